@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+// What the engine model needs from the controller for one step.
+struct SimEngineInputs {
+    bool onGas = false;         // the controller runs the engine on gas
+    bool switchPending = false; // a switch to gas is under way (live record byte 1)
+    // Manifold sensor variant: true for the absolute sensors (400 / 250 kPa), false for the
+    // differential one. It decides how the manifold pressure is coded and binned.
+    bool absoluteManifoldSensor = true;
+    uint8_t injectorCount = 4;
+    uint8_t injectorMask = 0xFF; // gas injectors allowed to work
+};
+
+// Values the engine computer (CSimObd) reports about the running engine.
+struct SimObdInputs {
+    double manifoldKpa = 35.0;
+    double rpm = 800.0;
+    double lambda1 = 0.45; // volts, upstream sensors of bank 1 and 2
+    double lambda2 = 0.45;
+    bool onGas = false;
+    double seconds = 0.0; // simulated running time
+};
+
+// A small model of a running engine: idle around 800 rpm with light noise (or a load the
+// test sets, or a slow load sweep), injection times that follow the load, gas and manifold
+// pressure, reducer and gas temperatures warming up, oscillating lambda voltages and a fuel
+// level that falls while running on gas. It collects the petrol and gas load maps (sums of
+// petrol injection times per manifold-pressure bin) from the running time on each fuel.
+// Not thread-safe: the controller that owns it is used under the server's lock.
+class CSimEngine {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::size_t kLiveRecordSize = 82;
+    static constexpr std::size_t kLoadMapSize = 188;
+    static constexpr int kLoadMapBins = 31;
+
+    explicit CSimEngine(uint32_t seed = 1);
+
+    // Runs the model up to `now`; the first call only sets the start of simulated time.
+    void advanceTo(Clock::time_point now, const SimEngineInputs& in);
+    // The 82-byte live record at the current time, with fresh noise.
+    std::vector<uint8_t> liveRecord(const SimEngineInputs& in);
+    // The 188-byte collected load map: 31 u32 sums (0.004 ms units), 31 u16 counts, u16 total.
+    std::vector<uint8_t> loadMap(bool gas) const;
+    void clearLoadMap(bool gas);
+    // Adds one sample of `petrolMs` to a load map bin directly (tests, scripted drives).
+    void addLoadSample(bool gas, int bin, double petrolMs);
+
+    // Operating point. The load is 0 (idle) .. 1 (full load).
+    void setIdleRpm(double rpm) { m_idleRpm = rpm; }
+    void setLoad(double load);
+    // A drive: the load sweeps from 0 to 1 and back every 20 s of simulated time.
+    void setLoadSweep(bool on) { m_sweep = on; }
+    // Noise on speed, pressures and supply voltage; off gives repeatable records.
+    void setNoise(bool on) { m_noise = on; }
+    // How much longer the car's control unit injects petrol while the engine runs on gas
+    // (1.06: 6 % more, a lean gas mixture the calibration should find).
+    void setGasLeanFactor(double factor) { m_gasLeanFactor = factor; }
+    void setReducerTemperatureRaw(uint8_t raw) { m_reducerRaw = raw; }
+    void setGasTemperatureRaw(uint8_t raw) { m_gasTempRaw = raw; }
+    void setFuelLevel(uint8_t raw) { m_fuelLevel = raw; }
+
+    double load() const;
+    double rpm() const;
+    double manifoldKpa() const;
+    double petrolTimeMs() const; // as the car's control unit commands it now
+    double lambdaVolts(int probe) const;
+    double seconds() const { return m_seconds; }
+    double petrolSeconds() const { return m_petrolSeconds; }
+    double gasSeconds() const { return m_gasSeconds; }
+    uint8_t reducerTemperatureRaw() const { return clampRaw(m_reducerRaw); }
+    uint8_t gasTemperatureRaw() const { return clampRaw(m_gasTempRaw); }
+    uint8_t fuelLevel() const { return clampRaw(m_fuelLevel); }
+    SimObdInputs obdInputs() const;
+
+    // Manifold pressure byte for a sensor variant, and the load-map bin of such a byte.
+    static uint8_t manifoldRaw(double kpa, bool absoluteSensor);
+    static int loadMapBin(uint8_t manifoldRaw, bool absoluteSensor);
+
+private:
+    struct LoadMap {
+        std::array<uint32_t, kLoadMapBins> sums{};
+        std::array<uint16_t, kLoadMapBins> counts{};
+        uint16_t total = 0;
+    };
+    static uint8_t clampRaw(double v);
+    double loadAt(double seconds) const;
+    double petrolTimeAt(double load, bool onGas) const;
+    double noise(double amplitude);
+
+    std::mt19937 m_random;
+    bool m_started = false;
+    Clock::time_point m_last{};
+    double m_seconds = 0.0;
+    double m_petrolSeconds = 0.0;
+    double m_gasSeconds = 0.0;
+    double m_sampleCarry = 0.0; // simulated seconds not yet turned into load-map samples
+    bool m_onGas = false;
+
+    double m_idleRpm = 800.0;
+    double m_load = 0.08;
+    bool m_sweep = false;
+    bool m_noise = true;
+    double m_gasLeanFactor = 1.06;
+    double m_reducerRaw = 82.0; // about 20 °C on the 2.2 kOhm sensor
+    double m_gasTempRaw = 84.0;
+    double m_fuelLevel = 124.0;
+    LoadMap m_petrolMap;
+    LoadMap m_gasMap;
+};

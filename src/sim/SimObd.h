@@ -1,0 +1,79 @@
+#pragma once
+
+#include "SimEngine.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The car's engine computer behind the controller's OBD link. It answers the forwarded
+// requests (command 25 single, command 23 several PIDs) with the payload of a command-24
+// reply:
+//   bytes 0..1  number of entries n (low byte first)
+//   then n entries of 12 bytes, the first at byte 2:
+//     0..3 identifier of the answering unit, 4 bus-frame control byte, 5 service + 0x40,
+//     6 PID, 7..11 data bytes A..E
+//   and 4 zero bytes of padding, so the payload is 6 + 12n bytes long (seen from byte 6,
+//   entry k starts at 6 + 12k with the service at +1, the PID at +2 and A..D at +3..+6).
+// Service 1 answers the PIDs in supportedPidMask(); service 3 sends the stored trouble codes
+// as one single frame (up to 2 codes) or a first frame (control 0x10, 2 codes in bytes 8..11)
+// followed by continuation frames (control 0x21, 0x22, ..., 3 codes in bytes 5..10);
+// service 4 clears them. The link answers only while the setup's link byte is 1 and, when a
+// car bus is set, only on that bus; otherwise the reply holds no entries.
+// Not thread-safe: used under the server's lock.
+class CSimObd {
+public:
+    static constexpr std::size_t kEntrySize = 12;
+    static constexpr std::size_t kMaxEntries = 20; // 6 + 12 * 20 bytes fit a frame
+
+    CSimObd();
+
+    std::vector<uint8_t> answer(uint8_t command, const std::vector<uint8_t>& request,
+                                const std::vector<uint8_t>& setup, const SimObdInputs& engine);
+
+    void setTroubleCodes(std::vector<uint16_t> codes) { m_codes = std::move(codes); }
+    const std::vector<uint16_t>& troubleCodes() const { return m_codes; }
+    int clearCount() const { return m_clears; }
+
+    // Answer only when the controller's setup names this bus (protocol identifier family
+    // 0x7DF / 29-bit / 0x7A0, and for CAN the speed code: 2 = 500 kbit/s, else 250).
+    void setCarBus(uint32_t protocolId, uint8_t speedCode);
+    // Answer on whatever bus the setup names (the default).
+    void acceptAnyBus() { m_anyBus = true; }
+    // The car measures air flow (PID 0x10) instead of manifold pressure (PID 0x0B).
+    void setAirFlowSensor(bool on) { m_airFlow = on; }
+    // OBD standard reported by PID 0x1C (6 = EOBD).
+    void setStandard(uint8_t standard) { m_standard = standard; }
+    // Long-term fuel trims in percent; the short-term trims swing around 0.
+    void setLongTermTrims(double bank1, double bank2);
+
+    uint32_t supportedPidMask() const;
+
+    // "P0171" -> 0x0171, "C1234" -> 0x5234, ...; nothing for malformed text.
+    static std::optional<uint16_t> parseTroubleCode(std::string_view text);
+    static std::string formatTroubleCode(uint16_t code);
+
+private:
+    struct Entry {
+        uint8_t control = 0;
+        std::vector<uint8_t> data; // bytes 5..11 of the entry
+    };
+    bool busMatches(const std::vector<uint8_t>& setup) const;
+    static uint32_t unitIdentifier(const std::vector<uint8_t>& setup);
+    bool currentData(uint8_t pid, const SimObdInputs& engine, std::vector<uint8_t>& out) const;
+    void troubleCodeFrames(std::vector<Entry>& out) const;
+    void serve(uint8_t service, uint8_t pid, bool hasPid, const SimObdInputs& engine,
+               std::vector<Entry>& out);
+
+    std::vector<uint16_t> m_codes;
+    int m_clears = 0;
+    bool m_anyBus = true;
+    uint32_t m_busProtocol = 0x7DF;
+    uint8_t m_busSpeed = 2;
+    bool m_airFlow = false;
+    uint8_t m_standard = 6;
+    double m_longTrim1 = 3.1;
+    double m_longTrim2 = -2.3;
+};
