@@ -106,9 +106,10 @@ int applyLineSettings(int fd, const SerialLineSettings& s) {
         tio.c_cflag |= CRTSCTS;
     if (s.xonXoffFlow)
         tio.c_iflag |= IXON | IXOFF;
-    // Reads are driven by poll() with our own deadlines; the line discipline
-    // must hand over whatever is there at once.
-    tio.c_cc[VMIN] = 0;
+    // Reads are driven by poll() with our own deadlines on a non-blocking
+    // descriptor. VMIN 1 keeps "nothing there yet" an EAGAIN: with VMIN 0 the
+    // line discipline returns 0, which reads like end of file.
+    tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     if (::cfsetispeed(&tio, speed) < 0 || ::cfsetospeed(&tio, speed) < 0)
         return errno;
