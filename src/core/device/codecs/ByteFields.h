@@ -1,0 +1,90 @@
+#pragma once
+
+#include "common/Rounding.h"
+#include "device/Conversions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+// Little helpers shared by the block codecs: little-endian fields, and value ->
+// field conversions that saturate at the field's range. An out-of-range value
+// (a hand-edited settings file, a stray page value) must not wrap around into
+// a wildly different setting on the controller, so it is pinned to the nearest
+// value the field can hold; NaN becomes 0.
+namespace vexor::fields {
+
+inline std::uint16_t getU16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline std::int16_t getS16(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(getU16(p));
+}
+
+inline std::uint32_t getU32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+inline void putU16(std::uint8_t* p, std::uint16_t v) {
+    p[0] = static_cast<std::uint8_t>(v & 0xFF);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void putU32(std::uint8_t* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
+}
+
+inline double clampTo(double v, double lo, double hi) {
+    if (std::isnan(v))
+        return 0.0;
+    return std::clamp(v, lo, hi);
+}
+
+// Nearest integer (halves away from zero), saturated.
+inline std::uint8_t roundByte(double v) {
+    return static_cast<std::uint8_t>(roundInt(clampTo(v, 0.0, 255.0)));
+}
+inline std::uint16_t roundU16(double v) {
+    return static_cast<std::uint16_t>(roundInt(clampTo(v, 0.0, 65535.0)));
+}
+inline std::int16_t roundS16(double v) {
+    return static_cast<std::int16_t>(roundInt(clampTo(v, -32768.0, 32767.0)));
+}
+
+// Integer part (toward zero), saturated.
+inline std::uint8_t truncByte(double v) {
+    return static_cast<std::uint8_t>(std::trunc(clampTo(v, 0.0, 255.0)));
+}
+inline std::int8_t truncSByte(double v) {
+    return static_cast<std::int8_t>(std::trunc(clampTo(v, -128.0, 127.0)));
+}
+
+// Engine speeds travel as ignition period counts, shown in whole hundreds.
+inline double rpmFromPeriodField(std::uint16_t raw) {
+    return roundInt(rpmFromPeriod(raw) / 100.0) * 100.0;
+}
+inline std::uint16_t periodFieldFromRpm(double rpm) {
+    return roundU16(periodFromRpm(rpm));
+}
+
+// Temperatures: whole degrees from the sensor table; the inverse is a table
+// search, already a whole raw value in 0..255.
+inline double temprField(std::uint8_t raw, int column) {
+    return roundInt(temprFromRaw(raw, column));
+}
+inline std::uint8_t temprRaw(double tempr, int column) {
+    return roundByte(rawFromTempr(tempr, column));
+}
+
+inline double pressureField(std::uint8_t raw) {
+    return roundInt(pressureFromRaw(raw));
+}
+inline std::uint8_t pressureRaw(double pressure) {
+    return roundByte(rawFromPressure(pressure));
+}
+
+} // namespace vexor::fields
