@@ -163,11 +163,11 @@ CSerialPort::Wait CSerialPort::waitFor(short events, std::optional<Clock::time_p
             throwIoError(what, EBADF, __LINE__);
         if (p.revents & events)
             return Wait::Ready;
-        if (p.revents & POLLHUP) {
+        // Hang-up or error without data: the next read or write reports what
+        // it can, and the caller stops waiting instead of spinning on poll.
+        if (p.revents & POLLHUP)
             m_hungUp = true;
-            return Wait::HungUp;
-        }
-        return Wait::Ready; // POLLERR: the next call reports it
+        return Wait::LineDown;
     }
 }
 
@@ -179,7 +179,7 @@ int CSerialPort::read(uint8_t* buffer, int count) {
     const auto total =
         deadlineFor(m_timeouts.readTotalMultiplier, m_timeouts.readTotalConstant, count);
     int got = 0;
-    bool hungUp = false;
+    bool lineDown = false;
     Clock::time_point lastByte{};
     while (got < count) {
         ssize_t r = ::read(m_fd, buffer + got, static_cast<size_t>(count - got));
@@ -200,7 +200,7 @@ int CSerialPort::read(uint8_t* buffer, int count) {
                 m_hungUp = true;
             throwIoError("read", e, __LINE__);
         }
-        if (hungUp)
+        if (lineDown)
             break; // nothing more can come
         std::optional<Clock::time_point> until = total;
         if (m_timeouts.readInterval != 0 && got > 0) {
@@ -210,7 +210,7 @@ int CSerialPort::read(uint8_t* buffer, int count) {
         Wait w = waitFor(POLLIN, until, "read");
         if (w == Wait::TimedOut)
             break;
-        hungUp = w == Wait::HungUp;
+        lineDown = w == Wait::LineDown;
     }
     return got;
 }
@@ -223,7 +223,7 @@ int CSerialPort::write(const uint8_t* buffer, int count) {
     const auto total =
         deadlineFor(m_timeouts.writeTotalMultiplier, m_timeouts.writeTotalConstant, count);
     int done = 0;
-    bool hungUp = false;
+    bool lineDown = false;
     while (done < count) {
         ssize_t r = ::write(m_fd, buffer + done, static_cast<size_t>(count - done));
         if (r > 0) {
@@ -238,12 +238,12 @@ int CSerialPort::write(const uint8_t* buffer, int count) {
                 m_hungUp = true;
             throwIoError("write", e, __LINE__);
         }
-        if (hungUp)
+        if (lineDown)
             break;
         Wait w = waitFor(POLLOUT, total, "write");
         if (w == Wait::TimedOut)
             break;
-        hungUp = w == Wait::HungUp;
+        lineDown = w == Wait::LineDown;
     }
     return done;
 }

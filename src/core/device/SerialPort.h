@@ -44,7 +44,7 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
-    enum class Wait { Ready, TimedOut, HungUp };
+    enum class Wait { Ready, TimedOut, LineDown };
 
     // Waits for events on the port until the deadline (none: for ever).
     Wait waitFor(short events, std::optional<Clock::time_point> deadline, const char* what);
