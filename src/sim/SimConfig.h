@@ -11,14 +11,14 @@
 // later through CSimController (under the server's lock).
 struct SimConfig {
     // Identity, as the device-info read reports it.
-    uint16_t version = 0x0208;          // major in the high byte: 2.8
+    uint16_t version = 0x0208;             // major in the high byte: 2.8
     std::string serialText = "GAS1000042"; // plain-text serial number, at most 15 characters
     // When set, these 16 bytes are sent in the serial field instead of the text (an
     // enciphered serial number; the simulator does not encipher anything itself).
     std::optional<std::array<uint8_t, 16>> serialBlock;
-    uint16_t productionDay = 2000;      // days after 1 April 2004
+    uint16_t productionDay = 2000; // days after 1 April 2004
     uint8_t injectorCount = 4;
-    uint32_t flags1 = 5;                // bit 0: the controller has an OBD link
+    uint32_t flags1 = 5; // bit 0: the controller has an OBD link
     uint32_t flags2 = 0;
     uint8_t deviceId = 1;
 

@@ -51,7 +51,7 @@ public:
 
     static constexpr uint16_t kMapAddress = 320;
     static constexpr std::size_t kMapAreaSize = 288;
-    static constexpr int kMapRows = 19; // petrol-time bands
+    static constexpr int kMapRows = 19;    // petrol-time bands
     static constexpr int kMapColumns = 15; // speed bands
     static constexpr std::size_t kMemorySize = 65536;
     static constexpr std::size_t kImageSize = 0x20000; // every 16-bit word address fits
@@ -100,8 +100,8 @@ public:
     // ---- memory and the injection map area ----
     std::vector<uint8_t> memory(uint16_t address, std::size_t count) const;
     void setMemory(uint16_t address, const std::vector<uint8_t>& bytes);
-    std::vector<uint8_t> mapArea() const; // the 288 bytes at kMapAddress
-    int mapCell(int row, int column) const; // -50..+50
+    std::vector<uint8_t> mapArea() const;            // the 288 bytes at kMapAddress
+    int mapCell(int row, int column) const;          // -50..+50
     void setMapCell(int row, int column, int value); // keeps the check sum right
     uint8_t mapFlags() const;
     bool mapChecksumValid() const;

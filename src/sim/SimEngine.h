@@ -105,7 +105,7 @@ private:
     bool m_onGas = false;
 
     double m_idleRpm = 800.0;
-    double m_load = 0.08;
+    double m_load = 0.0;
     bool m_sweep = false;
     bool m_noise = true;
     double m_gasLeanFactor = 1.06;

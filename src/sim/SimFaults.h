@@ -55,8 +55,8 @@ public:
     // Reply payload cut or zero-padded to this length (a load map of 187 bytes, ...).
     void setReplyLength(std::size_t length, SimMatch match = {}, int times = -1);
     // The reply is written in two parts: `firstBytes` wire bytes, a pause, the rest.
-    void setSplitReply(std::size_t firstBytes, std::chrono::milliseconds pause,
-                       SimMatch match = {}, int times = -1);
+    void setSplitReply(std::size_t firstBytes, std::chrono::milliseconds pause, SimMatch match = {},
+                       int times = -1);
     void setReplyDelay(std::chrono::milliseconds delay, SimMatch match = {}, int times = -1);
     // Closes the line when the n-th matching request from now on arrives (1: the next one).
     void setHangUpOnRequest(int n = 1, SimMatch match = {});

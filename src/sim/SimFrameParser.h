@@ -22,7 +22,8 @@ public:
         Clock::time_point started; // arrival of the chunk that held its first byte
     };
 
-    explicit CSimFrameParser(std::chrono::milliseconds stallTimeout = std::chrono::milliseconds(250))
+    explicit CSimFrameParser(
+        std::chrono::milliseconds stallTimeout = std::chrono::milliseconds(250))
         : m_stallTimeout(stallTimeout) {}
 
     void feed(const uint8_t* data, std::size_t count, Clock::time_point now);

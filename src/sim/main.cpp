@@ -1,0 +1,214 @@
+// vexor-sim: serves a simulated controller on a pseudo-terminal until SIGINT or SIGTERM.
+// The first line of output is "port: /dev/pts/N", for scripts to pick up.
+
+#include "SimObd.h"
+#include "SimServer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <pthread.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void printHelp() {
+    std::printf(
+        "Usage: vexor-sim [options]\n"
+        "Serves a simulated gas-injection controller on a pseudo-terminal. The first output\n"
+        "line is \"port: /dev/pts/N\"; the program serves until SIGINT or SIGTERM.\n"
+        "\n"
+        "  --link PATH          also make PATH a symbolic link to the port (an existing\n"
+        "                       link there is replaced; removed again at exit)\n"
+        "  --pace-baud N        answer at the speed of an N-baud line, 10 bit times per\n"
+        "                       byte (0: as fast as the pseudo-terminal goes; default 0)\n"
+        "  --version 0xHHHH     firmware version to report (default 0x0208: 2.8)\n"
+        "  --serial TEXT        plain-text serial number, at most 15 characters\n"
+        "                       (default GAS1000042)\n"
+        "  --enciphered         send the serial field as an enciphered 16-byte block\n"
+        "                       instead of text; without --serial-bytes the fixed block\n"
+        "                       37A25C11E8049B6DC32F708E15D946B1 is sent\n"
+        "  --serial-bytes HEX32 the 16 raw bytes of the serial field as 32 hex digits\n"
+        "                       (implies --enciphered)\n"
+        "  --injectors N        number of gas injectors, 1..8 (default 4)\n"
+        "  --errors HHHHHHHH    the four fault bytes, byte 0 first (default 00000000)\n"
+        "  --dtc LIST           trouble codes stored in the engine computer, comma-separated\n"
+        "                       (for example P0171,P0300)\n"
+        "  --image-dump FILE    write the programmed image to FILE when programming ends\n"
+        "  --switch-delay MS    time from a gas request until the engine runs on gas\n"
+        "                       (default 500)\n"
+        "  --seed N             seed of the engine model's noise (default 1)\n"
+        "  --help               show this text\n");
+}
+
+[[noreturn]] void usageError(const std::string& message) {
+    std::fprintf(stderr, "vexor-sim: %s (see --help)\n", message.c_str());
+    std::exit(2);
+}
+
+unsigned long parseNumber(const std::string& option, const std::string& text, int base,
+                          unsigned long max) {
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long v = std::strtoul(text.c_str(), &end, base);
+    if (text.empty() || *end != '\0' || errno != 0 || v > max || text[0] == '-')
+        usageError("bad value for " + option + ": " + text);
+    return v;
+}
+
+std::vector<uint8_t> parseHex(const std::string& option, const std::string& text,
+                              std::size_t bytes) {
+    if (text.size() != 2 * bytes)
+        usageError(option + " needs " + std::to_string(2 * bytes) + " hex digits");
+    std::vector<uint8_t> out;
+    for (std::size_t i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(parseNumber(option, text.substr(2 * i, 2), 16, 255)));
+    return out;
+}
+
+std::vector<uint16_t> parseCodes(const std::string& text) {
+    std::vector<uint16_t> codes;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::optional<uint16_t> code = CSimObd::parseTroubleCode(item);
+        if (!code)
+            usageError("bad trouble code: " + item);
+        codes.push_back(*code);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return codes;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SimConfig config;
+    std::string linkPath;
+    std::string imageDump;
+    bool enciphered = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            printHelp();
+            return 0;
+        }
+        if (option == "--enciphered") {
+            enciphered = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            usageError("unknown option or missing value: " + option);
+        const std::string value = argv[++i];
+        if (option == "--link") {
+            linkPath = value;
+        } else if (option == "--pace-baud") {
+            config.paceBaud = static_cast<unsigned>(parseNumber(option, value, 10, 4000000));
+        } else if (option == "--version") {
+            config.version = static_cast<uint16_t>(parseNumber(option, value, 0, 0xFFFF));
+        } else if (option == "--serial") {
+            if (value.size() > 15)
+                usageError("--serial takes at most 15 characters");
+            config.serialText = value;
+        } else if (option == "--serial-bytes") {
+            const std::vector<uint8_t> bytes = parseHex(option, value, 16);
+            std::array<uint8_t, 16> block{};
+            std::copy(bytes.begin(), bytes.end(), block.begin());
+            config.serialBlock = block;
+            enciphered = true;
+        } else if (option == "--injectors") {
+            config.injectorCount = static_cast<uint8_t>(parseNumber(option, value, 10, 8));
+            if (config.injectorCount == 0)
+                usageError("--injectors must be 1..8");
+        } else if (option == "--errors") {
+            const std::vector<uint8_t> bytes = parseHex(option, value, 4);
+            std::copy(bytes.begin(), bytes.end(), config.errorBytes.begin());
+        } else if (option == "--dtc") {
+            config.troubleCodes = parseCodes(value);
+        } else if (option == "--image-dump") {
+            imageDump = value;
+        } else if (option == "--switch-delay") {
+            config.gasSwitchDelay =
+                std::chrono::milliseconds(parseNumber(option, value, 10, 3600000));
+        } else if (option == "--seed") {
+            config.seed = static_cast<uint32_t>(parseNumber(option, value, 10, 0xFFFFFFFFul));
+        } else {
+            usageError("unknown option: " + option);
+        }
+    }
+    if (enciphered && !config.serialBlock)
+        config.serialBlock = SimConfig::kFixedCipherBlock;
+
+    // Signals are taken with sigwait below; block them before the server thread starts so
+    // that it inherits the mask.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    CSimServer server(config);
+    try {
+        server.start();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vexor-sim: %s\n", e.what());
+        return 1;
+    }
+    const std::string port = server.slavePath();
+
+    if (!imageDump.empty()) {
+        server.withController([&](CSimController& c) {
+            c.setProgrammingEndHandler([imageDump](const CSimController& controller) {
+                if (!controller.dumpImage(imageDump))
+                    std::fprintf(stderr, "vexor-sim: cannot write %s\n", imageDump.c_str());
+            });
+        });
+    }
+
+    if (!linkPath.empty()) {
+        struct stat st {};
+        if (lstat(linkPath.c_str(), &st) == 0) {
+            if (!S_ISLNK(st.st_mode)) {
+                std::fprintf(stderr, "vexor-sim: %s exists and is not a symbolic link\n",
+                             linkPath.c_str());
+                return 1;
+            }
+            unlink(linkPath.c_str());
+        }
+        if (symlink(port.c_str(), linkPath.c_str()) != 0) {
+            std::fprintf(stderr, "vexor-sim: cannot link %s: %s\n", linkPath.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+
+    std::printf("port: %s\n", port.c_str());
+    std::fflush(stdout);
+
+    int signal = 0;
+    sigwait(&signals, &signal);
+    server.stop();
+
+    if (!linkPath.empty()) {
+        // Remove the link only while it still points at this run's port.
+        char target[4096] = {};
+        const ssize_t n = readlink(linkPath.c_str(), target, sizeof target - 1);
+        if (n > 0 && port == std::string(target, static_cast<std::size_t>(n)))
+            unlink(linkPath.c_str());
+    }
+    return 0;
+}
