@@ -30,8 +30,8 @@ std::optional<std::chrono::steady_clock::time_point> deadlineFor(uint32_t multip
 // Opens path as an exclusively held terminal; returns the descriptor, or -1
 // with the reason in error.
 int openTerminal(const std::string& path, int& error) {
-    // Only character devices are opened: opening anything else (a plain file,
-    // a FIFO, a watchdog node named by mistake) is never right for a port.
+    // Only character devices are opened, and kept only when they are
+    // terminals: a plain file or a FIFO named by mistake is never a port.
     struct stat st {};
     if (::stat(path.c_str(), &st) < 0) {
         error = errno;
