@@ -2,8 +2,6 @@
 
 #include "threads/Mutex.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 
 // An open language file: UTF-16 little-endian text after a byte-order mark,
@@ -16,6 +14,7 @@ public:
     static constexpr size_t kMaxLineChars = 2048;
 
     CLangFile() = default;
+    ~CLangFile();
     CLangFile(const CLangFile&) = delete;
     CLangFile& operator=(const CLangFile&) = delete;
 
@@ -32,11 +31,9 @@ public:
     std::string lookup(const std::string& polish) const;
 
 private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
+    void closeLocked();
 
     mutable CMutex m_lock;
-    std::unique_ptr<std::FILE, Closer> m_file;
+    int m_fd = -1;
     std::string m_path;
 };
