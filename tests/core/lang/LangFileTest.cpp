@@ -2,11 +2,14 @@
 
 #include "lang/LangFile.h"
 #include "lang/LanguageFiles.h"
+#include "lang/LanguageStart.h"
 #include "lang/MultiLangRes.h"
 #include "lang/Translate.h"
 #include "lang/Utf16.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace vexor;
 using langtest::ScopedLanguage;
@@ -131,4 +134,27 @@ TEST(Utf16, ConversionRoundTripsEveryPlane) {
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(text)), text);
     EXPECT_EQ(utf8ToUtf16("\xC3"), u"\uFFFD");           // cut-off sequence
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD"); // over-long form
+}
+
+TEST_F(LanguageFolder, StartChoosesTheLanguageFromTheLocaleAndOpensTheFolder) {
+    writeUtf16File(m_folder.file("HUNG.csv"), u"Plik\tx\tFájl\r\n");
+    const char* saved = std::getenv("LC_ALL");
+    const std::string previous = saved ? saved : "";
+    ScopedLanguage restore(kLangPolish);
+
+    setenv("LC_ALL", "hu_HU.UTF-8", 1);
+    startLanguages(m_folder.path());
+    EXPECT_EQ(currentLanguage(), kLangHungarian);
+    EXPECT_EQ(translate("Plik"), "Fájl");
+
+    setenv("LC_ALL", "es_MX.UTF-8", 1);
+    startLanguages(m_folder.path());
+    EXPECT_EQ(currentLanguage(), kLangSpanish);
+    EXPECT_EQ(translate("Mapa"), "Mapa");
+    EXPECT_EQ(translate("Panel Gaz"), "Gas");
+
+    if (saved)
+        setenv("LC_ALL", previous.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
