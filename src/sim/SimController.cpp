@@ -19,6 +19,7 @@ constexpr std::size_t kPageSize = 128;
 constexpr uint8_t kCellZero = 100; // map cells travel as value + 100
 constexpr uint8_t kCellMin = 50;
 constexpr uint8_t kCellMax = 150;
+constexpr std::chrono::milliseconds kCounterUnit{500}; // the work-time counters count 0.5 s
 
 enum : uint8_t {
     kBaseCmd = 3,
@@ -131,10 +132,18 @@ CSimController::CSimController(const SimConfig& config)
     mapBytes()[285] = 0;
     recomputeMapChecksum();
     m_obd.setTroubleCodes(config.troubleCodes);
+    m_engine.setTimeBase(now());
 }
 
 void CSimController::setClock(std::function<Clock::time_point()> clock) {
+    // Pending switches keep the time they had left; the engine carries on from the new now.
+    const Clock::time_point before = now();
     m_clock = std::move(clock);
+    const Clock::time_point after = now();
+    for (std::optional<Clock::time_point>* at : {&m_gasAt, &m_petrolAt})
+        if (*at)
+            **at = after + (**at - before);
+    m_engine.setTimeBase(after);
 }
 
 CSimController::Clock::time_point CSimController::now() const {
@@ -184,18 +193,18 @@ void CSimController::setStatistics(uint32_t petrol, uint32_t gas, uint16_t modif
     m_petrolCounterBase = petrol;
     m_gasCounterBase = gas;
     m_modifyCounter = modify;
-    m_petrolSecondsAtBase = m_engine.petrolSeconds();
-    m_gasSecondsAtBase = m_engine.gasSeconds();
+    m_petrolTimeAtBase = m_engine.petrolTime();
+    m_gasTimeAtBase = m_engine.gasTime();
 }
 
 uint32_t CSimController::petrolCounter() const {
     return m_petrolCounterBase +
-           static_cast<uint32_t>((m_engine.petrolSeconds() - m_petrolSecondsAtBase) * 2.0);
+           static_cast<uint32_t>((m_engine.petrolTime() - m_petrolTimeAtBase) / kCounterUnit);
 }
 
 uint32_t CSimController::gasCounter() const {
     return m_gasCounterBase +
-           static_cast<uint32_t>((m_engine.gasSeconds() - m_gasSecondsAtBase) * 2.0);
+           static_cast<uint32_t>((m_engine.gasTime() - m_gasTimeAtBase) / kCounterUnit);
 }
 
 // ---------------------------------------------------------------- blocks, memory, map

@@ -191,8 +191,8 @@ private:
 
     uint32_t m_petrolCounterBase = 7200;
     uint32_t m_gasCounterBase = 36000;
-    double m_petrolSecondsAtBase = 0.0;
-    double m_gasSecondsAtBase = 0.0;
+    Clock::duration m_petrolTimeAtBase{};
+    Clock::duration m_gasTimeAtBase{};
     uint16_t m_modifyCounter = 3;
 
     std::vector<std::vector<uint8_t>> m_blocks; // in blockSpecs() order

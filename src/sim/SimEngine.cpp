@@ -10,11 +10,11 @@ using vexor::sim::clampByte;
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kSampleSeconds = 0.1;    // one load-map sample per 100 ms of running
-constexpr int kMaxSamplesPerStep = 20000; // a long pause between requests stays cheap
-constexpr double kReducerWarmRaw = 23.0;  // about 70 °C on the 2.2 kOhm sensor
-constexpr double kGasWarmRaw = 58.0;      // about 31 °C
-constexpr double kReducerTau = 90.0;      // seconds
+constexpr std::chrono::milliseconds kSamplePeriod{100}; // one load-map sample per 100 ms
+constexpr int64_t kMaxSamplesPerStep = 20000;           // a long pause between requests stays cheap
+constexpr double kReducerWarmRaw = 23.0;                // about 70 °C on the 2.2 kOhm sensor
+constexpr double kGasWarmRaw = 58.0;                    // about 31 °C
+constexpr double kReducerTau = 90.0;                    // seconds
 constexpr double kGasTau = 180.0;
 constexpr double kFuelPerSecond = 1.0 / 60.0; // one raw step per minute on gas
 constexpr double kFuelEmpty = 90.0;
@@ -51,7 +51,7 @@ double CSimEngine::petrolTimeAt(double load, bool onGas) const {
 }
 
 double CSimEngine::load() const {
-    return loadAt(m_seconds);
+    return loadAt(seconds());
 }
 double CSimEngine::rpm() const {
     return m_idleRpm + 2800.0 * load();
@@ -65,8 +65,8 @@ double CSimEngine::petrolTimeMs() const {
 
 double CSimEngine::lambdaVolts(int probe) const {
     if (probe == 0)
-        return 0.45 + 0.38 * std::sin(2.0 * kPi * m_seconds / 1.3);
-    return 0.45 + 0.35 * std::sin(2.0 * kPi * m_seconds / 1.7 + 1.1);
+        return 0.45 + 0.38 * std::sin(2.0 * kPi * seconds() / 1.3);
+    return 0.45 + 0.35 * std::sin(2.0 * kPi * seconds() / 1.7 + 1.1);
 }
 
 double CSimEngine::noise(double amplitude) {
@@ -89,37 +89,38 @@ int CSimEngine::loadMapBin(uint8_t raw, bool absoluteSensor) {
     return std::clamp(static_cast<int>(std::lround(b)), 0, kLoadMapBins - 1);
 }
 
+void CSimEngine::setTimeBase(Clock::time_point now) {
+    m_started = true;
+    m_last = now;
+}
+
 void CSimEngine::advanceTo(Clock::time_point now, const SimEngineInputs& in) {
     if (!m_started) {
-        m_started = true;
-        m_last = now;
+        setTimeBase(now);
         m_onGas = in.onGas;
         return;
     }
-    const double dt = std::max(0.0, std::chrono::duration<double>(now - m_last).count());
+    const Clock::duration step = std::max(Clock::duration::zero(), now - m_last);
     m_last = now;
-    const double begin = m_seconds;
-    m_seconds += dt;
-    (m_onGas ? m_gasSeconds : m_petrolSeconds) += dt;
+    m_elapsed += step;
+    (m_onGas ? m_gasTime : m_petrolTime) += step;
 
+    const double dt = std::chrono::duration<double>(step).count();
     m_reducerRaw = kReducerWarmRaw + (m_reducerRaw - kReducerWarmRaw) * std::exp(-dt / kReducerTau);
     m_gasTempRaw = kGasWarmRaw + (m_gasTempRaw - kGasWarmRaw) * std::exp(-dt / kGasTau);
     if (m_onGas)
         m_fuelLevel = std::max(kFuelEmpty, m_fuelLevel - dt * kFuelPerSecond);
 
-    m_sampleCarry += dt;
-    int samples = 0;
-    while (m_sampleCarry >= kSampleSeconds && samples < kMaxSamplesPerStep) {
-        m_sampleCarry -= kSampleSeconds;
-        ++samples;
-        const double t = begin + samples * kSampleSeconds;
+    const int64_t due = m_elapsed / kSamplePeriod;
+    m_samplesTaken = std::max(m_samplesTaken, due - kMaxSamplesPerStep);
+    for (; m_samplesTaken < due; ++m_samplesTaken) {
+        const double t =
+            std::chrono::duration<double>(kSamplePeriod * (m_samplesTaken + 1)).count();
         const double load = loadAt(t);
         const int bin = loadMapBin(manifoldRaw(32.0 + 68.0 * load, in.absoluteManifoldSensor),
                                    in.absoluteManifoldSensor);
         addLoadSample(m_onGas, bin, petrolTimeAt(load, m_onGas));
     }
-    if (samples == kMaxSamplesPerStep)
-        m_sampleCarry = 0.0;
     m_onGas = in.onGas;
 }
 
@@ -199,6 +200,6 @@ SimObdInputs CSimEngine::obdInputs() const {
     o.lambda1 = lambdaVolts(0);
     o.lambda2 = lambdaVolts(1);
     o.onGas = m_onGas;
-    o.seconds = m_seconds;
+    o.seconds = seconds();
     return o;
 }

@@ -45,6 +45,8 @@ public:
 
     // Runs the model up to `now`; the first call only sets the start of simulated time.
     void advanceTo(Clock::time_point now, const SimEngineInputs& in);
+    // Starts simulated time afresh at `now` (after a change of clock), keeping the state.
+    void setTimeBase(Clock::time_point now);
     // The 82-byte live record at the current time, with fresh noise.
     std::vector<uint8_t> liveRecord(const SimEngineInputs& in);
     // The 188-byte collected load map: 31 u32 sums (0.004 ms units), 31 u16 counts, u16 total.
@@ -72,9 +74,10 @@ public:
     double manifoldKpa() const;
     double petrolTimeMs() const; // as the car's control unit commands it now
     double lambdaVolts(int probe) const;
-    double seconds() const { return m_seconds; }
-    double petrolSeconds() const { return m_petrolSeconds; }
-    double gasSeconds() const { return m_gasSeconds; }
+    double seconds() const { return std::chrono::duration<double>(m_elapsed).count(); }
+    // Running time on each fuel.
+    Clock::duration petrolTime() const { return m_petrolTime; }
+    Clock::duration gasTime() const { return m_gasTime; }
     uint8_t reducerTemperatureRaw() const { return clampRaw(m_reducerRaw); }
     uint8_t gasTemperatureRaw() const { return clampRaw(m_gasTempRaw); }
     uint8_t fuelLevel() const { return clampRaw(m_fuelLevel); }
@@ -98,10 +101,10 @@ private:
     std::mt19937 m_random;
     bool m_started = false;
     Clock::time_point m_last{};
-    double m_seconds = 0.0;
-    double m_petrolSeconds = 0.0;
-    double m_gasSeconds = 0.0;
-    double m_sampleCarry = 0.0; // simulated seconds not yet turned into load-map samples
+    Clock::duration m_elapsed{};
+    Clock::duration m_petrolTime{};
+    Clock::duration m_gasTime{};
+    int64_t m_samplesTaken = 0; // load-map samples drawn from m_elapsed so far
     bool m_onGas = false;
 
     double m_idleRpm = 800.0;

@@ -129,6 +129,11 @@ void CSimServer::hangUp() {
     m_stateChanged.wait(lock, [&] { return m_hungUp.load() || m_stopRequested.load(); });
 }
 
+bool CSimServer::hungUp() const {
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_hungUp;
+}
+
 void CSimServer::closeLine() {
     if (m_readFd >= 0)
         close(m_readFd);
@@ -151,9 +156,9 @@ void CSimServer::run() {
     uint8_t buffer[512];
     while (!m_stopRequested) {
         if (m_hangUpRequested && !m_hungUp) {
-            closeLine();
             {
                 std::lock_guard<std::mutex> lock(m_stateMutex);
+                closeLine();
                 m_hungUp = true;
             }
             m_stateChanged.notify_all();

@@ -59,7 +59,8 @@ public:
 
     // Closes the line now (from any thread) and waits until it is closed.
     void hangUp();
-    bool hungUp() const { return m_hungUp.load(); }
+    // True once the line is closed (a client that saw it drop already sees true here).
+    bool hungUp() const;
 
     // Frames dropped for a wrong check sum, and bytes skipped while looking for AA 55.
     std::size_t badFrameCount() const { return m_badFrames.load(); }
@@ -94,7 +95,7 @@ private:
     std::string m_slavePath;
     std::thread m_thread;
 
-    std::mutex m_stateMutex;
+    mutable std::mutex m_stateMutex;
     std::condition_variable m_stateChanged;
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_hangUpRequested{false};
