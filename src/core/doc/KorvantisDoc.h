@@ -1,0 +1,223 @@
+#pragma once
+
+#include "device/LPGDevice.h"
+#include "doc/DocResult.h"
+#include "platform/RegistryStore.h"
+#include "platform/WorkFolders.h"
+#include "threads/DiagRSThread.h"
+#include "threads/PollControl.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CMultiThread;
+class IError;
+
+// The program's one document: the device object (it *is* the CLPGDevice)
+// plus what the whole program shares around it — connection set-up, live
+// polling, the work folders, the module type, the service access flag, the
+// language change, the window title, and the actions that change the settings
+// image as a whole (load, save, factory defaults, firmware update).
+//
+// The document reaches the user only through the seams (setSeams): messages
+// and questions through the prompt, paths through the file chooser, long
+// waits through the event pump, the wait cursor through the busy cursor, the
+// reconnect and display timers through the frame timers. What the window
+// program must do afterwards (refresh texts, re-activate the page, retitle)
+// it learns through the hooks below, all called on the calling thread except
+// the record observer.
+//
+// Threads: everything runs on the user-interface thread except the polling
+// thread that startPolling creates. Destroying the document stops polling and
+// waits for that thread.
+class CKorvantisDoc : public CLPGDevice {
+public:
+    using Hook = std::function<void()>;
+    using TitleHook = std::function<void(const std::string& title)>;
+    using LambdaTypeHook = std::function<void(int lambdaType)>;
+    using RecordObserver = CDiagRSThread::RecordObserver;
+
+    // How many ports the reconnect timer tries after the remembered one.
+    static constexpr int kReconnectPorts = 7;
+    // Period with which the front end re-arms the reconnect timer after a
+    // failed attempt, and the first delay after the polling thread armed it.
+    static constexpr std::chrono::milliseconds kReconnectRetry{5000};
+    static constexpr std::chrono::milliseconds kReconnectFirst{1000};
+    // The firmware update's pauses around entering programming and restarting.
+    static constexpr std::chrono::milliseconds kProgrammingPause{500};
+    // Longest wait of stopPolling for the polling thread: one live read with
+    // its port time-out and the poll pause fit in it with room to spare.
+    static constexpr std::chrono::milliseconds kStopWait{5000};
+
+    // Texts of the messages the document shows (Polish, translated when shown).
+    static constexpr const char* kMsgDemoQuestion =
+        "Nie można połączyć się z modułem. Sprawdź okablowanie. Czy uruchomić w trybie demo?";
+    static constexpr const char* kMsgVersionRead = "Nie powiodło się odczytanie wersji urządzenia!";
+    static constexpr const char* kMsgSettingsRead =
+        "Nie powiodło się wczytanie ustawień urządzenia!";
+    static constexpr const char* kMsgFileRead = "Nie można wczytać ustawień z pliku";
+    static constexpr const char* kMsgFileWrite =
+        "Nie można wpisać ustawień do pliku z danymi samochodu";
+    static constexpr const char* kMsgSetDevice = "Nie powiodło się ustawienie urządzenia!";
+    static constexpr const char* kMsgDefaultsQuestion =
+        "Czy chcesz przywrócić ustawienia fabryczne?";
+    static constexpr const char* kMsgPetrol = "Nie powiodło się przełączenie na benzynę!";
+    static constexpr const char* kMsgProgramming = "Nie powiodło się zaprogramowanie urządzenia!";
+    static constexpr const char* kMsgDowngradeQuestion =
+        "Wersja sterownika jest nowsza niż wersja pliku firmware.\n"
+        "Czy chcesz zaprogramować sterownik starszą wersją?";
+
+    // Report names of the actions, shown above a port error's description.
+    static constexpr const char* kHandlerLoad = "CKorvantisDoc::OnFileReadSettings()";
+    static constexpr const char* kHandlerSave = "CKorvantisDoc::OnFileWriteSettings()";
+    static constexpr const char* kHandlerDefaults = "CKorvantisDoc::OnDefaultValues()";
+    static constexpr const char* kHandlerUpdate = "CKorvantisDoc::OnDeviceUpdate()";
+
+    // portOverride: talk through this port instead of the document's own
+    // serial port (tests); pool: where polling threads run (default: the
+    // application's CLPGThreadManager).
+    explicit CKorvantisDoc(ISerialPort* portOverride = nullptr, CMultiThread* pool = nullptr);
+    ~CKorvantisDoc() override;
+
+    // ---- program-wide state ----
+    // Module type: false = LPG, true = CNG. Asked at every start.
+    bool isCng() const { return m_cng; }
+    void setCng(bool cng) { m_cng = cng; }
+    // Set when the fitter entered the service password; gates the advanced
+    // and map pages.
+    bool serviceAccess() const { return m_serviceAccess; }
+    void setServiceAccess(bool granted) { m_serviceAccess = granted; }
+    // The interface language index (0..13) the document last switched to.
+    int language() const { return m_language; }
+
+    // "VEXOR v <major>.<minor>" + " CNG"/" LPG" + "     DEMO" or 15 blanks.
+    static std::string titleFor(std::int32_t version, bool cng, bool demo);
+    std::string title() const;
+
+    // ---- folders and the remembered port ----
+    // The data folder with settings/ and Oscyloskop/ (empty: the default).
+    void setDataFolder(const std::string& folder);
+    // The folder of the remembered-port file (empty: the default).
+    void setConfigFolder(const std::string& folder);
+    // Built afresh and created (failures ignored) on every call; trailing '/'.
+    std::string dataFolder() const { return m_folders.dataFolder(); }
+    std::string settingsFolder() const { return m_folders.settingsFolder(); }
+    std::string oscilloscopeFolder() const { return m_folders.oscilloscopeFolder(); }
+    // The firmware images that come with the program (share/vexor/Firmware/).
+    std::string firmwareFolder() const;
+    void setFirmwareFolder(const std::string& folder) { m_firmwareFolder = folder; }
+    const CRegistryStore& registry() const { return m_registry; }
+    // Path of the port the controller last answered on; empty before that and
+    // in demonstration mode.
+    std::string portName() const;
+
+    // ---- hooks for the window program ----
+    // After a language change and after the factory defaults: the view
+    // re-applies its texts and values, the frame its menu and toolbar.
+    void setRefreshHook(Hook hook) { m_refreshHook = std::move(hook); }
+    // After a successful settings load or firmware update: the active page is
+    // activated anew and updates its controls from the image.
+    void setPageRefreshHook(Hook hook) { m_pageRefreshHook = std::move(hook); }
+    // Whenever the title may have changed (an advanced-setup read, connect).
+    void setTitleHook(TitleHook hook) { m_titleHook = std::move(hook); }
+    // After readAll: the lambda sensor type for the lambda displays.
+    void setLambdaTypeHook(LambdaTypeHook hook) { m_lambdaTypeHook = std::move(hook); }
+    // Every delivered live record, on the polling thread. Taken by the next
+    // startPolling; the observer must stay valid until polling has stopped.
+    void setRecordObserver(RecordObserver observer) { m_recordObserver = std::move(observer); }
+    // Pages programmed so far during a firmware update.
+    void setProgressHook(ProgressFn hook) { m_progressHook = std::move(hook); }
+
+    // ---- connection set-up ----
+    // Builds the error decoders, then tries the remembered port, then every
+    // port of the table in order; when none answers, asks whether to run in
+    // demonstration mode. True when connected (or in demo mode) afterwards.
+    // In demonstration mode the ports are left alone.
+    bool connect();
+    // Opens and configures port n and reads the controller; on success the
+    // port is remembered. Port errors become false.
+    bool connectPort(int n);
+    // Reads the whole controller state over the open port: handshake,
+    // identity (a failure is reported, the link still counts), then every
+    // settings block (each failure reported, the next one still read).
+    // False only when the handshake fails.
+    bool readAll();
+    // The reconnect timer's work: the remembered port, then ports 1 to 7 of
+    // the table; on success polling starts with the ordinary start. False
+    // when no port answered (the front end re-arms its timer, kReconnectRetry).
+    bool reconnect();
+    // Enters demonstration mode without a question (the command line's --demo).
+    void enterDemo();
+
+    // ---- live polling ----
+    // Starts a polling thread that records into logPath ("" records nothing)
+    // and starts the display timer. Does nothing but clear the running flag
+    // when the controller sends no live data. A run still going is stopped
+    // first, so two threads never poll at once.
+    void startPolling(const std::string& logPath = {});
+    // Clears the running flag and waits until the polling thread has ended.
+    void stopPolling();
+    bool isRunning() const { return m_poll.running.load(); }
+    bool pollingActive() const { return m_poll.activeThreads() > 0; }
+    const std::string& logPath() const { return m_logPath; }
+    // Failed live reads in a row, over the whole program run.
+    int pollFailures() const { return m_poll.failures.load(); }
+    // Pause before each live read (100 ms).
+    void setPollPause(std::chrono::milliseconds pause) { m_pollPause = pause; }
+
+    // ---- whole-image actions ----
+    // Asks for a settings file, loads it into a fresh image, copies what a
+    // file may change into the device image and writes every block to the
+    // controller (petrol first, restart last).
+    DocResult OnFileReadSettings();
+    // Stamps the time, asks for a path and writes the settings file.
+    DocResult OnFileWriteSettings();
+    // Asks, restores the factory settings in the image and the controller.
+    DocResult OnDefaultValues();
+    // Asks for a firmware image, checks it, asks before a downgrade, programs
+    // the controller and connects again.
+    DocResult OnDeviceUpdate();
+    // The language change: the current language, the fault decoders in it,
+    // then the refresh hook. False (nothing changes) for an index outside 0..13.
+    bool changeLanguage(int index);
+
+    // The programming pauses (kProgrammingPause); shorter for scripted runs.
+    void setProgrammingPause(std::chrono::milliseconds pause) { m_programmingPause = pause; }
+
+protected:
+    void fuelTitleChanged(const std::string& fuel) override;
+
+private:
+    // Shows handler + line break + the error's description, then drops it.
+    void reportError(const char* handler, std::unique_ptr<IError> error) const;
+    void message(const char* polish) const;
+    void pause(std::chrono::milliseconds duration) const;
+    void callTitleHook() const;
+    DocResult loadSettings();
+    DocResult restoreDefaults();
+    DocResult updateFirmware();
+    DocResult writeLoadedImage();
+
+    CMultiThread* m_pool;
+    CPollControl m_poll;
+    std::string m_logPath;
+    std::chrono::milliseconds m_pollPause = CDiagInputThread::kPollPause;
+    std::chrono::milliseconds m_programmingPause = kProgrammingPause;
+    CWorkFolders m_folders;
+    CRegistryStore m_registry;
+    std::string m_firmwareFolder;
+    int m_connectedPort = 0; // the port connectPort last succeeded on
+    bool m_cng = false;
+    bool m_serviceAccess = false;
+    int m_language = 0;
+
+    Hook m_refreshHook;
+    Hook m_pageRefreshHook;
+    TitleHook m_titleHook;
+    LambdaTypeHook m_lambdaTypeHook;
+    RecordObserver m_recordObserver;
+    ProgressFn m_progressHook;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "device/DeviceSettings.h"
+#include "device/Diag.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace vexor {
+
+// The settings a recording line needs to turn raw bytes into units: the
+// manifold sensor kind and the temperature-table columns of the two sensors.
+struct SRecordUnits {
+    std::uint8_t advancedFlags = 0;
+    std::uint8_t advancedFlags2 = 0;
+    int gasTemprColumn = 0;
+    int reducerTemprColumn = 0;
+
+    static SRecordUnits fromSettings(const DeviceSettings& settings);
+};
+
+// One recording line without its line end: 24 tab-separated fields — work
+// mode, engine speed, petrol and gas time of all eight injectors, gas and
+// manifold pressure, gas and reducer temperature, both lambda voltages.
+std::string recordLine(const CDiag& record, const SRecordUnits& units);
+
+} // namespace vexor
+
+// The recording file of the oscilloscope (.osc): one line per live record,
+// no header. Written on the polling thread only.
+class CDiagFile {
+public:
+    CDiagFile() = default;
+    virtual ~CDiagFile();
+    CDiagFile(const CDiagFile&) = delete;
+    CDiagFile& operator=(const CDiagFile&) = delete;
+
+    // Opens path for writing (created or emptied) or for reading. An empty
+    // path opens nothing. On failure the path is cleared and false returned.
+    bool open(const std::string& path, bool write);
+    void close();
+    bool isOpen() const { return m_file != nullptr; }
+    const std::string& path() const { return m_path; }
+    bool writing() const { return m_write; }
+
+    // Appends the record's line and a "\n"; false when the file is not open
+    // for writing or the line could not be written.
+    bool writeRecord(const CDiag& record, const vexor::SRecordUnits& units);
+    // Appends a line made elsewhere (recordLine) and a "\n".
+    bool writeLine(const std::string& line);
+
+private:
+    bool m_write = false;
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+};

@@ -1,0 +1,77 @@
+#include "threads/DiagInputThread.h"
+
+#include "common/IError.h"
+#include "device/DiagData.h"
+#include "platform/Seams.h"
+#include "threads/PollControl.h"
+
+#include <memory>
+#include <thread>
+
+CDiagInputThread::CDiagInputThread(CDiagData& history, std::string logPath, CPollControl& control,
+                                   IFrameTimers* timers, std::chrono::milliseconds pause)
+    : m_history(history), m_logPath(std::move(logPath)), m_control(control), m_timers(timers),
+      m_pause(pause) {
+    m_control.enter();
+}
+
+CDiagInputThread::~CDiagInputThread() {
+    // A thread that never ran (its start failed) still counts as active.
+    if (!m_left)
+        m_control.leave();
+}
+
+void CDiagInputThread::run() {
+    try {
+        loop();
+    } catch (IError* error) {
+        std::unique_ptr<IError> owned(error);
+        m_history.clear();
+        if (m_control.running.load()) {
+            onStop();
+            if (lineErrors() != 0)
+                armReconnect();
+        }
+    } catch (...) {
+        onStop();
+        armReconnect();
+    }
+    // Nothing of the document may be touched after this: it may be gone as
+    // soon as the count drops.
+    m_left = true;
+    m_control.leave();
+}
+
+void CDiagInputThread::loop() {
+    onStart();
+    for (;;) {
+        if (!m_control.running.load()) {
+            onStop();
+            return;
+        }
+        CDiag record;
+        std::this_thread::sleep_for(m_pause);
+        switch (readRecord(record)) {
+        case kRecordOk:
+            deliver(record);
+            m_control.failures = 0;
+            break;
+        case kRecordFailed:
+            ++m_control.failures;
+            break;
+        default: // a reply to another request: the link works, the record is lost
+            break;
+        }
+        if (m_control.failures.load() > kMaxFailures) {
+            m_history.clear();
+            onStop();
+            armReconnect();
+            return;
+        }
+    }
+}
+
+void CDiagInputThread::armReconnect() {
+    if (m_timers)
+        m_timers->armReconnect();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "threads/DiagFile.h"
+#include "threads/DiagInputThread.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CLPGDevice;
+
+// The polling thread of the serial link: reads live records from the device,
+// numbers them, appends them to the device's live history and, when a log
+// file could be opened on the log path, records each one as a line. An empty
+// log path records nothing.
+class CDiagRSThread : public CDiagInputThread {
+public:
+    // Told about every delivered record on the polling thread, with its line
+    // as a recording would hold it.
+    using RecordObserver = std::function<void(const CDiag& record, const std::string& line)>;
+
+    // units: how the recording lines convert raw bytes, taken when polling
+    // starts (the settings image belongs to the user-interface thread).
+    CDiagRSThread(CLPGDevice& device, std::string logPath, CPollControl& control,
+                  IFrameTimers* timers, const vexor::SRecordUnits& units,
+                  RecordObserver observer = {}, std::chrono::milliseconds pause = kPollPause);
+    ~CDiagRSThread() override;
+
+    bool logOpen() const { return m_file.isOpen(); }
+    std::int32_t sampleCount() const { return m_samples; }
+
+protected:
+    void onStart() override;
+    void onStop() override;
+    int readRecord(CDiag& record) override;
+    void deliver(CDiag& record) override;
+    std::uint32_t lineErrors() override;
+
+private:
+    CLPGDevice& m_device;
+    CDiagFile m_file;
+    vexor::SRecordUnits m_units;
+    RecordObserver m_observer;
+    std::int32_t m_samples = 0;
+};
