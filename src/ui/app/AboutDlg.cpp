@@ -1,0 +1,56 @@
+#include "app/AboutDlg.h"
+
+#include "app/ControlIds.h"
+#include "app/ToolBarIcons.h"
+#include "controls/CtrlId.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+const char* const CAboutDlg::kAddressText =
+    "VEXOR – konfiguracja i diagnostyka sekwencyjnych sterowników wtrysku gazu LPG/CNG.\n"
+    "\n"
+    "Wsparcie techniczne dla warsztatów montażowych:\n"
+    "zwróć się do dystrybutora, od którego pochodzi sterownik.\n"
+    "Przygotuj numer seryjny sterownika, wersję oprogramowania (tytuł okna)\n"
+    "oraz plik ustawień zapisany z tego programu.\n"
+    "\n"
+    "Dokumentacja: przycisk „Dokumenty” na pasku narzędzi.";
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_edit(new QPlainTextEdit(this)) {
+    vexor::setCtrlId(m_edit, vexor::ids::kAboutEdit);
+    m_edit->setReadOnly(true);
+    m_edit->setPlainText(QString::fromUtf8(kAddressText));
+    m_edit->setMinimumSize(420, 160);
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(vexor::brandPicture(QSize(200, 100)));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CAboutDlg::accept);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addWidget(m_edit, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    m_texts.apply(this);
+}
+
+// Nothing is highlighted: the caret sits just before the last character.
+void CAboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_edit->setFocus();
+    QTextCursor cursor = m_edit->textCursor();
+    const int length = m_edit->document()->characterCount() - 1;
+    cursor.setPosition(std::max(0, length - 1));
+    m_edit->setTextCursor(cursor);
+}

@@ -1,0 +1,85 @@
+#include "app/AppOptions.h"
+
+#include "lang/Language.h"
+
+#include <QCommandLineParser>
+
+namespace vexor {
+
+EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& options,
+                               QString& message) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("VEXOR - configuration and diagnostics of a sequential LPG/CNG "
+                       "gas-injection controller"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption port(QStringList{QStringLiteral("p"), QStringLiteral("port")},
+                                  QStringLiteral("A serial device to put first in the port "
+                                                 "table (repeatable)."),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption configDir(QStringLiteral("config-dir"),
+                                       QStringLiteral("Folder of the remembered-port file."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Program data folder (settings/, "
+                                                    "Oscyloskop/)."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption noSystemPorts(
+        QStringLiteral("no-system-ports"),
+        QStringLiteral("Leave the system's serial devices out of the port table."));
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Interface language index 0..13."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption module(QStringLiteral("module"),
+                                    QStringLiteral("Module type, answering the start-up "
+                                                   "question: lpg or cng."),
+                                    QStringLiteral("TYPE"));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash picture."));
+    parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash});
+
+    if (!parser.parse(arguments)) {
+        message = parser.errorText();
+        return EOptionsResult::Error;
+    }
+    if (parser.isSet(help)) {
+        message = parser.helpText();
+        return EOptionsResult::Exit;
+    }
+    if (parser.isSet(version)) {
+        message = QStringLiteral("vexor ") + QStringLiteral(VEXOR_VERSION_TEXT);
+        return EOptionsResult::Exit;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        message = QStringLiteral("unexpected argument: ") + parser.positionalArguments().front();
+        return EOptionsResult::Error;
+    }
+
+    for (const QString& path : parser.values(port))
+        options.ports.push_back(path.toStdString());
+    options.systemPorts = !parser.isSet(noSystemPorts);
+    options.configDir = parser.value(configDir).toStdString();
+    options.dataDir = parser.value(dataDir).toStdString();
+    options.splash = !parser.isSet(noSplash);
+    if (parser.isSet(lang)) {
+        bool ok = false;
+        const int index = parser.value(lang).toInt(&ok);
+        if (!ok || index < 0 || index >= kLanguageCount) {
+            message = QStringLiteral("--lang takes a language index 0..13");
+            return EOptionsResult::Error;
+        }
+        options.language = index;
+    }
+    if (parser.isSet(module)) {
+        const QString type = parser.value(module).toLower();
+        if (type != QLatin1String("lpg") && type != QLatin1String("cng")) {
+            message = QStringLiteral("--module takes lpg or cng");
+            return EOptionsResult::Error;
+        }
+        options.cng = type == QLatin1String("cng");
+    }
+    return EOptionsResult::Run;
+}
+
+} // namespace vexor

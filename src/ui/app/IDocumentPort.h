@@ -1,0 +1,61 @@
+#pragma once
+
+#include "device/DeviceSettings.h"
+#include "device/Diag.h"
+#include "platform/Seams.h"
+
+#include <cstdint>
+#include <string>
+
+// What the windows need from the document: the connection, the settings image,
+// the newest live record, the commands the view sends, start-up and reconnect,
+// the service access flag and the language change. The windows never reach the
+// device any other way, so tests can put a scripted document behind them.
+//
+// Commands return false when the controller refuses; a failing port throws an
+// IError by pointer, which the calling handler reports.
+class IDocumentPort {
+public:
+    virtual ~IDocumentPort() = default;
+
+    // How the document reaches the user and the frame's timers.
+    virtual void setSeams(const Seams& seams) = 0;
+
+    virtual bool isConnected() const = 0;
+    virtual bool isDemo() const = 0;
+    // The path of the port that answered; empty when there is none.
+    virtual std::string portName() const = 0;
+    virtual const DeviceSettings& settings() const = 0;
+
+    // Module type: false = LPG, true = CNG.
+    virtual bool isCng() const = 0;
+    virtual void setCng(bool cng) = 0;
+
+    // Copies the newest live record; false when the history is empty.
+    virtual bool latestRecord(CDiag& out) const = 0;
+
+    virtual bool switchToLpg() = 0;
+    virtual bool switchToGasoline() = 0;
+    virtual bool switchToAuto() = 0;
+    // Switches to petrol and waits until the controller runs on it.
+    virtual bool waitForGasoline() = 0;
+    virtual bool setInjectorMask(std::uint8_t mask) = 0;
+    // Reads the controller's fault bytes and describes them in the current
+    // language; false when the read failed.
+    virtual bool readErrorText(std::string& description) = 0;
+
+    // The connection search at start, with the demonstration-mode question.
+    virtual bool connectAtStart() = 0;
+    // One reconnect attempt (remembered port, then the first ports).
+    virtual bool reconnect() = 0;
+    // Starts live polling with the ordinary log path and the display timer.
+    virtual void startPolling() = 0;
+    virtual void stopPolling() = 0;
+
+    virtual bool serviceAccess() const = 0;
+    virtual void grantServiceAccess() = 0;
+
+    // The core's part of a language change: the current language and the
+    // texts built from it (fault descriptions).
+    virtual void changeLanguage(int index) = 0;
+};

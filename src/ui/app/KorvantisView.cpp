@@ -1,0 +1,260 @@
+#include "app/KorvantisView.h"
+
+#include "app/ControlIds.h"
+#include "app/IDocumentPort.h"
+#include "common/IError.h"
+#include "controls/ColorStatic.h"
+#include "controls/Colors.h"
+#include "controls/CtrlId.h"
+#include "diag/OBD2Page.h"
+#include "diag/OscyloskopPage.h"
+#include "lang/Translate.h"
+#include "maps/MapCorrPage.h"
+#include "maps/MapPage.h"
+#include "pages/AdvancedPage.h"
+#include "pages/AppPropSheet.h"
+#include "pages/PanelGasPage.h"
+#include "pages/PanelGasolinePage.h"
+#include "pages/PanelSwitchPage.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPushButton>
+
+#include <memory>
+
+using namespace vexor;
+
+namespace {
+
+// Firmware above 2.4 takes the injector mask on petrol too; 2.4 and older
+// only while running on gas.
+constexpr std::int32_t kMaskOnPetrolVersion = 516;
+
+CColorStatic* rowStatic(QWidget* parent, int id, const QRect& place, std::uint32_t text,
+                        std::uint32_t background) {
+    auto* result = new CColorStatic(parent);
+    setCtrlId(result, id);
+    result->setGeometry(place);
+    result->setTextColor(text);
+    result->setBackgroundColor(background);
+    return result;
+}
+
+} // namespace
+
+CKorvantisView::CKorvantisView(IDocumentPort& doc, const Seams& seams, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_seams(seams) {
+    setMinimumSize(kFormWidth, kFormHeight);
+    buildForm();
+}
+
+void CKorvantisView::buildForm() {
+    using namespace ids;
+    auto* switchGroup = new QGroupBox(this);
+    setCtrlId(switchGroup, kGrpSwitch);
+    switchGroup->setGeometry(10, 5, 250, 120);
+    m_btnGasoline = new QPushButton(this);
+    m_btnLpg = new QPushButton(this);
+    m_btnAuto = new QPushButton(this);
+    setCtrlId(m_btnGasoline, kBtnGasoline);
+    setCtrlId(m_btnLpg, kBtnLpg);
+    setCtrlId(m_btnAuto, kBtnAuto);
+    m_btnGasoline->setGeometry(20, 28, 72, 30);
+    m_btnLpg->setGeometry(97, 28, 72, 30);
+    m_btnAuto->setGeometry(174, 28, 78, 30);
+    connect(m_btnGasoline, &QPushButton::clicked, this, &CKorvantisView::OnBtnGasoline);
+    connect(m_btnLpg, &QPushButton::clicked, this, &CKorvantisView::OnBtnLpg);
+    connect(m_btnAuto, &QPushButton::clicked, this, &CKorvantisView::OnBtnAuto);
+    for (size_t i = 0; i < kLightsLeftToRight.size(); ++i) {
+        const QRect place(25 + static_cast<int>(i) * 57, 75, 45, 24);
+        CColorStatic* lamp = rowStatic(this, kLightsLeftToRight[i], place, kRefBlack, kRefLightOff);
+        lamp->setFramed(true);
+        // kLightsLeftToRight runs 1165 .. 1162; m_lights runs 1162 .. 1165.
+        m_lights[3 - i] = lamp;
+    }
+
+    auto* injectorGroup = new QGroupBox(this);
+    setCtrlId(injectorGroup, kGrpInjectors);
+    injectorGroup->setGeometry(270, 5, 470, 120);
+    for (size_t i = 0; i < 8; ++i) {
+        const int x = 282 + static_cast<int>(i) * 56;
+        auto* check = new QCheckBox(this);
+        setCtrlId(check, kInjectorChecks[i]);
+        check->setGeometry(x + 19, 22, 20, 20);
+        connect(check, &QCheckBox::clicked, this, &CKorvantisView::onTurnOffEm);
+        m_checks[i] = check;
+        m_labels[i] =
+            rowStatic(this, kInjectorLabels[i], QRect(x + 4, 44, 48, 18), kRefBlack, kRefLabelGrey);
+        m_labels[i]->setText(QString::number(i + 1));
+        m_petrol[i] = rowStatic(this, kPetrolRow[i], QRect(x + 4, 66, 48, 22), kRefRed, kRefWhite);
+        m_gas[i] = rowStatic(this, kGasRow[i], QRect(x + 4, 92, 48, 22), kRefBlue, kRefWhite);
+        m_petrol[i]->setFramed(true);
+        m_gas[i]->setFramed(true);
+    }
+
+    m_panel = buildValuePanel(this, 750, 0);
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(18);
+    bold.setBold(true);
+    for (CColorStatic* field : m_panel.valueFields())
+        field->setFont(bold);
+
+    m_sheet = new CAppPropSheet(this);
+    setCtrlId(m_sheet, kPropSheet);
+    m_sheet->setGeometry(10, 130, 730, 475);
+}
+
+void CKorvantisView::createPages() {
+    if (m_sheet->count() > 0)
+        return;
+    m_mapPage = new CMapPage;
+    const std::array<CAppPropPage*, 8> pages = {
+        new CPanelGasolinePage, new CPanelGasPage, new CPanelSwitchPage, m_mapPage,
+        new COscyloskopPage,    new CMapCorrPage,  new CAdvancedPage,    new COBD2Page};
+    for (CAppPropPage* page : pages)
+        m_sheet->addPage(page, QString::fromStdString(page->polishCaption()));
+    m_initialised = true;
+}
+
+CColorStatic* CKorvantisView::light(int id) const {
+    for (CColorStatic* lamp : m_lights) {
+        if (ctrlId(lamp) == id)
+            return lamp;
+    }
+    return nullptr;
+}
+
+bool CKorvantisView::isBusy() const {
+    return m_mapPage != nullptr && m_mapPage->isCalibrating();
+}
+
+void CKorvantisView::showLights(const SLightColors& colors) {
+    for (size_t i = 0; i < colors.size(); ++i) {
+        if (m_lights[i]->setBackgroundColor(colors[i]))
+            m_lights[i]->repaint();
+    }
+}
+
+void CKorvantisView::showInjectors(const CDiag& record) {
+    for (int i = 0; i < CDiag::kInjectorCount; ++i) {
+        const auto index = static_cast<size_t>(i);
+        m_injectorFlags[index] = injectorWorks(record, i);
+        m_checks[index]->setChecked(m_injectorFlags[index]);
+        m_labels[index]->setBackgroundColor(injectorLabelColor(record, i));
+    }
+}
+
+void CKorvantisView::refreshLive() {
+    if (!m_doc.isConnected())
+        return;
+    CDiag record;
+    if (!m_doc.latestRecord(record))
+        return;
+    const DeviceSettings& settings = m_doc.settings();
+    if (auto colors = m_switchLights.tick(record, settings.m_sensorsSetup))
+        showLights(*colors);
+
+    const SLiveTexts texts = liveTexts(record, settings);
+    for (size_t i = 0; i < 8; ++i) {
+        m_petrol[i]->setText(QString::fromStdString(texts.petrol[i]));
+        m_gas[i]->setText(QString::fromStdString(texts.gas[i]));
+    }
+    showLiveTexts(m_panel, texts);
+    m_lambdaVolts[0] = texts.lambda1Volts;
+    m_lambdaVolts[1] = texts.lambda2Volts;
+    showInjectors(record);
+
+    if (CAppPropPage* page = m_sheet->activePage())
+        page->refreshLive();
+}
+
+void CKorvantisView::refreshTexts() {
+    m_texts.apply(this);
+    if (!m_doc.isConnected()) {
+        blankLiveTexts(m_panel);
+        for (size_t i = 0; i < 8; ++i) {
+            m_petrol[i]->setText(QString());
+            m_gas[i]->setText(QString());
+        }
+    }
+    for (int i = 0; i < m_sheet->count(); ++i) {
+        if (CAppPropPage* page = m_sheet->page(i))
+            m_sheet->setTabText(i, QString::fromStdString(translate(page->polishCaption())));
+    }
+    if (CAppPropPage* page = m_sheet->activePage()) {
+        page->activate();
+        page->updatePage();
+    }
+}
+
+template <class F> void CKorvantisView::guarded(const char* handler, F&& body) {
+    try {
+        body();
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        m_seams.message(std::string(handler) + "\n" + error->description(),
+                        IUserPrompt::Icon::Error);
+    }
+}
+
+void CKorvantisView::OnBtnLpg() {
+    if (!m_doc.isConnected())
+        return;
+    CBusyScope busy(m_seams.cursor);
+    guarded("CKorvantisView::OnBtnLpg()", [this] {
+        if (!m_doc.switchToLpg())
+            m_seams.message(translate("Nie powiodło się przełączenie na gaz!"),
+                            IUserPrompt::Icon::Error);
+    });
+}
+
+void CKorvantisView::OnBtnGasoline() {
+    if (!m_doc.isConnected())
+        return;
+    CBusyScope busy(m_seams.cursor);
+    guarded("CKorvantisView::OnBtnGasoline()", [this] {
+        if (!m_doc.switchToGasoline())
+            m_seams.message(translate("Nie powiodło się przełączenie na benzynę!"),
+                            IUserPrompt::Icon::Error);
+    });
+}
+
+void CKorvantisView::OnBtnAuto() {
+    if (!m_doc.isConnected())
+        return;
+    CBusyScope busy(m_seams.cursor);
+    guarded("CKorvantisView::OnBtnAuto()", [this] {
+        // Automatic mode starts from petrol; whether the wait succeeded does
+        // not matter, the switch command reports its own refusal.
+        m_doc.waitForGasoline();
+        if (!m_doc.switchToAuto())
+            m_seams.message(translate("Nie powiodło się przełączenie w tryb AUTO!"),
+                            IUserPrompt::Icon::Error);
+    });
+}
+
+void CKorvantisView::onTurnOffEm() {
+    if (!m_doc.isConnected())
+        return;
+    guarded("CKorvantisView::onTurnOffEm()", [this] {
+        std::uint8_t mask = 0;
+        for (size_t i = 0; i < m_checks.size(); ++i) {
+            m_injectorFlags[i] = m_checks[i]->isChecked();
+            if (m_injectorFlags[i])
+                mask = static_cast<std::uint8_t>(mask | (1u << i));
+        }
+        // Without any record yet the work mode is unknown: only the firmware
+        // version can allow the mask then.
+        CDiag record;
+        const bool onGas = m_doc.latestRecord(record) && record.workMode() == kWorkModeGas;
+        if (m_doc.settings().m_devInfo.m_version > kMaskOnPetrolVersion || onGas)
+            m_doc.setInjectorMask(mask);
+    });
+}
+
+void CKorvantisView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), colorFromRef(kRefFormGrey));
+}

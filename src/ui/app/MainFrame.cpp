@@ -1,0 +1,264 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/ControlIds.h"
+#include "app/DisplayDlg.h"
+#include "app/IDocumentPort.h"
+#include "app/KorvantisView.h"
+#include "app/ToolBarIcons.h"
+#include "app/WindowRules.h"
+#include "common/IError.h"
+#include "controls/CtrlId.h"
+#include "platform/WorkFolders.h"
+#include "texts/LangDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <memory>
+
+using namespace vexor;
+
+namespace {
+
+QSize screenWorkArea(const QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(IDocumentPort& doc, const Seams& seams, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_seams(seams), m_frameTimers(&m_timer1002, &m_timer1000),
+      m_urlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+    m_timer1000.setObjectName(QStringLiteral("timer1000"));
+    m_timer1002.setObjectName(QStringLiteral("timer1002"));
+    // One retry per arming: the tick stops it and arms it again on failure, so
+    // a slow port search never queues up a second attempt.
+    connect(&m_timer1000, &QTimer::timeout, this, &CMainFrame::onTimer1000);
+    connect(&m_timer1002, &QTimer::timeout, this, &CMainFrame::onTimer1002);
+
+    buildMenu();
+    buildToolBar();
+
+    m_view = new CKorvantisView(m_doc, m_seams);
+    auto* scroller = new QScrollArea(this);
+    scroller->setWidget(m_view);
+    scroller->setWidgetResizable(true);
+    setCentralWidget(scroller);
+
+    m_status = new QLabel(this);
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    qApp->installEventFilter(this);
+    refreshTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    m_timer1000.stop();
+    m_timer1002.stop();
+}
+
+void CMainFrame::buildMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Plik"));
+    file->addSeparator();
+    QAction* exit = file->addAction(QStringLiteral("Wyjście"));
+    setCtrlId(exit, ids::kCmdAppExit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* about = menuBar()->addMenu(QStringLiteral("O programie"));
+    QAction* aboutItem = about->addAction(QStringLiteral("O programie VEXOR..."));
+    setCtrlId(aboutItem, ids::kCmdAppAbout);
+    connect(aboutItem, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+}
+
+QAction* CMainFrame::addCommand(int id, bool enabled) {
+    QAction* action = m_toolBar->addAction(toolBarIcon(id), QString());
+    setCtrlId(action, id);
+    action->setEnabled(enabled);
+    m_commands[id] = action;
+    return action;
+}
+
+void CMainFrame::buildToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("VEXOR"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolBar->setIconSize(QSize(32, 32));
+
+    // The dialogs behind the first five buttons and the injector calculator
+    // are not part of this window yet; their buttons stay greyed out.
+    addCommand(ids::kCmdMainCorr, false);
+    addCommand(ids::kCmdCharts, false);
+    m_toolBar->addSeparator();
+    addCommand(ids::kCmdErrors, false);
+    addCommand(ids::kCmdService, false);
+    addCommand(ids::kCmdSettings, false);
+    connect(addCommand(ids::kCmdLanguage, true), &QAction::triggered, this,
+            &CMainFrame::OnLanguage);
+    addCommand(ids::kCmdInjSize, false);
+    m_toolBar->addSeparator();
+    connect(addCommand(ids::kCmdHelp, true), &QAction::triggered, this, &CMainFrame::OnHelp);
+    connect(addCommand(ids::kCmdAppAbout, true), &QAction::triggered, this,
+            &CMainFrame::OnAppAbout);
+    for (QAction* action : m_toolBar->actions()) {
+        if (QWidget* button = m_toolBar->widgetForAction(action); button && !action->isSeparator())
+            button->setMinimumSize(70, 55);
+    }
+}
+
+QAction* CMainFrame::command(int id) const {
+    const auto found = m_commands.find(id);
+    return found == m_commands.end() ? nullptr : found->second;
+}
+
+void CMainFrame::refreshTexts() {
+    m_menuTexts.apply(menuBar());
+    for (const auto& [id, action] : m_commands) {
+        if (!m_toolBarTexts.contains(id))
+            continue;
+        const QString text = m_toolBarTexts.qtext(id);
+        action->setText(text);
+        action->setToolTip(text);
+    }
+    m_toolBar->update();
+    refreshTitle();
+    refreshStatus();
+}
+
+void CMainFrame::refreshTitle() {
+    const QString title = QString::fromStdString(
+        vexor::windowTitle(m_doc.settings().m_devInfo.m_version, m_doc.isCng(), m_doc.isDemo()));
+    if (title != windowTitle())
+        setWindowTitle(title);
+}
+
+void CMainFrame::refreshStatus() {
+    QString text;
+    if (!m_doc.isConnected())
+        text = m_statusTexts.qtext(CStatusTexts::NotConnected);
+    else if (m_doc.isDemo())
+        text = m_statusTexts.qtext(CStatusTexts::Demo);
+    else
+        text = m_statusTexts.qtext(CStatusTexts::Connected)
+                   .arg(QString::fromStdString(m_doc.portName()));
+    if (m_doc.isConnected()) {
+        text += QStringLiteral("   |   ");
+        text += m_statusTexts.qtext(m_view->errorsPresent() ? CStatusTexts::Faults
+                                                            : CStatusTexts::NoFaults);
+    }
+    if (text != m_status->text())
+        m_status->setText(text);
+}
+
+void CMainFrame::changeLanguage(int index) {
+    m_doc.changeLanguage(index);
+    m_view->refreshTexts();
+    refreshTexts();
+}
+
+void CMainFrame::onTimer1000() {
+    if (m_view == nullptr)
+        return;
+    try {
+        m_view->refreshLive();
+        if (--m_errorTicks <= 0) {
+            m_errorTicks = kTicksPerErrorRead;
+            std::string description;
+            if (m_doc.isConnected() && m_doc.readErrorText(description))
+                m_view->setErrorIndicator(!description.empty());
+        }
+        m_view->setConnectionState(m_doc.isConnected());
+        refreshTitle();
+        refreshStatus();
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> swallowed(raw);
+    }
+}
+
+void CMainFrame::onTimer1002() {
+    m_timer1002.stop();
+    bool connected = false;
+    try {
+        connected = m_doc.reconnect();
+        if (connected)
+            m_doc.startPolling();
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> swallowed(raw);
+        connected = false;
+    }
+    if (!connected)
+        m_timer1002.start(kReconnectPeriodMs);
+    refreshTitle();
+    refreshStatus();
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnHelp() {
+    m_urlOpener(QUrl::fromLocalFile(QString::fromStdString(CWorkFolders::documentsFolder())));
+}
+
+void CMainFrame::OnLanguage() {
+    try {
+        CLangDlg dialog(this);
+        if (dialog.exec() == QDialog::Accepted)
+            changeLanguage(dialog.selectedLanguage());
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        m_seams.message("CMainFrame::OnLanguage()\n" + error->description(),
+                        IUserPrompt::Icon::Error);
+    }
+}
+
+CDisplayDlg* CMainFrame::displayDlg() const {
+    return m_displayDlg.data();
+}
+
+void CMainFrame::openDisplayDlg() {
+    if (m_displayDlg)
+        return;
+    auto* dialog = new CDisplayDlg(m_doc, screenWorkArea(this), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_displayDlg = dialog;
+    dialog->open();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_view != nullptr && m_view->isBusy()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !m_displayDlg) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && !key->isAutoRepeat()) {
+            openDisplayDlg();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,7 @@
+#include "app/QtEventPump.h"
+
+#include <QCoreApplication>
+
+void CQtEventPump::pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,35 @@
+#include "app/QtUserPrompt.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(IUserPrompt::Icon icon) {
+    switch (icon) {
+    case IUserPrompt::Icon::Information:
+        return QMessageBox::Information;
+    case IUserPrompt::Icon::Warning:
+        return QMessageBox::Warning;
+    case IUserPrompt::Icon::Error:
+        return QMessageBox::Critical;
+    case IUserPrompt::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void CQtUserPrompt::message(const std::string& text, Icon icon) {
+    QMessageBox box(boxIcon(icon), QString::fromLatin1(kCaption), QString::fromStdString(text),
+                    QMessageBox::Ok, m_parent.data());
+    box.exec();
+}
+
+bool CQtUserPrompt::ask(const std::string& text, bool defaultYes) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kCaption),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                    m_parent.data());
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

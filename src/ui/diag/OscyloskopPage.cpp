@@ -1,0 +1,7 @@
+#include "diag/OscyloskopPage.h"
+
+#include "pages/PageCaption.h"
+
+COscyloskopPage::COscyloskopPage(QWidget* parent) : CAppPropPage("Oscyloskop", parent) {
+    vexor::showPageCaption(this);
+}

@@ -1,0 +1,7 @@
+#include "pages/AdvancedPage.h"
+
+#include "pages/PageCaption.h"
+
+CAdvancedPage::CAdvancedPage(QWidget* parent) : CAppPropPage("Zaawansowane", parent) {
+    vexor::showPageCaption(this);
+}

@@ -1,0 +1,7 @@
+#include "pages/PanelGasPage.h"
+
+#include "pages/PageCaption.h"
+
+CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent) {
+    vexor::showPageCaption(this);
+}

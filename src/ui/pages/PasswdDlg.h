@@ -1,0 +1,32 @@
+#pragma once
+
+#include "texts/PasswdDlgTexts.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QLineEdit;
+
+// Asks for the service password. The right password (exact letter case) runs
+// the grant callback and closes the dialog; a wrong one leaves the dialog open
+// with the text as typed.
+class CPasswdDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kServicePassword = "qtlmr305";
+
+    CPasswdDlg(std::string expected, std::function<void()> grant, QWidget* parent = nullptr);
+
+    QLineEdit* edit() const { return m_edit; }
+
+public slots:
+    void accept() override;
+
+private:
+    CPasswdDlgTexts m_texts;
+    std::string m_expected;
+    std::function<void()> m_grant;
+    QLineEdit* m_edit;
+};

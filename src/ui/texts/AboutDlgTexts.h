@@ -1,0 +1,9 @@
+#pragma once
+
+#include "texts/MultiLangDlgWnd.h"
+
+class CAboutDlgTexts : public CMultiLangDlgWnd {
+public:
+    CAboutDlgTexts() { fill(); }
+    void fill() override;
+};

@@ -1,0 +1,168 @@
+#include "app/ControlIds.h"
+#include "app/DisplayDlg.h"
+#include "app/KorvantisView.h"
+#include "app/MainFrame.h"
+#include "app/WindowRules.h"
+#include "controls/CtrlId.h"
+#include "maps/MapPage.h"
+#include "platform/WorkFolders.h"
+#include "support/FakeDocument.h"
+#include "support/RecordingPrompt.h"
+
+#include <QAction>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include <memory>
+#include <thread>
+
+using namespace vexor;
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private:
+    CFakeDocument m_doc;
+    CRecordingPrompt m_prompt;
+    Seams m_seams;
+    std::unique_ptr<CMainFrame> m_frame;
+
+private slots:
+    void init() {
+        m_doc = CFakeDocument();
+        m_prompt.clear();
+        m_seams = Seams();
+        m_seams.prompt = &m_prompt;
+        m_frame = std::make_unique<CMainFrame>(m_doc, m_seams);
+        m_seams.timers = &m_frame->frameTimers();
+        m_doc.setSeams(m_seams);
+        m_frame->view()->createPages();
+    }
+    void cleanup() { m_frame.reset(); }
+
+    void titleShowsVersionModuleAndDemoMarker() {
+        QCOMPARE(windowTitle(0x0209, true, false),
+                 std::string("VEXOR v 2.9 CNG") + std::string(15, ' '));
+        QCOMPARE(windowTitle(0x0209, false, true), std::string("VEXOR v 2.9 LPG     DEMO"));
+        QCOMPARE(windowTitle(0x0A00, false, false).substr(0, 16), std::string("VEXOR v 10.0 LPG"));
+
+        m_doc.image.m_devInfo.m_version = 0x0209;
+        m_doc.cng = true;
+        m_frame->refreshTitle();
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("VEXOR v 2.9 CNG") + QString(15, ' '));
+    }
+
+    void windowRectIsTheWorkAreaCutTo1024By746AtTheOrigin() {
+        QCOMPARE(mainWindowRect(QSize(1280, 1024)), QRect(0, 0, 1024, 746));
+        QCOMPARE(mainWindowRect(QSize(800, 570)), QRect(0, 0, 800, 570));
+        QCOMPARE(mainWindowRect(QSize(1920, 700)), QRect(0, 0, 1024, 700));
+        QCOMPARE(mainWindowRect(QSize()), QRect(0, 0, 1024, 746));
+    }
+
+    void displayTickReadsTheFaultBytesOnEveryTwentiethTickOnly() {
+        m_doc.connected = true;
+        m_doc.errorText = "Błąd czujnika";
+        for (int i = 0; i < 19; ++i)
+            m_frame->onTimer1000();
+        QVERIFY(m_doc.sent.empty());
+        QVERIFY(!m_frame->view()->errorsPresent());
+        m_frame->onTimer1000();
+        QCOMPARE(m_doc.sent, std::vector<std::string>{"readErrors"});
+        QVERIFY(m_frame->view()->errorsPresent());
+
+        m_doc.errorText.clear();
+        for (int i = 0; i < 20; ++i)
+            m_frame->onTimer1000();
+        QCOMPARE(m_doc.sent.size(), size_t(2));
+        QVERIFY(!m_frame->view()->errorsPresent());
+    }
+
+    void displayTickSwallowsAPortErrorWithoutAMessage() {
+        m_doc.connected = true;
+        m_doc.throwCode = 3;
+        for (int i = 0; i < 20; ++i)
+            m_frame->onTimer1000();
+        QCOMPARE(m_doc.sent.size(), size_t(1));
+        QVERIFY(m_prompt.entries().empty());
+        for (int i = 0; i < 20; ++i)
+            m_frame->onTimer1000();
+        QCOMPARE(m_doc.sent.size(), size_t(2));
+    }
+
+    void reconnectTickRearmsAfterAFailureAndStartsPollingAfterSuccess() {
+        m_doc.reconnectResult = false;
+        m_frame->onTimer1002();
+        QVERIFY(m_frame->timer1002().isActive());
+        QCOMPARE(m_frame->timer1002().interval(), 5000);
+        QCOMPARE(m_doc.polling, 0);
+
+        m_doc.reconnectResult = true;
+        m_frame->onTimer1002();
+        QVERIFY(!m_frame->timer1002().isActive());
+        QCOMPARE(m_doc.polling, 1);
+        QVERIFY(m_frame->timer1000().isActive());
+        QCOMPARE(m_frame->timer1000().interval(), 100);
+        QCOMPARE(m_doc.sent, (std::vector<std::string>{"reconnect", "reconnect"}));
+    }
+
+    void reconnectArmedFromAnotherThreadStartsOnTheWindowThread() {
+        QVERIFY(!m_frame->timer1002().isActive());
+        std::thread poller([this] { m_frame->frameTimers().armReconnect(); });
+        poller.join();
+        QTRY_VERIFY(m_frame->timer1002().isActive());
+        QCOMPARE(m_frame->timer1002().interval(), 5000);
+    }
+
+    void closingIsRefusedWhileTheCalibrationRuns() {
+        m_frame->show();
+        m_frame->view()->mapPage()->setCalibrating(true);
+        QVERIFY(!m_frame->close());
+        QVERIFY(m_frame->isVisible());
+        m_frame->view()->mapPage()->setCalibrating(false);
+        QVERIFY(m_frame->close());
+    }
+
+    void f10OpensOneLiveDisplayAndF10InsideItClosesIt() {
+        m_frame->show();
+        QTest::keyClick(m_frame.get(), Qt::Key_F10);
+        QPointer<CDisplayDlg> first = m_frame->displayDlg();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QTest::keyClick(m_frame.get(), Qt::Key_F10);
+        QCOMPARE(m_frame->displayDlg(), first.data());
+        QCOMPARE(m_frame->findChildren<CDisplayDlg*>().size(), 1);
+
+        QTest::keyClick(first.data(), Qt::Key_F10);
+        QTRY_VERIFY(!first);
+        QVERIFY(m_frame->displayDlg() == nullptr);
+    }
+
+    void toolbarHasNineButtonsOfWhichOnlyLanguageDocumentsAndAboutWorkYet() {
+        int buttons = 0;
+        for (QAction* action : m_frame->toolBar()->actions())
+            buttons += action->isSeparator() ? 0 : 1;
+        QCOMPARE(buttons, 9);
+        for (int id : {ids::kCmdMainCorr, ids::kCmdCharts, ids::kCmdErrors, ids::kCmdService,
+                       ids::kCmdSettings, ids::kCmdInjSize})
+            QVERIFY(!m_frame->command(id)->isEnabled());
+        for (int id : {ids::kCmdLanguage, ids::kCmdHelp, ids::kCmdAppAbout})
+            QVERIFY(m_frame->command(id)->isEnabled());
+    }
+
+    void documentsButtonOpensTheSharedDocumentsFolder() {
+        QList<QUrl> opened;
+        m_frame->setUrlOpener([&opened](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+        m_frame->command(ids::kCmdHelp)->trigger();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.front().toLocalFile(),
+                 QString::fromStdString(CWorkFolders::documentsFolder()));
+        QVERIFY(opened.front().toLocalFile().endsWith(QStringLiteral("share/vexor/documents/")));
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"

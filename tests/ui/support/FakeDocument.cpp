@@ -1,0 +1,59 @@
+#include "support/FakeDocument.h"
+
+#include "common/IError.h"
+#include "lang/Language.h"
+
+#include <cstdio>
+
+bool CFakeDocument::latestRecord(CDiag& out) const {
+    if (!newest)
+        return false;
+    out = *newest;
+    return true;
+}
+
+bool CFakeDocument::command(const std::string& name) {
+    sent.push_back(name);
+    if (throwCode) {
+        const int code = *throwCode;
+        throwCode.reset();
+        throw new IError(code, "port failed", __LINE__, __FILE__);
+    }
+    return commandsSucceed;
+}
+
+bool CFakeDocument::setInjectorMask(std::uint8_t mask) {
+    char text[16];
+    std::snprintf(text, sizeof text, "mask 0x%02X", mask);
+    return command(text);
+}
+
+bool CFakeDocument::readErrorText(std::string& description) {
+    if (!command("readErrors"))
+        return false;
+    description = errorText;
+    return true;
+}
+
+bool CFakeDocument::connectAtStart() {
+    sent.push_back("connectAtStart");
+    connected = connectResult;
+    return connected;
+}
+
+bool CFakeDocument::reconnect() {
+    sent.push_back("reconnect");
+    connected = reconnectResult;
+    return connected;
+}
+
+void CFakeDocument::startPolling() {
+    ++polling;
+    if (seams.timers)
+        seams.timers->startDisplay();
+}
+
+void CFakeDocument::changeLanguage(int index) {
+    languages.push_back(index);
+    vexor::setCurrentLanguage(index);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Seams.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Stands in for the message boxes: records every message and question and
+// answers questions from a script (then with their default).
+class CRecordingPrompt : public IUserPrompt {
+public:
+    struct Entry {
+        std::string text;
+        Icon icon;
+        bool question;
+    };
+
+    void message(const std::string& text, Icon icon) override;
+    bool ask(const std::string& text, bool defaultYes) override;
+
+    void scriptAnswer(bool yes) { m_answers.push_back(yes); }
+    const std::vector<Entry>& entries() const { return m_entries; }
+    std::vector<std::string> messages() const;
+    void clear() { m_entries.clear(); }
+
+private:
+    std::vector<Entry> m_entries;
+    std::deque<bool> m_answers;
+};
