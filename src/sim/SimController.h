@@ -41,7 +41,11 @@ struct SimBlockSpec {
 //   command 25 / 23 OBD request(s) -> 24
 //   command 250 access code, command 251 program page, sel 0x60 end of programming
 // Acknowledges are command 2 with 6 bytes: result (4 = accepted, 0 = refused), sub-result,
-// 2 bytes 0, status word (low byte first, 0). Unknown requests get no answer.
+// 2 bytes 0, status word (low byte first, 0). Unknown requests get no answer. Refused (0):
+// a block or memory write of the wrong length, an unknown map operation or a cell outside the
+// map, a wrong access code, and pages or an end of programming outside programming mode.
+// Programming mode lasts from the access code to sel 0x60 or a restart; other requests are
+// answered as usual meanwhile.
 //
 // Not thread-safe: CSimServer calls it under its lock (see CSimServer::withController).
 class CSimController {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <optional>
 #include <pthread.h>
 #include <string>
@@ -111,8 +112,15 @@ int main(int argc, char** argv) {
             enciphered = true;
             continue;
         }
+        static const char* const kValueOptions[] = {
+            "--link",         "--pace-baud",    "--version", "--serial",
+            "--serial-bytes", "--injectors",    "--errors",  "--dtc",
+            "--image-dump",   "--switch-delay", "--seed"};
+        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), option) ==
+            std::end(kValueOptions))
+            usageError("unknown option: " + option);
         if (i + 1 >= argc)
-            usageError("unknown option or missing value: " + option);
+            usageError(option + " needs a value");
         const std::string value = argv[++i];
         if (option == "--link") {
             linkPath = value;
@@ -146,8 +154,6 @@ int main(int argc, char** argv) {
                 std::chrono::milliseconds(parseNumber(option, value, 10, 3600000));
         } else if (option == "--seed") {
             config.seed = static_cast<uint32_t>(parseNumber(option, value, 10, 0xFFFFFFFFul));
-        } else {
-            usageError("unknown option: " + option);
         }
     }
     if (enciphered && !config.serialBlock)
