@@ -37,8 +37,8 @@ uint8_t clampCell(int v) {
 }
 } // namespace
 
-const std::vector<SimBlockSpec>& CSimController::blockSpecs() {
-    static const std::vector<SimBlockSpec> specs = {
+const std::vector<SimBlockLayout>& CSimController::blockLayouts() {
+    static const std::vector<SimBlockLayout> layouts = {
         {7, kBaseCmd, 28, "base"},
         {8, kAdvCmd, 21, "advanced"},
         {0x22, kAdvancedSetupCmd, 30, "advanced setup"},
@@ -48,18 +48,18 @@ const std::vector<SimBlockSpec>& CSimController::blockSpecs() {
         {0x1B, kObdSetupCmd, 12, "OBD setup"},
         {0x23, kObdCorrCmd, 18, "OBD correction"},
     };
-    return specs;
+    return layouts;
 }
 
-const SimBlockSpec* CSimController::blockBySelector(uint8_t selector) {
-    for (const SimBlockSpec& s : blockSpecs())
+const SimBlockLayout* CSimController::blockBySelector(uint8_t selector) {
+    for (const SimBlockLayout& s : blockLayouts())
         if (s.selector == selector)
             return &s;
     return nullptr;
 }
 
-const SimBlockSpec* CSimController::blockByCommand(uint8_t command) {
-    for (const SimBlockSpec& s : blockSpecs())
+const SimBlockLayout* CSimController::blockByCommand(uint8_t command) {
+    for (const SimBlockLayout& s : blockLayouts())
         if (s.command == command)
             return &s;
     return nullptr;
@@ -125,9 +125,9 @@ std::vector<uint8_t> CSimController::factoryBlock(uint8_t command) {
 CSimController::CSimController(const SimConfig& config)
     : m_config(config), m_clock([] { return Clock::now(); }), m_engine(config.seed),
       m_memory(kMemorySize, 0), m_image(kImageSize, 0xFF) {
-    for (const SimBlockSpec& s : blockSpecs())
+    for (const SimBlockLayout& s : blockLayouts())
         m_blocks.push_back(factoryBlock(s.command));
-    m_blockWrites.assign(blockSpecs().size(), 0);
+    m_blockWrites.assign(blockLayouts().size(), 0);
     std::memset(mapBytes(), kCellZero, kMapRows * kMapColumns);
     mapBytes()[285] = 0;
     recomputeMapChecksum();
@@ -210,27 +210,27 @@ uint32_t CSimController::gasCounter() const {
 // ---------------------------------------------------------------- blocks, memory, map
 
 std::vector<uint8_t> CSimController::block(uint8_t command) const {
-    const auto& specs = blockSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        if (specs[i].command == command)
+    const auto& layouts = blockLayouts();
+    for (std::size_t i = 0; i < layouts.size(); ++i)
+        if (layouts[i].command == command)
             return m_blocks[i];
     return {};
 }
 
 void CSimController::setBlock(uint8_t command, const std::vector<uint8_t>& bytes) {
-    const auto& specs = blockSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].command != command)
+    const auto& layouts = blockLayouts();
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+        if (layouts[i].command != command)
             continue;
-        m_blocks[i].assign(specs[i].length, 0);
-        std::copy_n(bytes.begin(), std::min(bytes.size(), specs[i].length), m_blocks[i].begin());
+        m_blocks[i].assign(layouts[i].length, 0);
+        std::copy_n(bytes.begin(), std::min(bytes.size(), layouts[i].length), m_blocks[i].begin());
     }
 }
 
 int CSimController::blockWriteCount(uint8_t command) const {
-    const auto& specs = blockSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        if (specs[i].command == command)
+    const auto& layouts = blockLayouts();
+    for (std::size_t i = 0; i < layouts.size(); ++i)
+        if (layouts[i].command == command)
             return m_blockWrites[i];
     return 0;
 }
@@ -421,17 +421,17 @@ std::optional<CSimFrame> CSimController::onStatistics(const CSimFrame&) {
 }
 
 std::optional<CSimFrame> CSimController::onReadBlock(const CSimFrame& request) {
-    const SimBlockSpec* spec = blockBySelector(request.payload()[0]);
-    return CSimFrame(spec->command, block(spec->command));
+    const SimBlockLayout* layout = blockBySelector(request.payload()[0]);
+    return CSimFrame(layout->command, block(layout->command));
 }
 
 std::optional<CSimFrame> CSimController::onWriteBlock(const CSimFrame& request) {
-    const SimBlockSpec* spec = blockByCommand(request.command());
+    const SimBlockLayout* layout = blockByCommand(request.command());
     // A block of the wrong size is refused rather than stored half-filled.
-    if (request.payload().size() != spec->length)
+    if (request.payload().size() != layout->length)
         return ack(kRefused);
-    setBlock(spec->command, request.payload());
-    ++m_blockWrites[static_cast<std::size_t>(spec - blockSpecs().data())];
+    setBlock(layout->command, request.payload());
+    ++m_blockWrites[static_cast<std::size_t>(layout - blockLayouts().data())];
     ++m_modifyCounter;
     return ack();
 }

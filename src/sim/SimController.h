@@ -16,7 +16,7 @@
 
 // A settings block the controller keeps as raw bytes: read with command 2 and `selector`,
 // answered and written with `command`, `length` bytes long.
-struct SimBlockSpec {
+struct SimBlockLayout {
     uint8_t selector;
     uint8_t command;
     std::size_t length;
@@ -90,9 +90,9 @@ public:
     uint16_t modifyCounter() const { return m_modifyCounter; }
 
     // ---- settings blocks, raw ----
-    static const std::vector<SimBlockSpec>& blockSpecs();
-    static const SimBlockSpec* blockBySelector(uint8_t selector);
-    static const SimBlockSpec* blockByCommand(uint8_t command);
+    static const std::vector<SimBlockLayout>& blockLayouts();
+    static const SimBlockLayout* blockBySelector(uint8_t selector);
+    static const SimBlockLayout* blockByCommand(uint8_t command);
     // The bytes of the block written with `command` (3, 4, 26, 15, 7, 9, 18, 27).
     std::vector<uint8_t> block(uint8_t command) const;
     // Replaces a block; bytes beyond its length are ignored, missing ones become 0.
@@ -199,7 +199,7 @@ private:
     Clock::duration m_gasTimeAtBase{};
     uint16_t m_modifyCounter = 3;
 
-    std::vector<std::vector<uint8_t>> m_blocks; // in blockSpecs() order
+    std::vector<std::vector<uint8_t>> m_blocks; // in blockLayouts() order
     std::vector<int> m_blockWrites;
     std::vector<uint8_t> m_memory;
     int m_commits = 0;

@@ -32,19 +32,19 @@ double rpmOf(const std::vector<uint8_t>& live) {
 } // namespace
 
 TEST_F(SimControllerModel, everySettingsBlockReadsBackWhatWasWritten) {
-    for (const SimBlockSpec& spec : CSimController::blockSpecs()) {
-        std::vector<uint8_t> bytes(spec.length);
+    for (const SimBlockLayout& layout : CSimController::blockLayouts()) {
+        std::vector<uint8_t> bytes(layout.length);
         for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<uint8_t>(spec.command * 7 + i);
-        auto ack = client->transact(spec.command, bytes);
-        ASSERT_TRUE(ack) << spec.name;
+            bytes[i] = static_cast<uint8_t>(layout.command * 7 + i);
+        auto ack = client->transact(layout.command, bytes);
+        ASSERT_TRUE(ack) << layout.name;
         EXPECT_EQ(ack->command, 2);
-        EXPECT_EQ(ack->payload, kAccepted) << spec.name;
+        EXPECT_EQ(ack->payload, kAccepted) << layout.name;
 
-        auto back = client->read(spec.selector);
-        ASSERT_TRUE(back) << spec.name;
-        EXPECT_EQ(back->command, spec.command) << spec.name;
-        EXPECT_EQ(back->payload, bytes) << spec.name;
+        auto back = client->read(layout.selector);
+        ASSERT_TRUE(back) << layout.name;
+        EXPECT_EQ(back->command, layout.command) << layout.name;
+        EXPECT_EQ(back->payload, bytes) << layout.name;
     }
 }
 
