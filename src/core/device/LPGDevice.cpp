@@ -15,8 +15,6 @@
 
 namespace {
 
-using vexor::kAckAccepted;
-using vexor::kAckCommand;
 using vexor::kReadCommand;
 
 // Selectors of the command-2 requests that are not block reads.
@@ -81,27 +79,6 @@ std::string translateText(const std::string& polish) {
 
 } // namespace
 
-// One transaction buffer with the reply it received.
-struct CLPGDevice::Reply {
-    std::array<std::uint8_t, vexor::kTransactBufferSize> buffer{};
-    std::uint8_t length = 0;
-    std::uint8_t command = 0;
-
-    const std::uint8_t* payload() const { return buffer.data(); }
-};
-
-// What a reply must look like, and how many tries it gets.
-struct CLPGDevice::Expect {
-    std::uint8_t command = kAckCommand;
-    bool accepted = false;     // acknowledge result byte must be 4
-    std::size_t minLength = 0; // shorter replies are failed tries
-    int exactLength = -1;      // any other length is a failed try
-    int tries = kTries;
-    bool stopOnWrongReply = false;   // a reply with another command ends it
-    bool decideOnFirstReply = false; // the first intact reply decides
-    std::chrono::milliseconds pauseBeforeTry{0};
-};
-
 CLPGDevice::CLPGDevice(ISerialPort* portOverride)
     : CLPGDeviceErr(translateText), m_link(portOverride ? portOverride : &m_port),
       m_transport(*m_link) {}
@@ -130,68 +107,32 @@ std::uint16_t CLPGDevice::payloadSum(const std::uint8_t* data, std::uint16_t cou
     return CFrameTransport::payloadSum(data, count);
 }
 
-bool CLPGDevice::exchange(std::uint8_t command, const std::uint8_t* payload, std::size_t length,
-                          const Expect& expect, Reply& reply) {
-    for (int attempt = 0; attempt < expect.tries; ++attempt) {
-        if (expect.pauseBeforeTry.count() > 0)
-            std::this_thread::sleep_for(expect.pauseBeforeTry);
-        reply.buffer.fill(0);
-        if (length > 0)
-            std::memcpy(reply.buffer.data(), payload, length);
-        std::uint8_t replyLength = static_cast<std::uint8_t>(length);
-        std::uint8_t replyCommand = command;
-        if (!m_transport.transact(reply.buffer.data(), replyLength, replyCommand))
-            continue;
-        bool good = replyCommand == expect.command;
-        if (!good && expect.stopOnWrongReply)
-            return false;
-        good = good && replyLength >= expect.minLength &&
-               (expect.exactLength < 0 || replyLength == expect.exactLength) &&
-               (!expect.accepted || reply.buffer[0] == kAckAccepted);
-        if (good) {
-            reply.length = replyLength;
-            reply.command = replyCommand;
-            return true;
-        }
-        if (expect.decideOnFirstReply)
-            return false;
-    }
-    return false;
-}
-
-bool CLPGDevice::exchangeRead(std::uint8_t selector, std::uint16_t parameter, const Expect& expect,
-                              Reply& reply) {
-    std::uint8_t request[vexor::kReadRequestLength] = {selector, 0, 0, 0, 0, 0};
-    putU16(request + 2, parameter);
-    return exchange(kReadCommand, request, sizeof request, expect, reply);
-}
-
 bool CLPGDevice::acknowledged(std::uint8_t command, const std::uint8_t* payload,
                               std::size_t length) {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.accepted = true;
-    Reply reply;
-    return exchange(command, payload, length, expect, reply);
+    SReplyRule rule;
+    rule.accepted = true;
+    CDeviceRequest request(m_transport);
+    return request.run(command, payload, length, rule);
 }
 
 bool CLPGDevice::acknowledgedRead(std::uint8_t selector, std::uint16_t parameter) {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.accepted = true;
-    Reply reply;
-    return exchangeRead(selector, parameter, expect, reply);
+    SReplyRule rule;
+    rule.accepted = true;
+    CDeviceRequest request(m_transport);
+    return request.runRead(selector, parameter, rule);
 }
 
-bool CLPGDevice::readBlockPayload(std::uint8_t selector, std::uint8_t replyCommand,
-                                  std::size_t length, bool stopOnWrongReply, Reply& reply) {
-    Expect expect;
-    expect.command = replyCommand;
-    expect.minLength = length;
-    expect.stopOnWrongReply = stopOnWrongReply;
-    return exchangeRead(selector, 0, expect, reply);
+bool CLPGDevice::readBlock(CDeviceRequest& request, std::uint8_t selector,
+                           std::uint8_t replyCommand, std::size_t length, bool stopOnWrongReply) {
+    SReplyRule rule;
+    rule.command = replyCommand;
+    rule.minLength = length;
+    rule.stopOnWrongReply = stopOnWrongReply;
+    return request.runRead(selector, 0, rule);
 }
 
 // ---------------------------------------------------------------- identity
@@ -199,13 +140,13 @@ bool CLPGDevice::readBlockPayload(std::uint8_t selector, std::uint8_t replyComma
 bool CLPGDevice::handshake() {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.accepted = true;
-    expect.minLength = 4;
-    Reply reply;
-    if (!exchangeRead(kSelHandshake, 0, expect, reply))
+    SReplyRule rule;
+    rule.accepted = true;
+    rule.minLength = 4;
+    CDeviceRequest reply(m_transport);
+    if (!reply.runRead(kSelHandshake, 0, rule))
         return false;
-    if (reply.buffer[1] != kHandshakeSubResult) {
+    if (reply.payload()[1] != kHandshakeSubResult) {
         if (!g_connectionNoticeShown.exchange(true))
             showMessage("Brak połączenia");
         return false;
@@ -224,12 +165,12 @@ bool CLPGDevice::readDevInfo() {
         info.m_flags1 = 5;
         return true;
     }
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kDevInfoBlock;
-    if (!readBlockPayload(id.selector, id.replyCommand, id.length, false, reply))
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length))
         return false;
     vexor::SerialBytes serial{};
-    if (!vexor::decodeDevInfo(reply.payload(), reply.length, m_settings, serial))
+    if (!vexor::decodeDevInfo(reply.payload(), reply.length(), m_settings, serial))
         return false;
     info.m_serial = vexor::serialFromDeviceBytes(serial.data());
     return true;
@@ -240,10 +181,10 @@ bool CLPGDevice::readStatistic() {
         m_settings.m_devInfo.m_statistic = {30, 45, 1};
         return true;
     }
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kStatisticBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, false, reply) &&
-           vexor::decodeStatistic(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length) &&
+           vexor::decodeStatistic(reply.payload(), reply.length(), m_settings);
 }
 
 // ---------------------------------------------------------------- settings blocks
@@ -253,10 +194,10 @@ bool CLPGDevice::readBase() {
         m_settings.m_base.m_stationCode = {144, 60, 29, 96};
         return true;
     }
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kBaseBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, false, reply) &&
-           vexor::decodeBase(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length) &&
+           vexor::decodeBase(reply.payload(), reply.length(), m_settings);
 }
 
 bool CLPGDevice::writeBase() {
@@ -270,10 +211,10 @@ bool CLPGDevice::writeBase() {
 bool CLPGDevice::readAdv() {
     if (isDemo())
         return true;
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kAdvBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, false, reply) &&
-           vexor::decodeAdv(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length) &&
+           vexor::decodeAdv(reply.payload(), reply.length(), m_settings);
 }
 
 bool CLPGDevice::writeAdv() {
@@ -284,10 +225,10 @@ bool CLPGDevice::writeAdv() {
 bool CLPGDevice::readAdvancedSetup() {
     if (isDemo())
         return true;
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kAdvancedSetupBlock;
-    if (!readBlockPayload(id.selector, id.replyCommand, id.length, false, reply) ||
-        !vexor::decodeAdvancedSetup(reply.payload(), reply.length, m_settings))
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length) ||
+        !vexor::decodeAdvancedSetup(reply.payload(), reply.length(), m_settings))
         return false;
     const bool cng = (m_settings.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagCng) != 0;
     m_fuelTitle = cng ? "CNG" : "LPG";
@@ -303,10 +244,10 @@ bool CLPGDevice::writeAdvancedSetup() {
 bool CLPGDevice::readMainCorr() {
     if (isDemo())
         return true;
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kMainCorrBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, true, reply) &&
-           vexor::decodeMainCorr(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
+           vexor::decodeMainCorr(reply.payload(), reply.length(), m_settings);
 }
 
 bool CLPGDevice::writeMainCorr() {
@@ -317,10 +258,10 @@ bool CLPGDevice::writeMainCorr() {
 bool CLPGDevice::readSetupTimes() {
     if (isDemo())
         return true;
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kSetupTimesBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, true, reply) &&
-           vexor::decodeSetupTimes(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
+           vexor::decodeSetupTimes(reply.payload(), reply.length(), m_settings);
 }
 
 bool CLPGDevice::writeSetupTimes() {
@@ -331,10 +272,10 @@ bool CLPGDevice::writeSetupTimes() {
 bool CLPGDevice::readSensorsSetup() {
     if (isDemo())
         return true;
-    Reply reply;
+    CDeviceRequest reply(m_transport);
     const auto& id = vexor::kSensorsBlock;
-    return readBlockPayload(id.selector, id.replyCommand, id.length, true, reply) &&
-           vexor::decodeSensorsSetup(reply.payload(), reply.length, m_settings);
+    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
+           vexor::decodeSensorsSetup(reply.payload(), reply.length(), m_settings);
 }
 
 bool CLPGDevice::writeSensorsSetup() {
@@ -347,22 +288,16 @@ bool CLPGDevice::writeSensorsSetup() {
 bool CLPGDevice::readMemory(std::uint16_t address, MemoryChunk& data) {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.command = vexor::kReadMemoryReply;
-    expect.minLength = vexor::kMemoryPayloadLength;
-    Reply reply;
-    // A chunk from another address would land in the wrong place of the map.
-    for (int attempt = 0; attempt < kTries; ++attempt) {
-        Expect once = expect;
-        once.tries = 1;
-        if (!exchangeRead(vexor::kReadMemorySelector, address, once, reply))
-            continue;
-        if (getU16(reply.payload()) != address)
-            continue;
-        std::memcpy(data.data(), reply.payload() + 2, data.size());
-        return true;
-    }
-    return false;
+    // A chunk for another address would land in the wrong place of the map.
+    SReplyRule rule;
+    rule.command = vexor::kReadMemoryReply;
+    rule.minLength = vexor::kMemoryPayloadLength;
+    rule.leadingWord = address;
+    CDeviceRequest reply(m_transport);
+    if (!reply.runRead(vexor::kReadMemorySelector, address, rule))
+        return false;
+    std::memcpy(data.data(), reply.payload() + 2, data.size());
+    return true;
 }
 
 bool CLPGDevice::writeMemory(std::uint16_t address, const MemoryChunk& data) {
@@ -426,10 +361,10 @@ bool CLPGDevice::writeMapCell(std::uint8_t first, std::uint8_t second, int value
 // ---------------------------------------------------------------- fuel
 
 bool CLPGDevice::fuelSwitch(std::uint8_t selector) {
-    Expect expect;
-    expect.pauseBeforeTry = kSwitchPause;
-    Reply reply;
-    return exchangeRead(selector, 0, expect, reply);
+    SReplyRule rule;
+    rule.pauseBeforeTry = kSwitchPause;
+    CDeviceRequest request(m_transport);
+    return request.runRead(selector, 0, rule);
 }
 
 bool CLPGDevice::switchToLpg() {
@@ -520,8 +455,8 @@ bool CLPGDevice::readErrors(CLPGDeviceErr::ErrorBytes& bytes) {
         bytes.fill(0);
         return true;
     }
-    Reply reply;
-    if (!readBlockPayload(kSelErrors, kErrorsReply, bytes.size(), false, reply))
+    CDeviceRequest reply(m_transport);
+    if (!readBlock(reply, kSelErrors, kErrorsReply, bytes.size()))
         return false;
     std::memcpy(bytes.data(), reply.payload(), bytes.size());
     return true;
@@ -537,13 +472,13 @@ bool CLPGDevice::obdExchange(std::uint8_t command, const std::uint8_t* payload, 
                              ObdReply& reply) {
     if (isDemo())
         return false;
-    Expect expect;
-    expect.command = kObdReply;
-    expect.tries = 1;
-    Reply raw;
-    if (!exchange(command, payload, length, expect, raw))
+    SReplyRule rule;
+    rule.command = kObdReply;
+    rule.tries = 1;
+    CDeviceRequest request(m_transport);
+    if (!request.run(command, payload, length, rule))
         return false;
-    reply.payload.assign(raw.payload(), raw.payload() + raw.length);
+    reply.payload.assign(request.payload(), request.payload() + request.length());
     return true;
 }
 
@@ -564,8 +499,8 @@ bool CLPGDevice::readObdSetup(vexor::ObdSetup& setup) {
         setup[9] = 2;
         return true;
     }
-    Reply reply;
-    if (!readBlockPayload(kSelObdSetup, kObdSetupCommand, setup.size(), false, reply))
+    CDeviceRequest reply(m_transport);
+    if (!readBlock(reply, kSelObdSetup, kObdSetupCommand, setup.size()))
         return false;
     std::memcpy(setup.data(), reply.payload(), setup.size());
     return true;
@@ -578,8 +513,8 @@ bool CLPGDevice::writeObdSetup(const vexor::ObdSetup& setup) {
 bool CLPGDevice::readObdCorr(vexor::ObdCorr& corr) {
     if (isDemo())
         return true;
-    Reply reply;
-    if (!readBlockPayload(kSelObdCorr, kObdCorrCommand, corr.size(), false, reply))
+    CDeviceRequest reply(m_transport);
+    if (!readBlock(reply, kSelObdCorr, kObdCorrCommand, corr.size()))
         return false;
     std::memcpy(corr.data(), reply.payload(), corr.size());
     return true;
@@ -600,12 +535,12 @@ bool CLPGDevice::clearLpgMap() {
 }
 
 bool CLPGDevice::readLoadMap(std::uint8_t selector, std::uint8_t replyCommand, LoadMap& map) {
-    Expect expect;
-    expect.command = replyCommand;
-    expect.exactLength = static_cast<int>(LoadMap::kPayloadLength);
-    Reply reply;
-    return exchangeRead(selector, 0, expect, reply) &&
-           vexor::decodeLoadMap(reply.payload(), reply.length, map);
+    SReplyRule rule;
+    rule.command = replyCommand;
+    rule.exactLength = static_cast<int>(LoadMap::kPayloadLength);
+    CDeviceRequest reply(m_transport);
+    return reply.runRead(selector, 0, rule) &&
+           vexor::decodeLoadMap(reply.payload(), reply.length(), map);
 }
 
 bool CLPGDevice::readGasolineMap(LoadMap& map) {
@@ -629,13 +564,13 @@ bool CLPGDevice::readLpgMap(LoadMap& map) {
 bool CLPGDevice::enterProgramming() {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.accepted = true;
-    expect.tries = 1;
-    Reply reply;
-    return exchange(kEnterProgrammingCommand,
-                    reinterpret_cast<const std::uint8_t*>(kProgrammingCode),
-                    std::strlen(kProgrammingCode), expect, reply);
+    SReplyRule rule;
+    rule.accepted = true;
+    rule.tries = 1;
+    CDeviceRequest request(m_transport);
+    return request.run(kEnterProgrammingCommand,
+                       reinterpret_cast<const std::uint8_t*>(kProgrammingCode),
+                       std::strlen(kProgrammingCode), rule);
 }
 
 bool CLPGDevice::programPage(std::uint16_t wordAddress, const std::uint8_t* page) {
@@ -665,9 +600,9 @@ bool CLPGDevice::programImage(const std::uint8_t* image, std::size_t imageSize, 
 bool CLPGDevice::endProgramming() {
     if (isDemo())
         return true;
-    Expect expect;
-    expect.accepted = true;
-    expect.decideOnFirstReply = true;
-    Reply reply;
-    return exchangeRead(kSelEndProgramming, 0, expect, reply);
+    SReplyRule rule;
+    rule.accepted = true;
+    rule.decideOnFirstReply = true;
+    CDeviceRequest request(m_transport);
+    return request.runRead(kSelEndProgramming, 0, rule);
 }

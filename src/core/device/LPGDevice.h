@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DemoDiag.h"
+#include "device/DeviceRequest.h"
 #include "device/DeviceSettings.h"
 #include "device/Diag.h"
 #include "device/DiagData.h"
@@ -235,23 +236,14 @@ protected:
                      IUserPrompt::Icon icon = IUserPrompt::Icon::Error) const;
 
 private:
-    struct Reply;
-    struct Expect;
-
-    // Runs a request with the retry rule of `expect`; true with the accepted
-    // reply in `reply`.
-    bool exchange(std::uint8_t command, const std::uint8_t* payload, std::size_t length,
-                  const Expect& expect, Reply& reply);
-    // A command-2 read request: selector, 0, 16-bit parameter, 0, 0.
-    bool exchangeRead(std::uint8_t selector, std::uint16_t parameter, const Expect& expect,
-                      Reply& reply);
     // A request whose only answer is an acknowledge that must be accepted.
     bool acknowledged(std::uint8_t command, const std::uint8_t* payload, std::size_t length);
     bool acknowledgedRead(std::uint8_t selector, std::uint16_t parameter = 0);
     // A fuel switch: 500 ms before each try, any acknowledge counts.
     bool fuelSwitch(std::uint8_t selector);
-    bool readBlockPayload(std::uint8_t selector, std::uint8_t replyCommand, std::size_t length,
-                          bool stopOnWrongReply, Reply& reply);
+    // A block read whose reply must carry at least `length` bytes.
+    bool readBlock(CDeviceRequest& request, std::uint8_t selector, std::uint8_t replyCommand,
+                   std::size_t length, bool stopOnWrongReply = false);
     bool readLoadMap(std::uint8_t selector, std::uint8_t replyCommand, LoadMap& map);
     bool obdExchange(std::uint8_t command, const std::uint8_t* payload, std::size_t length,
                      ObdReply& reply);
