@@ -1,0 +1,273 @@
+#include "CliCommands.h"
+
+#include "CliFormat.h"
+#include "common/IError.h"
+#include "files/FirmwareFile.h"
+#include "files/SettingsFileIo.h"
+#include "lang/Translate.h"
+#include "platform/PortTable.h"
+#include "platform/StationCode.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+using namespace vexor::cli;
+
+namespace vexor::cli {
+
+void printOut(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace vexor::cli
+
+namespace {
+
+constexpr const char* kMsgErrorsRead = "Nie można wczytać błędów urządzenia";
+constexpr const char* kMsgErrorsClear = "Nie można skasować błędów urządzenia";
+constexpr const char* kMsgStatsRead = "Nie powiodło się odczytanie ustawień urządzenia!";
+constexpr const char* kMsgGas = "Nie powiodło się przełączenie na gaz!";
+constexpr const char* kMsgAuto = "Nie powiodło się przełączenie w tryb AUTO!";
+
+// Whether a file could be created at path: its folder exists and is writable.
+bool writableTarget(const std::string& path) {
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return ::access(folder.c_str(), W_OK) == 0 && !std::filesystem::is_directory(path);
+}
+
+} // namespace
+
+CCliCommands::CCliCommands(const CliOptions& options) : m_options(options), m_prompt(options.yes) {
+    Seams seams;
+    seams.prompt = &m_prompt;
+    seams.timers = &m_timers;
+    seams.chooser = &m_chooser;
+    m_doc.setSeams(seams);
+    m_doc.setCng(options.cng);
+    m_doc.setDataFolder(options.dataDir);
+    m_doc.setConfigFolder(options.configDir);
+    // Faking a controller is the user's call alone: a script that said --yes
+    // to the factory settings must still see "no controller", also when the
+    // controller does not come back after a firmware update.
+    m_prompt.addManualQuestion(vexor::translate(CKorvantisDoc::kMsgDemoQuestion));
+}
+
+CCliCommands::~CCliCommands() {
+    m_doc.stopPolling();
+}
+
+int CCliCommands::run() {
+    try {
+        return dispatch();
+    } catch (IError* error) {
+        std::unique_ptr<IError> owned(error);
+        std::string text =
+            "vexor-cli " + m_options.command + "\n" + vexor::translate(owned->description());
+        if (!owned->message().empty())
+            text += "\n" + owned->message();
+        m_prompt.message(text, IUserPrompt::Icon::Error);
+        return kExitPort;
+    }
+}
+
+int CCliCommands::dispatch() {
+    const std::string& c = m_options.command;
+    if (c == "ports")
+        return cmdPorts(m_options.args);
+    if (c == "identify")
+        return cmdIdentify(m_options.args);
+    if (c == "stats")
+        return cmdStats(m_options.args);
+    if (c == "settings")
+        return cmdSettings(m_options.args);
+    if (c == "errors")
+        return cmdErrors(m_options.args);
+    if (c == "switch")
+        return cmdSwitch(m_options.args);
+    if (c == "live")
+        return cmdLive(m_options.args);
+    if (c == "map")
+        return cmdMap(m_options.args);
+    if (c == "flash")
+        return cmdFlash(m_options.args);
+    return usage("unknown command " + c);
+}
+
+int CCliCommands::usage(const std::string& reason) const {
+    std::fprintf(stderr, "vexor-cli: %s (see --help)\n", reason.c_str());
+    return kExitUsage;
+}
+
+void CCliCommands::message(const char* polish) const {
+    m_prompt.message(vexor::translate(polish), IUserPrompt::Icon::Error);
+}
+
+int CCliCommands::connectController() {
+    if (m_options.demo)
+        m_doc.enterDemo();
+    return m_doc.connect() ? kExitDone : kExitNoController;
+}
+
+// ---------------------------------------------------------------- commands
+
+int CCliCommands::cmdPorts(const Args& args) {
+    if (!args.empty())
+        return usage("ports takes no arguments");
+    const auto table = vexor::currentPortTable();
+    std::string text;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        text += std::to_string(i + 1) + "\t" + table[i] + "\n";
+    printOut(text);
+    return kExitDone;
+}
+
+int CCliCommands::cmdIdentify(const Args& args) {
+    if (!args.empty())
+        return usage("identify takes no arguments");
+    if (const int status = connectController())
+        return status;
+    printOut(identityBlock(m_doc.settings(), m_doc.portName(), m_doc.isDemo(),
+                           m_doc.liveDataAvailable()));
+    return kExitDone;
+}
+
+int CCliCommands::cmdStats(const Args& args) {
+    if (!args.empty())
+        return usage("stats takes no arguments");
+    if (const int status = connectController())
+        return status;
+    if (!m_doc.readStatistic()) {
+        message(kMsgStatsRead);
+        return kExitFailed;
+    }
+    std::array<std::uint8_t, 4> own{};
+    vexor::stationCode(own.data());
+    printOut(statsBlock(m_doc.settings(), own));
+    return kExitDone;
+}
+
+int CCliCommands::cmdSettings(const Args& args) {
+    if (args.empty())
+        return usage("settings needs show, save FILE, load FILE or defaults");
+    const std::string& what = args[0];
+    if (what == "show" || what == "defaults") {
+        if (args.size() != 1)
+            return usage("settings " + what + " takes no further arguments");
+    } else if (what == "save" || what == "load") {
+        if (args.size() != 2 || args[1].empty())
+            return usage("settings " + what + " needs one FILE");
+    } else {
+        return usage("unknown settings command " + what);
+    }
+
+    // A file that cannot be used is refused before the controller is touched.
+    if (what == "load") {
+        DeviceSettings probe;
+        if (!vexor::readSettingsFile(args[1], probe)) {
+            message(CKorvantisDoc::kMsgFileRead);
+            return kExitUsage;
+        }
+    }
+    if (what == "save" && !writableTarget(args[1])) {
+        message(CKorvantisDoc::kMsgFileWrite);
+        return kExitUsage;
+    }
+
+    if (const int status = connectController())
+        return status;
+    if (what == "show") {
+        printOut(vexor::formatSettingsFile(m_doc.settings()));
+        return kExitDone;
+    }
+    if (what == "defaults")
+        return exitCodeFor(m_doc.OnDefaultValues());
+    m_chooser.setPath(args[1]);
+    return exitCodeFor(what == "save" ? m_doc.OnFileWriteSettings() : m_doc.OnFileReadSettings());
+}
+
+int CCliCommands::cmdErrors(const Args& args) {
+    const bool clear = args.size() == 1 && args[0] == "clear";
+    if (!args.empty() && !clear)
+        return usage("errors takes nothing or clear");
+    if (const int status = connectController())
+        return status;
+    if (clear) {
+        if (!m_doc.restart()) {
+            message(kMsgErrorsClear);
+            return kExitFailed;
+        }
+        return kExitDone;
+    }
+    CLPGDeviceErr::ErrorBytes bytes{};
+    if (!m_doc.readErrors(bytes)) {
+        message(kMsgErrorsRead);
+        return kExitFailed;
+    }
+    printOut(plainLines(m_doc.describeErrors(bytes)));
+    return kExitDone;
+}
+
+int CCliCommands::cmdSwitch(const Args& args) {
+    if (args.size() != 1 || (args[0] != "petrol" && args[0] != "gas" && args[0] != "auto"))
+        return usage("switch needs petrol, gas or auto");
+    if (const int status = connectController())
+        return status;
+    if (args[0] == "petrol") {
+        if (m_doc.switchToGasoline())
+            return kExitDone;
+        message(CKorvantisDoc::kMsgPetrol);
+    } else if (args[0] == "gas") {
+        if (m_doc.switchToLpg())
+            return kExitDone;
+        message(kMsgGas);
+    } else {
+        // The window program's automatic button waits for petrol first and
+        // does not mind whether that wait succeeded.
+        (void)m_doc.waitForGasoline();
+        if (m_doc.switchToAuto())
+            return kExitDone;
+        message(kMsgAuto);
+    }
+    return kExitFailed;
+}
+
+int CCliCommands::cmdFlash(const Args& args) {
+    if (args.size() != 1 || args[0].empty())
+        return usage("flash needs one FILE");
+    {
+        CFirmwareFile probe;
+        std::uint16_t version = 0;
+        std::uint16_t tag = 0;
+        std::string maker;
+        if (!probe.load(args[0], version, maker, tag) || tag != CFirmwareFile::kFormatTag ||
+            maker != DeviceSettings{}.m_devInfo.m_producer) {
+            message(CKorvantisDoc::kMsgProgramming);
+            return kExitUsage;
+        }
+    }
+    if (const int status = connectController())
+        return status;
+
+    const bool terminal = ::isatty(::fileno(stderr)) != 0;
+    int lastPercent = -1;
+    m_doc.setProgressHook([&](int done, int total) {
+        const int percent = total > 0 ? done * 100 / total : 100;
+        if (percent == lastPercent)
+            return;
+        lastPercent = percent;
+        std::fprintf(stderr, terminal ? "\r%d/%d %3d%%" : "%d/%d %d%%\n", done, total, percent);
+        if (terminal && done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    });
+    m_chooser.setPath(args[0]);
+    const DocResult result = m_doc.OnDeviceUpdate();
+    m_doc.setProgressHook({});
+    m_doc.stopPolling();
+    return exitCodeFor(result);
+}

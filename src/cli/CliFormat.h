@@ -1,0 +1,37 @@
+#pragma once
+
+#include "device/DeviceSettings.h"
+#include "doc/DocResult.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vexor::cli {
+
+// Exit statuses of the command line.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoController = 3;
+inline constexpr int kExitPort = 4;
+
+int exitCodeFor(DocResult result);
+
+// The identity block, one "key: value" line each; port "demo" in demo mode.
+std::string identityBlock(const DeviceSettings& settings, const std::string& port, bool demo,
+                          bool liveData);
+
+// A work-time counter (0.5 s units) as "H : MM : SS", whole seconds.
+std::string workTime(std::uint32_t halfSeconds);
+// A station code as "XXXX-XXXX" from its bytes in the order 2, 3, 0, 1.
+std::string stationText(const std::array<std::uint8_t, 4>& code);
+std::string statsBlock(const DeviceSettings& settings, const std::array<std::uint8_t, 4>& own);
+
+// The map, 19 lines of 15 TAB-separated whole numbers, row "< 2" first.
+std::string mapLines(const DeviceSettings& settings);
+
+// Fault text with its CR LF line ends as plain line feeds.
+std::string plainLines(const std::string& text);
+
+} // namespace vexor::cli

@@ -1,0 +1,119 @@
+// `map`: shows the injection map or changes one region of it, as the map grid
+// of the window program does.
+
+#include "CliCommands.h"
+#include "CliFormat.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace vexor::cli;
+
+namespace {
+
+constexpr const char* kMsgMapWrite = "Nie powiodło się wpisanie mapy wtrysków do urządzenia!";
+constexpr const char* kMsgPositive = "Wprowadź dodatnią liczbę";
+constexpr int kMinCell = -50;
+constexpr int kMaxCell = 50;
+constexpr int kCellOffset = 100;
+
+// Operations of the region record.
+constexpr std::uint8_t kOpSet = 1;
+constexpr std::uint8_t kOpAdd = 2;
+constexpr std::uint8_t kOpSub = 3;
+constexpr std::uint8_t kOpClear = 4;
+
+} // namespace
+
+int CCliCommands::cmdMap(const Args& args) {
+    if (args.empty())
+        return usage("map needs show, set, add, sub or clear");
+    const std::string& what = args[0];
+    if (what == "show") {
+        if (args.size() != 1)
+            return usage("map show takes no further arguments");
+        if (const int status = connectController())
+            return status;
+        if (!m_doc.readInjMap()) {
+            message(CKorvantisDoc::kMsgSettingsRead);
+            return kExitFailed;
+        }
+        printOut(mapLines(m_doc.settings()));
+        return kExitDone;
+    }
+
+    std::uint8_t op = 0;
+    if (what == "set")
+        op = kOpSet;
+    else if (what == "add")
+        op = kOpAdd;
+    else if (what == "sub")
+        op = kOpSub;
+    else if (what == "clear")
+        op = kOpClear;
+    else
+        return usage("unknown map command " + what);
+
+    const std::size_t wanted = op == kOpClear ? 5 : 6;
+    if (args.size() != wanted)
+        return usage(op == kOpClear ? "map clear needs ROW COL NROWS NCOLS"
+                                    : "map " + what + " needs ROW COL NROWS NCOLS VALUE");
+    const long rows = DeviceSettings::kMapRows;
+    const long cols = DeviceSettings::kMapCols;
+    long row = 0, col = 0, nrows = 0, ncols = 0, value = 0;
+    if (!parseInt(args[1], 0, rows - 1, row) || !parseInt(args[2], 0, cols - 1, col))
+        return usage("ROW must be 0..18 and COL 0..14");
+    if (!parseInt(args[3], 1, rows - row, nrows) || !parseInt(args[4], 1, cols - col, ncols))
+        return usage("NROWS and NCOLS must be at least 1 and stay inside the map");
+    if (op != kOpClear && !parseInt(args[5], -1000000, 1000000, value))
+        return usage("VALUE must be a whole number");
+
+    std::uint8_t operand = 0;
+    if (op == kOpSet) {
+        value = std::clamp<long>(value, kMinCell, kMaxCell);
+        operand = static_cast<std::uint8_t>(value + kCellOffset);
+    } else if (op == kOpAdd || op == kOpSub) {
+        if (value < 0) {
+            message(kMsgPositive);
+            return kExitUsage;
+        }
+        value = std::min<long>(value, kMaxCell);
+        operand = static_cast<std::uint8_t>(value);
+    }
+
+    if (const int status = connectController())
+        return status;
+    const std::array<std::uint8_t, 6> region = {static_cast<std::uint8_t>(row),
+                                                static_cast<std::uint8_t>(col),
+                                                static_cast<std::uint8_t>(nrows),
+                                                static_cast<std::uint8_t>(ncols),
+                                                op,
+                                                operand};
+    if (!m_doc.mapRegionOp(region) || !m_doc.commitMap()) {
+        message(kMsgMapWrite);
+        return kExitFailed;
+    }
+
+    // The document's copy follows the controller, as after an edit in the grid.
+    auto& map = m_doc.settings().m_injMapTable;
+    for (long r = row; r < row + nrows; ++r) {
+        for (long c = col; c < col + ncols; ++c) {
+            double& cell = map[r][c];
+            switch (op) {
+            case kOpSet:
+                cell = static_cast<double>(value);
+                break;
+            case kOpAdd:
+                cell = std::clamp<double>(cell + value, kMinCell, kMaxCell);
+                break;
+            case kOpSub:
+                cell = std::clamp<double>(cell - value, kMinCell, kMaxCell);
+                break;
+            default:
+                cell = 0;
+                break;
+            }
+        }
+    }
+    return kExitDone;
+}
