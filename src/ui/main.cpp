@@ -1,15 +1,16 @@
 #include "app/AppOptions.h"
+#include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
-#include "app/OfflineDocument.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
 #include "platform/PortTable.h"
 #include "platform/WorkFolders.h"
+#include "threads/LPGThreadManager.h"
 
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -37,14 +38,18 @@ int main(int argc, char* argv[]) {
     ports.systemPorts = options.systemPorts;
     vexor::setCurrentPortTable(vexor::buildPortTable(ports));
 
-    COfflineDocument doc;
-    CKorvantisApp korvantis(options, doc);
+    // The document lives until the process ends: a polling thread may still
+    // be inside a port read when the window closes.
+    auto* doc = new CKorvantisDoc;
+    doc->setDataFolder(options.dataDir);
+    doc->setConfigFolder(options.configDir);
+    CDocumentAdapter port(*doc);
+    CKorvantisApp korvantis(options, port);
     if (!korvantis.initInstance())
         return 1;
     QApplication::exec();
 
-    // The polling thread may sit in a port read for another second; the
-    // window is gone and nothing is left to save, so end at once.
-    std::fflush(nullptr);
-    std::_Exit(0);
+    // The window is gone and nothing is left to save; the polling thread may
+    // sit in a port read for another second, so end without waiting for it.
+    CLPGThreadManager::endProcess(0);
 }

@@ -5,6 +5,7 @@
 #include "platform/Seams.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // What the windows need from the document: the connection, the settings image,
@@ -16,16 +17,32 @@
 // IError by pointer, which the calling handler reports.
 class IDocumentPort {
 public:
+    // What the windows must do when the document changed something behind
+    // them; each is called on the window thread.
+    struct SHooks {
+        // Texts and values of the view and the frame (after a language
+        // change or the factory settings).
+        std::function<void()> refresh;
+        // The shown page anew from the image (after a settings load or a
+        // firmware update).
+        std::function<void()> pageRefresh;
+        // The window title may have changed.
+        std::function<void(const std::string& title)> title;
+    };
+
     virtual ~IDocumentPort() = default;
 
     // How the document reaches the user and the frame's timers.
     virtual void setSeams(const Seams& seams) = 0;
+    virtual void setHooks(SHooks hooks) = 0;
 
     virtual bool isConnected() const = 0;
     virtual bool isDemo() const = 0;
     // The path of the port that answered; empty when there is none.
     virtual std::string portName() const = 0;
     virtual const DeviceSettings& settings() const = 0;
+    // "VEXOR v 2.9 LPG" and the demonstration marker (or its blanks).
+    virtual std::string title() const = 0;
 
     // Module type: false = LPG, true = CNG.
     virtual bool isCng() const = 0;
@@ -46,7 +63,8 @@ public:
 
     // The connection search at start, with the demonstration-mode question.
     virtual bool connectAtStart() = 0;
-    // One reconnect attempt (remembered port, then the first ports).
+    // One reconnect attempt (remembered port, then the first ports); on
+    // success live polling runs again.
     virtual bool reconnect() = 0;
     // Starts live polling with the ordinary log path and the display timer.
     virtual void startPolling() = 0;
@@ -55,7 +73,7 @@ public:
     virtual bool serviceAccess() const = 0;
     virtual void grantServiceAccess() = 0;
 
-    // The core's part of a language change: the current language and the
-    // texts built from it (fault descriptions).
+    // The language change: the current language, the texts built from it
+    // (fault descriptions), then the refresh hook.
     virtual void changeLanguage(int index) = 0;
 };

@@ -183,6 +183,10 @@ void CKorvantisView::refreshTexts() {
         if (CAppPropPage* page = m_sheet->page(i))
             m_sheet->setTabText(i, QString::fromStdString(translate(page->polishCaption())));
     }
+    refreshPage();
+}
+
+void CKorvantisView::refreshPage() {
     if (CAppPropPage* page = m_sheet->activePage()) {
         page->activate();
         page->updatePage();

@@ -36,6 +36,8 @@ public:
     // Texts in the current language, blank values without a controller, tab
     // captions, and the shown page brought up to date.
     void refreshTexts();
+    // The shown page activated anew and refilled from the image.
+    void refreshPage();
 
     // Called by the frame's timer; they only remember the state for the
     // status line.

@@ -63,11 +63,21 @@ CMainFrame::CMainFrame(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
 
+    IDocumentPort::SHooks hooks;
+    hooks.refresh = [this] {
+        m_view->refreshTexts();
+        refreshTexts();
+    };
+    hooks.pageRefresh = [this] { m_view->refreshPage(); };
+    hooks.title = [this](const std::string&) { refreshTitle(); };
+    m_doc.setHooks(std::move(hooks));
+
     qApp->installEventFilter(this);
     refreshTitle();
 }
 
 CMainFrame::~CMainFrame() {
+    m_doc.setHooks({});
     qApp->removeEventFilter(this);
     m_timer1000.stop();
     m_timer1002.stop();
@@ -144,8 +154,7 @@ void CMainFrame::refreshTexts() {
 }
 
 void CMainFrame::refreshTitle() {
-    const QString title = QString::fromStdString(
-        vexor::windowTitle(m_doc.settings().m_devInfo.m_version, m_doc.isCng(), m_doc.isDemo()));
+    const QString title = QString::fromStdString(m_doc.title());
     if (title != windowTitle())
         setWindowTitle(title);
 }
@@ -170,8 +179,6 @@ void CMainFrame::refreshStatus() {
 
 void CMainFrame::changeLanguage(int index) {
     m_doc.changeLanguage(index);
-    m_view->refreshTexts();
-    refreshTexts();
 }
 
 void CMainFrame::onTimer1000() {
@@ -198,8 +205,6 @@ void CMainFrame::onTimer1002() {
     bool connected = false;
     try {
         connected = m_doc.reconnect();
-        if (connected)
-            m_doc.startPolling();
     } catch (IError* raw) {
         const std::unique_ptr<IError> swallowed(raw);
         connected = false;

@@ -47,8 +47,8 @@ public:
     void refreshTexts();
     void refreshTitle();
     void refreshStatus();
-    // The whole language change: the document's part, then the view's and the
-    // frame's texts.
+    // The language change; the document then has the view and the frame
+    // re-apply their texts.
     void changeLanguage(int index);
 
     // F10: the full-window live display, never twice at a time.

@@ -10,7 +10,9 @@
 // queued to it, since a QTimer may only be started from its thread.
 class CQtFrameTimers : public IFrameTimers {
 public:
-    static constexpr int kReconnectMs = 5000;
+    // The polling thread arms the reconnect timer when the link fails; the
+    // first attempt follows soon, the timer's own retries come every 5 s.
+    static constexpr int kReconnectMs = 1000;
     static constexpr int kDisplayMs = 100;
 
     CQtFrameTimers(QTimer* reconnect, QTimer* display);

@@ -3,15 +3,7 @@
 #include <QRect>
 #include <QSize>
 
-#include <cstdint>
-#include <string>
-
 namespace vexor {
-
-// "VEXOR v <major>.<minor>" from bits 8..15 and 0..7 of the firmware version,
-// then " CNG" or " LPG", then "     DEMO" in demonstration mode or fifteen
-// blanks otherwise.
-std::string windowTitle(std::int32_t version, bool cng, bool demo);
 
 inline constexpr int kMaxWindowWidth = 1024;
 inline constexpr int kMaxWindowHeight = 746;

@@ -1,6 +1,7 @@
 #include "support/FakeDocument.h"
 
 #include "common/IError.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 
 #include <cstdio>
@@ -44,7 +45,13 @@ bool CFakeDocument::connectAtStart() {
 bool CFakeDocument::reconnect() {
     sent.push_back("reconnect");
     connected = reconnectResult;
+    if (connected)
+        startPolling();
     return connected;
+}
+
+std::string CFakeDocument::title() const {
+    return CKorvantisDoc::titleFor(image.m_devInfo.m_version, cng, demo);
 }
 
 void CFakeDocument::startPolling() {
@@ -56,4 +63,6 @@ void CFakeDocument::startPolling() {
 void CFakeDocument::changeLanguage(int index) {
     languages.push_back(index);
     vexor::setCurrentLanguage(index);
+    if (hooks.refresh)
+        hooks.refresh();
 }

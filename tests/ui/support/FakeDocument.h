@@ -29,8 +29,11 @@ public:
     int polling = 0;
     std::vector<int> languages;
     Seams seams;
+    SHooks hooks;
 
     void setSeams(const Seams& s) override { seams = s; }
+    void setHooks(SHooks h) override { hooks = std::move(h); }
+    std::string title() const override;
     bool isConnected() const override { return connected; }
     bool isDemo() const override { return demo; }
     std::string portName() const override { return port; }

@@ -1,0 +1,190 @@
+#include "app/ControlIds.h"
+#include "app/KorvantisView.h"
+#include "app/MainFrame.h"
+#include "app/WorkModeDlg.h"
+#include "controls/ColorStatic.h"
+#include "controls/CtrlId.h"
+#include "lang/Language.h"
+#include "lang/Translate.h"
+#include "pages/AppPropSheet.h"
+#include "pages/PasswdDlg.h"
+#include "support/FakeDocument.h"
+#include "texts/AboutDlgTexts.h"
+#include "texts/LPGCNGDlgTexts.h"
+#include "texts/LangDlg.h"
+#include "texts/LangDlgTexts.h"
+#include "texts/MainMenuTexts.h"
+#include "texts/PasswdDlgTexts.h"
+#include "texts/StatusTexts.h"
+#include "texts/ToolBarTexts.h"
+#include "texts/ViewTexts.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace vexor;
+
+namespace {
+
+QString groupTitle(const QWidget* root, int id) {
+    return findCtrl<QGroupBox>(root, id)->title();
+}
+QString buttonText(const QWidget* root, int id) {
+    return findCtrl<QPushButton>(root, id)->text();
+}
+QString labelText(const QWidget* root, int id) {
+    return findCtrl<QLabel>(root, id)->text();
+}
+
+QAction* menuItem(QMenuBar* bar, int id) {
+    for (QAction* top : bar->actions()) {
+        for (QAction* item : top->menu()->actions()) {
+            if (ctrlId(item) == id)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TextsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { setCurrentLanguage(kLangPolish); }
+    void cleanupTestCase() { setCurrentLanguage(kLangPolish); }
+
+    void everyBuiltInLanguageHasATextForEveryEntry() {
+        const CViewTexts view;
+        const CMainMenuTexts menu;
+        const CLPGCNGDlgTexts workMode;
+        const CAboutDlgTexts about;
+        const CPasswdDlgTexts password;
+        const CLangDlgTexts languages;
+        const CToolBarTexts toolBar;
+        const CStatusTexts status;
+        const std::vector<const CMultiLangText*> objects = {
+            &view, &menu, &workMode, &about, &password, &languages, &toolBar, &status};
+        QCOMPARE(view.ids().size(), size_t(28));
+        QCOMPARE(menu.ids().size(), size_t(4));
+        QCOMPARE(workMode.ids().size(), size_t(2));
+        QCOMPARE(password.ids().size(), size_t(2));
+        for (int language = 0; language < kLanguageCount; ++language) {
+            setCurrentLanguage(language);
+            for (const CMultiLangText* object : objects) {
+                for (int id : object->ids())
+                    QVERIFY2(
+                        !object->text(id).empty(),
+                        qPrintable(QStringLiteral("language %1, id %2").arg(language).arg(id)));
+            }
+        }
+    }
+
+    void polishTextsAreTheFormsOwnWording() {
+        const CViewTexts view;
+        QCOMPARE(view.text(ids::kGrpSwitch), std::string("Przełącznik"));
+        QCOMPARE(view.text(ids::kBtnGasoline), std::string("Benzyna"));
+        QCOMPARE(view.text(ids::kGrpInjectors), std::string("Aktywne wtryskiwacze"));
+        QCOMPARE(view.text(ids::kLblCyl[7]), std::string("Cyl 8"));
+        const CMainMenuTexts menu;
+        QCOMPARE(menu.text(0), std::string("Plik"));
+        QCOMPARE(menu.text(ids::kCmdAppAbout), std::string("O programie VEXOR..."));
+    }
+
+    void languageChangeReappliesEveryTextOfViewMenuToolbarAndTabs() {
+        CFakeDocument doc;
+        Seams seams;
+        CMainFrame frame(doc, seams);
+        CKorvantisView* view = frame.view();
+        view->createPages();
+        view->refreshTexts();
+        frame.refreshTexts();
+        QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Ciśnienie"));
+        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppExit)->text(), QStringLiteral("Wyjście"));
+
+        frame.changeLanguage(kLangEnglish);
+        QCOMPARE(doc.languages, std::vector<int>{kLangEnglish});
+        QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Pressure"));
+        QCOMPARE(buttonText(view, ids::kBtnGasoline), QStringLiteral("Petrol"));
+        QCOMPARE(labelText(view, ids::kLblPressManifold), QStringLiteral("Manifold"));
+        QCOMPARE(labelText(view, ids::kLblCyl[0]), QStringLiteral("Cyl 1"));
+        QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("File"));
+        QCOMPARE(frame.menuBar()->actions().at(1)->text(), QStringLiteral("About"));
+        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppExit)->text(), QStringLiteral("Exit"));
+        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppAbout)->text(),
+                 QStringLiteral("About VEXOR..."));
+        QCOMPARE(frame.command(ids::kCmdSettings)->toolTip(), QStringLiteral("Settings"));
+        QCOMPARE(view->sheet()->tabText(1), QString::fromStdString(translate("Panel Gaz")));
+
+        frame.changeLanguage(kLangGerman);
+        QCOMPARE(buttonText(view, ids::kBtnAuto), QStringLiteral("Automatik"));
+        QCOMPARE(labelText(view, ids::kLblCyl[2]), QStringLiteral("Zyl 3"));
+
+        // Czech comes from a language file; none is open here, so Polish shows.
+        frame.changeLanguage(kLangCzech);
+        QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Ciśnienie"));
+        QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("Plik"));
+    }
+
+    void dialogsTakeTheirCaptionFromEntryMinusTwo() {
+        setCurrentLanguage(kLangItalian);
+        CWorkModeDlg workMode;
+        QCOMPARE(workMode.windowTitle(), QStringLiteral("Modalità di funzionamento"));
+        QCOMPARE(labelText(&workMode, ids::kWorkModeLabel),
+                 QStringLiteral("Selezionare il tipo di modulo:"));
+        setCurrentLanguage(kLangPolish);
+        CPasswdDlg password(CPasswdDlg::kServicePassword, {});
+        QCOMPARE(password.windowTitle(), QStringLiteral("Opcje zaawansowane"));
+        QCOMPARE(labelText(&password, ids::kPasswdLabel), QStringLiteral("Podaj hasło"));
+    }
+
+    void languageDialogListsTheFourteenNamesAndReturnsTheChosenIndex() {
+        CLangDlg dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Języki"));
+        QListWidget* list = dialog.list();
+        QCOMPARE(ctrlId(list), ids::kLangList);
+        QCOMPARE(list->count(), 14);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("Polski"));
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Pycckuu"));
+        QCOMPARE(list->item(13)->text(), QStringLiteral("Hungary"));
+        QCOMPARE(list->currentRow(), 0);
+
+        list->setCurrentRow(10);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.selectedLanguage(), 10);
+    }
+
+    void languageDialogOkWithoutASelectionStaysOpen() {
+        CLangDlg dialog;
+        dialog.show();
+        dialog.list()->clearSelection();
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.selectedLanguage(), -1);
+    }
+
+    void workModeDialogChoosesCngOnlyForTheSecondEntry() {
+        CWorkModeDlg dialog;
+        QCOMPARE(dialog.list()->count(), 2);
+        QCOMPARE(dialog.list()->item(0)->text(), QStringLiteral("LPG"));
+        QCOMPARE(dialog.list()->currentRow(), 0);
+        dialog.accept();
+        QVERIFY(!dialog.cngChosen());
+        dialog.list()->setCurrentRow(1);
+        dialog.accept();
+        QVERIFY(dialog.cngChosen());
+    }
+};
+
+QTEST_MAIN(TextsTest)
+#include "TextsTest.moc"
