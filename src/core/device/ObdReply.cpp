@@ -9,14 +9,14 @@ std::size_t ObdReply::declaredEntries() const {
 }
 
 std::size_t ObdReply::entryCount() const {
-    if (payload.size() < kHeadLength)
+    if (payload.size() < kCountLength)
         return 0;
-    const std::size_t present = (payload.size() - kHeadLength) / kEntryLength;
+    const std::size_t present = (payload.size() - kCountLength) / kEntryLength;
     return std::min(declaredEntries(), present);
 }
 
 const std::uint8_t* ObdReply::entry(std::size_t k) const {
     if (k >= entryCount())
         return nullptr;
-    return payload.data() + kHeadLength + k * kEntryLength;
+    return payload.data() + kCountLength + k * kEntryLength;
 }

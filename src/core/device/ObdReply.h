@@ -25,22 +25,23 @@ using ObdCorr = std::array<std::uint8_t, 18>;
 
 } // namespace vexor
 
-// The answer to an OBD request: a 6-byte head whose bytes 0..1 (low byte
-// first) count the 12-byte entries that follow, one per answering unit or bus
-// frame. Within an entry: bytes 0..3 the unit's identifier, 4 the bus frame's
-// control byte, 5 the service (request service + 0x40), 6 the PID, 7..11 the
-// data bytes A..E.
+// The answer to an OBD request: bytes 0..1 (low byte first) count the 12-byte
+// entries that follow from byte 2 on, one per answering unit or bus frame; the
+// controller pads the payload with 4 more bytes, so n entries make 6 + 12n.
+// Within an entry: bytes 0..3 the unit's identifier, 4 the bus frame's control
+// byte, 5 the service (request service + 0x40), 6 the PID, 7..11 the data
+// bytes A..E. The first answer's service byte is thus payload byte 7.
 struct ObdReply {
-    static constexpr std::size_t kHeadLength = 6;
+    static constexpr std::size_t kCountLength = 2;
     static constexpr std::size_t kEntryLength = 12;
 
     // The whole reply payload as received.
     std::vector<std::uint8_t> payload;
 
-    // The count the head announces.
+    // The count the reply announces.
     std::size_t declaredEntries() const;
     // The entries actually present: the announced count, but never more than
-    // the received payload holds, so a corrupt head cannot send a reader past
+    // the received payload holds, so a damaged count cannot send a reader past
     // the end of the data.
     std::size_t entryCount() const;
     // Entry k (kEntryLength bytes), or null when k >= entryCount().
