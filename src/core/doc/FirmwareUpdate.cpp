@@ -53,12 +53,12 @@ DocResult CKorvantisDoc::updateFirmware() {
             return DocResult::Cancelled;
 
         stopPolling();
-        pause(m_programmingPause);
+        pause(kProgrammingPause);
         if (!enterProgramming()) {
             message(kMsgProgramming);
             return DocResult::Failed;
         }
-        pause(m_programmingPause);
+        pause(kProgrammingPause);
         if (!programImage(file.image(), file.imageSize(), file.pageCount(), m_progressHook)) {
             message(kMsgProgramming);
             return DocResult::Failed;
@@ -67,7 +67,7 @@ DocResult CKorvantisDoc::updateFirmware() {
         // whether it acknowledges either request does not change what follows.
         (void)endProgramming();
         (void)restartAfterProgramming();
-        pause(m_programmingPause);
+        pause(kProgrammingPause);
     }
     busy.reset();
 

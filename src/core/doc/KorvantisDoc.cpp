@@ -88,7 +88,7 @@ void CKorvantisDoc::startPolling(const std::string& logPath) {
     m_logPath = logPath;
     auto thread = std::make_unique<CDiagRSThread>(*this, logPath, m_poll, seams().timers,
                                                   vexor::SRecordUnits::fromSettings(settings()),
-                                                  m_recordObserver, m_pollPause);
+                                                  m_recordObserver);
     try {
         m_pool->add(std::move(thread));
     } catch (...) {

@@ -165,8 +165,6 @@ public:
     const std::string& logPath() const { return m_logPath; }
     // Failed live reads in a row, over the whole program run.
     int pollFailures() const { return m_poll.failures.load(); }
-    // Pause before each live read (100 ms).
-    void setPollPause(std::chrono::milliseconds pause) { m_pollPause = pause; }
 
     // ---- whole-image actions ----
     // Asks for a settings file, loads it into a fresh image, copies what a
@@ -183,9 +181,6 @@ public:
     // The language change: the current language, the fault decoders in it,
     // then the refresh hook. False (nothing changes) for an index outside 0..13.
     bool changeLanguage(int index);
-
-    // The programming pauses (kProgrammingPause); shorter for scripted runs.
-    void setProgrammingPause(std::chrono::milliseconds pause) { m_programmingPause = pause; }
 
 protected:
     void fuelTitleChanged(const std::string& fuel) override;
@@ -204,8 +199,6 @@ private:
     CMultiThread* m_pool;
     CPollControl m_poll;
     std::string m_logPath;
-    std::chrono::milliseconds m_pollPause = CDiagInputThread::kPollPause;
-    std::chrono::milliseconds m_programmingPause = kProgrammingPause;
     CWorkFolders m_folders;
     CRegistryStore m_registry;
     std::string m_firmwareFolder;

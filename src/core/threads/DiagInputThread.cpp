@@ -9,9 +9,8 @@
 #include <thread>
 
 CDiagInputThread::CDiagInputThread(CDiagData& history, std::string logPath, CPollControl& control,
-                                   IFrameTimers* timers, std::chrono::milliseconds pause)
-    : m_history(history), m_logPath(std::move(logPath)), m_control(control), m_timers(timers),
-      m_pause(pause) {
+                                   IFrameTimers* timers)
+    : m_history(history), m_logPath(std::move(logPath)), m_control(control), m_timers(timers) {
     m_control.enter();
 }
 
@@ -50,7 +49,7 @@ void CDiagInputThread::loop() {
             return;
         }
         CDiag record;
-        std::this_thread::sleep_for(m_pause);
+        std::this_thread::sleep_for(kPollPause);
         switch (readRecord(record)) {
         case kRecordOk:
             deliver(record);

@@ -31,7 +31,7 @@ public:
     // in once constructed); timers: where the reconnect timer is armed (may
     // be null).
     CDiagInputThread(CDiagData& history, std::string logPath, CPollControl& control,
-                     IFrameTimers* timers, std::chrono::milliseconds pause = kPollPause);
+                     IFrameTimers* timers);
     ~CDiagInputThread() override;
 
     void run() override;
@@ -59,6 +59,5 @@ private:
     std::string m_logPath;
     CPollControl& m_control;
     IFrameTimers* m_timers;
-    std::chrono::milliseconds m_pause;
     bool m_left = false;
 };

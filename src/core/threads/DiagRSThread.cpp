@@ -15,9 +15,9 @@ constexpr std::uint8_t kWorkModeSwitching2 = 5;
 
 CDiagRSThread::CDiagRSThread(CLPGDevice& device, std::string logPath, CPollControl& control,
                              IFrameTimers* timers, const vexor::SRecordUnits& units,
-                             RecordObserver observer, std::chrono::milliseconds pause)
-    : CDiagInputThread(device.diagData(), std::move(logPath), control, timers, pause),
-      m_device(device), m_units(units), m_observer(std::move(observer)) {
+                             RecordObserver observer)
+    : CDiagInputThread(device.diagData(), std::move(logPath), control, timers), m_device(device),
+      m_units(units), m_observer(std::move(observer)) {
     (void)m_file.open(CDiagInputThread::logPath(), true);
 }
 

@@ -23,7 +23,7 @@ public:
     // starts (the settings image belongs to the user-interface thread).
     CDiagRSThread(CLPGDevice& device, std::string logPath, CPollControl& control,
                   IFrameTimers* timers, const vexor::SRecordUnits& units,
-                  RecordObserver observer = {}, std::chrono::milliseconds pause = kPollPause);
+                  RecordObserver observer = {});
     ~CDiagRSThread() override;
 
     bool logOpen() const { return m_file.isOpen(); }
