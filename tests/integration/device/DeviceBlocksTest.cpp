@@ -100,6 +100,22 @@ TEST_F(DeviceBlocks, everyWriteLandsInTheControllerAsItsEncodedBlock) {
     EXPECT_TRUE(sim([](CSimController& c) { return c.mapChecksumValid(); }));
 }
 
+TEST_F(DeviceBlocks, obdSetupBlocksTravelAsRawBytes) {
+    ObdSetup setup{};
+    for (std::size_t i = 0; i < setup.size(); ++i)
+        setup[i] = static_cast<uint8_t>(0x30 + i);
+    ASSERT_TRUE(device.writeObdSetup(setup));
+    EXPECT_EQ(block(18), std::vector<uint8_t>(setup.begin(), setup.end()));
+    ObdCorr corr{};
+    sim([](CSimController& c) { c.setBlock(27, {1, 8, 25, 0x0F}); });
+    ASSERT_TRUE(device.readObdCorr(corr));
+    EXPECT_EQ(corr[1], 8);
+    EXPECT_EQ(corr[3], 0x0F);
+    corr[2] = 40;
+    ASSERT_TRUE(device.writeObdCorr(corr));
+    EXPECT_EQ(block(27), std::vector<uint8_t>(corr.begin(), corr.end()));
+}
+
 TEST_F(DeviceBlocks, mapAreaWithAWrongCheckSumLeavesTheMapUntouched) {
     sim([](CSimController& c) { c.setMemory(320 + 100, {0x00}); }); // check sum not updated
     device.settings().m_injMapTable[1][1] = 33;

@@ -71,7 +71,7 @@ TEST_F(DeviceFuel, liveReadsDeliverCutToTheRecordOrReportWhatWentWrong) {
 
     server.faults().setWrongCommand(2, SimMatch::read(6), 1);
     EXPECT_EQ(device.readDiag(record), CLPGDevice::kDiagWrongReply);
-    server.faults().setSplitReply(10, 1200ms, SimMatch::read(6), 1);
+    server.faults().setSplitReply(10, 1600ms, SimMatch::read(6), 1);
     EXPECT_EQ(device.readDiag(record), CLPGDevice::kDiagFailed);
     EXPECT_EQ(count(SimMatch::read(6)), 4u);
 }
