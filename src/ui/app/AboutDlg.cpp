@@ -19,7 +19,7 @@ const char* const CAboutDlg::kAddressText =
     "\n"
     "Wsparcie techniczne dla warsztatów montażowych:\n"
     "zwróć się do dystrybutora, od którego pochodzi sterownik.\n"
-    "Przygotuj numer seryjny sterownika, wersję oprogramowania (tytuł okna)\n"
+    "Przygotuj numer seryjny sterownika, wersję oprogramowania (tytuł okna) "
     "oraz plik ustawień zapisany z tego programu.\n"
     "\n"
     "Dokumentacja: przycisk „Dokumenty” na pasku narzędzi.";
