@@ -1,0 +1,183 @@
+#include "SimServer.h"
+#include "app/AppOptions.h"
+#include "app/ControlIds.h"
+#include "app/DocumentAdapter.h"
+#include "app/KorvantisApp.h"
+#include "app/KorvantisView.h"
+#include "app/MainFrame.h"
+#include "controls/ColorStatic.h"
+#include "controls/CtrlId.h"
+#include "doc/KorvantisDoc.h"
+#include "lang/Language.h"
+#include "lang/Translate.h"
+#include "pages/AppPropSheet.h"
+#include "platform/PortTable.h"
+#include "support/RecordingPrompt.h"
+
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace vexor;
+
+// The window program's start-up, reconnect and view commands against the
+// simulated controller on a pseudo-terminal (or against no controller).
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CSimServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_folders;
+    std::unique_ptr<CKorvantisDoc> m_doc;
+    std::unique_ptr<CDocumentAdapter> m_port;
+    std::unique_ptr<CKorvantisApp> m_app;
+    CRecordingPrompt m_prompt;
+
+    void serveSimulator(const SimConfig& config = {}) {
+        m_server = std::make_unique<CSimServer>(config);
+        m_server->start();
+        setCurrentPortTable({m_server->slavePath()});
+    }
+
+    void start(bool cng = false) {
+        m_folders = std::make_unique<QTemporaryDir>();
+        m_doc = std::make_unique<CKorvantisDoc>();
+        m_doc->setConfigFolder(m_folders->filePath(QStringLiteral("config")).toStdString());
+        m_doc->setDataFolder(m_folders->filePath(QStringLiteral("data")).toStdString());
+        m_port = std::make_unique<CDocumentAdapter>(*m_doc);
+        SAppOptions options;
+        options.splash = false;
+        options.cng = cng;
+        m_app = std::make_unique<CKorvantisApp>(options, *m_port);
+        m_app->seams().prompt = &m_prompt;
+        QVERIFY(m_app->initInstance(QSize(1280, 1024)));
+    }
+
+    CMainFrame* frame() const { return m_app->mainFrame(); }
+    CKorvantisView* view() const { return frame()->view(); }
+    QString field(int id) const { return findCtrl<CColorStatic>(view(), id)->text(); }
+    std::size_t requests(SimMatch match) const { return m_server->requestLog().count(match); }
+
+private slots:
+    void init() {
+        setCurrentLanguage(kLangPolish);
+        m_prompt.clear();
+        CLPGDevice::resetConnectionNotice();
+    }
+
+    void cleanup() {
+        // Polling ends before the frame whose timers it may arm goes, and the
+        // frame before the document it calls.
+        if (m_doc)
+            m_doc->stopPolling();
+        m_app.reset();
+        m_port.reset();
+        m_doc.reset();
+        m_server.reset();
+        m_folders.reset();
+    }
+
+    void startupOnTheSimulatorConnectsAndShowsLiveValues() {
+        serveSimulator();
+        start(false);
+        QVERIFY(m_doc->isConnected());
+        QVERIFY(!m_doc->isDemo());
+        QVERIFY(m_prompt.entries().empty());
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("VEXOR v 2.8 LPG") + QString(15, ' '));
+        QCOMPARE(frame()->geometry().size(), QSize(1024, 746));
+        QCOMPARE(frame()->pos(), QPoint(0, 0));
+        QVERIFY(frame()->timer1000().isActive());
+        QCOMPARE(frame()->timer1000().interval(), 100);
+        QVERIFY(!frame()->timer1002().isActive());
+        QCOMPARE(view()->sheet()->count(), 8);
+        QCOMPARE(view()->sheet()->tabText(0), QStringLiteral("Panel Petrol"));
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kSupply).isEmpty(), 5000);
+    }
+
+    void startupAsCngShowsItInTheTitle() {
+        serveSimulator();
+        start(true);
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("VEXOR v 2.8 CNG") + QString(15, ' '));
+    }
+
+    void noControllerAndYesRunsInDemonstrationMode() {
+        setCurrentPortTable({});
+        m_prompt.scriptAnswer(true);
+        start(false);
+        QCOMPARE(m_prompt.entries().size(), size_t(1));
+        QVERIFY(m_prompt.entries().front().question);
+        QCOMPARE(m_prompt.entries().front().text, translate(CKorvantisDoc::kMsgDemoQuestion));
+        QVERIFY(m_doc->isDemo());
+        QVERIFY(frame()->windowTitle().endsWith(QStringLiteral("     DEMO")));
+        QVERIFY(frame()->timer1000().isActive());
+        QVERIFY(!frame()->timer1002().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+    }
+
+    void noControllerAndNoRetriesEveryFiveSecondsUntilOneAnswers() {
+        setCurrentPortTable({});
+        m_prompt.scriptAnswer(false);
+        start(false);
+        QVERIFY(!m_doc->isConnected());
+        QVERIFY(frame()->timer1002().isActive());
+        QCOMPARE(frame()->timer1002().interval(), 5000);
+        QVERIFY(!frame()->timer1000().isActive());
+        QCOMPARE(field(ids::kRpm), QString());
+
+        frame()->onTimer1002();
+        QVERIFY(frame()->timer1002().isActive());
+        QVERIFY(!m_doc->isConnected());
+
+        serveSimulator();
+        frame()->onTimer1002();
+        QVERIFY(m_doc->isConnected());
+        QVERIFY(!frame()->timer1002().isActive());
+        QVERIFY(frame()->timer1000().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+    }
+
+    void fuelButtonsSendTheirSwitchAndARefusalShowsItsText() {
+        serveSimulator();
+        start(false);
+        view()->OnBtnLpg();
+        QCOMPARE(requests(SimMatch::read(1)), size_t(1));
+        QCOMPARE(m_server->withController([](CSimController& c) { return c.fuelRequest(); }),
+                 CSimController::FuelRequest::Gas);
+        view()->OnBtnAuto();
+        QCOMPARE(m_server->withController([](CSimController& c) { return c.fuelRequest(); }),
+                 CSimController::FuelRequest::Auto);
+        QVERIFY(m_prompt.entries().empty());
+
+        m_server->faults().setWrongCommand(9, SimMatch::read(2));
+        view()->OnBtnGasoline();
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{translate("Nie powiodło się przełączenie na benzynę!")});
+    }
+
+    void injectorMaskFollowsTheFirmwareVersionOnPetrol() {
+        SimConfig old;
+        old.version = 0x0204;
+        serveSimulator(old);
+        start(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+        auto* box = findCtrl<QCheckBox>(view(), ids::kInjectorChecks[1]);
+        box->setChecked(!box->isChecked());
+        view()->onTurnOffEm();
+        QCOMPARE(requests(SimMatch::read(0x17)), size_t(0));
+
+        m_server->withController([](CSimController& c) { c.setVersion(0x0208); });
+        QVERIFY(m_doc->readDevInfo());
+        for (size_t i = 0; i < 8; ++i)
+            findCtrl<QCheckBox>(view(), ids::kInjectorChecks[i])->setChecked(i == 0 || i == 2);
+        view()->onTurnOffEm();
+        QCOMPARE(requests(SimMatch::read(0x17)), size_t(1));
+        QCOMPARE(m_server->withController([](CSimController& c) { return c.injectorMask(); }),
+                 std::uint8_t(0x05));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"
