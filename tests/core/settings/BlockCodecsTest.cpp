@@ -329,3 +329,41 @@ TEST(BlockCodecs, shortPayloadIsRejectedWithoutReadingPastItOrChangingTheImage) 
         EXPECT_EQ(s, before) << "length " << length;
     }
 }
+
+// Page values built by adding up steps carry rounding errors (0.1 added eight
+// times is 0.7999999999999999); the truncated fields must still send the step
+// the page shows, while real fractions are still dropped.
+TEST(BlockCodecs, truncatedFieldsSendTheShownStepDespiteRoundingErrors) {
+    auto addedUp = [](double step, int times) {
+        double v = 0;
+        for (int i = 0; i < times; ++i)
+            v += step;
+        return v;
+    };
+    DeviceSettings s;
+    s.m_base.m_pressureGain = addedUp(0.1, 8);      // 0.8
+    s.m_base.m_switchDelay = addedUp(0.1, 10) * 30; // 30 s, a hair short
+    s.m_adv.m_cutOffExitDelay = addedUp(0.1, 10) * 3.5;
+    s.m_adv.m_warmingTime = addedUp(0.1, 10) * 45;
+    s.m_advancedSetup.m_switchCorrTime = addedUp(0.1, 10) * 21;
+    ASSERT_LT(s.m_base.m_pressureGain * 10, 8.0) << "the sample must carry the error";
+
+    const auto base = encodeBase(s);
+    EXPECT_EQ(base[14], 8);
+    EXPECT_EQ(base[7], 60);
+    const auto adv = encodeAdv(s);
+    EXPECT_EQ(adv[20], 7);
+    EXPECT_EQ(adv[4], 90);
+    EXPECT_EQ(encodeAdvancedSetup(s)[11], 42);
+
+    s.m_base.m_pressureGain = -addedUp(0.1, 8);
+    EXPECT_EQ(encodeBase(s)[14], static_cast<std::uint8_t>(-8));
+
+    // Genuine fractions still go toward zero.
+    s.m_base.m_pressureGain = 0.79;
+    s.m_base.m_switchDelay = 2.75;
+    s.m_setupTimes1[0] = -0.5;
+    EXPECT_EQ(encodeBase(s)[14], 7);
+    EXPECT_EQ(encodeBase(s)[7], 5);
+    EXPECT_EQ(encodeSetupTimes(s)[0], 99);
+}

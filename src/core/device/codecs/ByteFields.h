@@ -55,12 +55,21 @@ inline std::int16_t roundS16(double v) {
     return static_cast<std::int16_t>(roundInt(clampTo(v, -32768.0, 32767.0)));
 }
 
-// Integer part (toward zero), saturated.
+// Integer part (toward zero). A value a rounding error short of a whole
+// number counts as that number: 0.1 added up eight times is
+// 0.7999999999999999, and truncating ten times that would send 7 for the 0.8
+// the page shows. Real fractions (2.75 s in half-second steps) still drop.
+inline double truncWhole(double v) {
+    const double nearest = std::round(v);
+    return std::fabs(v - nearest) < 1e-9 ? nearest : std::trunc(v);
+}
+
+// Integer part, saturated.
 inline std::uint8_t truncByte(double v) {
-    return static_cast<std::uint8_t>(std::trunc(clampTo(v, 0.0, 255.0)));
+    return static_cast<std::uint8_t>(truncWhole(clampTo(v, 0.0, 255.0)));
 }
 inline std::int8_t truncSByte(double v) {
-    return static_cast<std::int8_t>(std::trunc(clampTo(v, -128.0, 127.0)));
+    return static_cast<std::int8_t>(truncWhole(clampTo(v, -128.0, 127.0)));
 }
 
 // Engine speeds travel as ignition period counts, shown in whole hundreds.
