@@ -151,3 +151,46 @@ TEST_F(FirmwareFileTest, FailedLoadAfterAGoodOneLeavesNothingLoaded) {
     EXPECT_EQ(m_file.imageSize(), 0u);
     EXPECT_EQ(m_file.image()[0], 0);
 }
+
+TEST_F(FirmwareFileTest, ChecksumMatchesAHandComputedFile) {
+    // L = 8381: one image byte behind the filler.
+    std::vector<std::uint8_t> plain(40 + 8381, 0);
+    const std::uint8_t header[] = {0xBD, 0x20, 0x00, 0x00, 0x08, 0x02, 0x01, 0x01};
+    std::copy(std::begin(header), std::end(header), plain.begin());
+    const std::string maker = "KORVANTIS";
+    std::copy(maker.begin(), maker.end(), plain.begin() + 19);
+    plain[40 + 0] = 0x10;    // image byte 0
+    plain[40 + 8330] = 0x05; // filler: summed, but not part of the image
+    plain[40 + 8380] = 0x20; // image byte 8320
+    // Payload 1 + 0x10 + 0x05 + 0x20 = 54; header 1 + 0xBD + 0x20 + 0x08 + 0x02
+    // + 0x01 + 0x01 + 705 ("KORVANTIS") = 939; together 993 = 0x03E1.
+    plain[38] = 0xE1;
+    plain[39] = 0x03;
+
+    std::vector<std::uint8_t> stored(plain.size());
+    std::transform(plain.begin(), plain.end(), stored.begin(), vexor::firmwareStoredByte);
+    ASSERT_TRUE(loadBytes(stored));
+    EXPECT_EQ(m_version, 0x0208);
+    EXPECT_EQ(m_maker, "KORVANTIS");
+    EXPECT_EQ(m_file.imageSize(), 8321u);
+    EXPECT_EQ(m_file.pageCount(), 66);
+    EXPECT_EQ(m_file.image()[0], 0x10);
+    EXPECT_EQ(m_file.image()[8320], 0x20);
+    EXPECT_EQ(m_file.image()[8321], 0x00);
+}
+
+TEST_F(FirmwareFileTest, ChecksumCoversOnlyTheFirstLModulo65536PayloadBytes) {
+    // L = 90112, of which the first 24576 bytes are summed: image files made
+    // for the controller rely on that, so a change further on still loads.
+    const auto image = patternImage(CFirmwareFile::kBufferSize - 60);
+    auto bytes = vexor::buildFirmwareFile(image, 1, "KORVANTIS");
+    const std::size_t uncovered = 40 + 30000;
+    bytes[uncovered] = vexor::firmwareStoredByte(
+        static_cast<std::uint8_t>(vexor::firmwarePlainByte(bytes[uncovered]) + 1));
+    ASSERT_TRUE(loadBytes(bytes));
+    EXPECT_EQ(m_file.image()[30000 - 60], static_cast<std::uint8_t>(image[30000 - 60] + 1));
+
+    auto covered = vexor::buildFirmwareFile(image, 1, "KORVANTIS");
+    covered[40 + 24575] ^= 0x04;
+    EXPECT_FALSE(loadBytes(covered));
+}
