@@ -45,6 +45,12 @@ std::string languageFileName(int language) {
 }
 
 int openLanguageFiles(const std::string& folder) {
+    // No folder (the program's own could not be found) opens nothing: an
+    // empty prefix would take whatever files lie in the working directory.
+    if (folder.empty()) {
+        closeLanguageFiles();
+        return 0;
+    }
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/')
         prefix.push_back('/');

@@ -12,7 +12,7 @@ namespace vexor {
 std::string languageFileName(int language);
 
 // Opens the four files in the given folder (closing any opened before).
-// Returns how many were found.
+// Returns how many were found; an empty folder opens none.
 int openLanguageFiles(const std::string& folder);
 void closeLanguageFiles();
 bool isLanguageFileOpen(int language);

@@ -74,6 +74,19 @@ TEST_F(LanguageFolder, MissingFilesLeaveTheirLanguagesPolish) {
     EXPECT_EQ(translate("Plik"), "Plik");
 }
 
+TEST_F(LanguageFolder, NoLanguageFolderOpensNothingFromTheWorkingDirectory) {
+    writeCzech(u"Plik\tx\tSoubor\r\n");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder.path());
+    const int opened = openLanguageFiles("");
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(opened, 0);
+    EXPECT_FALSE(isLanguageFileOpen(kLangCzech));
+    ScopedLanguage czech(kLangCzech);
+    EXPECT_EQ(translate("Plik"), "Plik");
+}
+
 TEST(LangFile, NonAsciiPolishKeysMatchAndTheFirstMatchingLineWins) {
     TempFolder folder;
     const std::u16string text = u"Przełącznik\tx\tPřepínač\r\n"
