@@ -48,6 +48,11 @@ bool CSettingsFile::loadLines(std::FILE* file) {
     char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        // A wrongly chosen huge file or endless device must fail the load, not
+        // exhaust memory.
+        if (content.size() + n > kMaxFileSize) {
+            return false;
+        }
         content.append(buffer, n);
     }
     if (std::ferror(file)) {

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 
@@ -15,6 +16,10 @@
 // file that was there. Lines end in LF; CR LF files read the same.
 class CSettingsFile {
 public:
+    // A settings file is about 12 KiB; anything larger than this is not one
+    // and is refused when opened for reading.
+    static constexpr std::size_t kMaxFileSize = 16u << 20;
+
     CSettingsFile() = default;
     // Closes the file (a file open for writing is committed if no write failed).
     ~CSettingsFile();

@@ -339,6 +339,20 @@ TEST_F(SettingsFileTest, FailedSaveReportsFailureAndKeepsTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.file("folder.xset")));
 }
 
+TEST_F(SettingsFileTest, HugeFileOrEndlessDeviceIsRefusedInsteadOfFillingMemory) {
+    ASSERT_TRUE(vexor::writeSettingsFile(m_path, DeviceSettings{}));
+    // Zero bytes behind the last line: every key is still there.
+    std::filesystem::resize_file(m_path, CSettingsFile::kMaxFileSize);
+    DeviceSettings target;
+    EXPECT_TRUE(vexor::readSettingsFile(m_path, target));
+    std::filesystem::resize_file(m_path, CSettingsFile::kMaxFileSize + 1);
+    EXPECT_FALSE(vexor::readSettingsFile(m_path, target));
+
+    if (std::filesystem::exists("/dev/zero")) {
+        EXPECT_FALSE(vexor::readSettingsFile("/dev/zero", target));
+    }
+}
+
 TEST_F(SettingsFileTest, SettingsFileReadsOnlyWhatItWasOpenedFor) {
     CSettingsFile file;
     std::string value;
