@@ -1,0 +1,165 @@
+// The controller commands against a peer that answers with the fuzz input:
+// every reply a damaged cable or a foreign device can give must leave the
+// command layer and the image it fills without a fault. Input: a byte whose
+// low two bits plus one count the commands, one byte per command (which one),
+// a 16-bit memory address, then the port script of CReplyPort. The commands
+// share the peer's bytes in order, so a sensors read can set up a base read.
+#include "support/FuzzInput.h"
+#include "support/InstantSleep.h"
+#include "support/ReplyPort.h"
+
+#include "common/IError.h"
+#include "device/LPGDevice.h"
+#include "device/codecs/BlockCodecs.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum Command : std::uint8_t {
+    Handshake,
+    DevInfo,
+    Statistic,
+    Base,
+    Adv,
+    AdvancedSetup,
+    MainCorr,
+    SetupTimes,
+    Sensors,
+    Memory,
+    InjMap,
+    Live,
+    Errors,
+    ObdSetup,
+    ObdCorr,
+    PetrolLoadMap,
+    GasLoadMap,
+    WriteBase,
+    WriteInjMap,
+    EnterProgramming,
+    EndProgramming,
+    FuelAuto,
+    CommandCount
+};
+
+void run(CLPGDevice& device, Command command, std::uint16_t address) {
+    switch (command) {
+    case Handshake:
+        device.handshake();
+        break;
+    case DevInfo:
+        device.readDevInfo();
+        break;
+    case Statistic:
+        device.readStatistic();
+        break;
+    case Base:
+        device.readBase();
+        break;
+    case Adv:
+        device.readAdv();
+        break;
+    case AdvancedSetup:
+        device.readAdvancedSetup();
+        break;
+    case MainCorr:
+        device.readMainCorr();
+        break;
+    case SetupTimes:
+        device.readSetupTimes();
+        break;
+    case Sensors:
+        device.readSensorsSetup();
+        break;
+    case Memory: {
+        CLPGDevice::MemoryChunk chunk{};
+        device.readMemory(address, chunk);
+        break;
+    }
+    case InjMap:
+        device.readInjMap();
+        break;
+    case Live: {
+        CDiag record;
+        if (device.readDiag(record) == CLPGDevice::kDiagOk)
+            device.diagData().append(record);
+        break;
+    }
+    case Errors: {
+        CLPGDeviceErr::ErrorBytes bytes{};
+        if (device.readErrors(bytes))
+            device.describeErrors(bytes);
+        break;
+    }
+    case ObdSetup: {
+        vexor::ObdSetup setup{};
+        device.readObdSetup(setup);
+        break;
+    }
+    case ObdCorr: {
+        vexor::ObdCorr corr{};
+        device.readObdCorr(corr);
+        break;
+    }
+    case PetrolLoadMap: {
+        LoadMap map;
+        device.readGasolineMap(map);
+        break;
+    }
+    case GasLoadMap: {
+        LoadMap map;
+        device.readLpgMap(map);
+        break;
+    }
+    case WriteBase:
+        device.writeBase();
+        break;
+    case WriteInjMap:
+        device.writeInjMap();
+        break;
+    case EnterProgramming:
+        device.enterProgramming();
+        break;
+    case EndProgramming:
+        device.endProgramming();
+        break;
+    case FuelAuto:
+        device.switchToAuto();
+        break;
+    case CommandCount:
+        break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vexor::fuzz::CInstantSleep instant;
+    vexor::fuzz::CFuzzInput in(data, size);
+    const int count = 1 + (in.byte() & 3);
+    std::vector<Command> commands;
+    for (int i = 0; i < count; ++i)
+        commands.push_back(static_cast<Command>(in.byte() % CommandCount));
+    const std::uint16_t address = in.word();
+    vexor::fuzz::CReplyPort port(in);
+
+    CLPGDevice device(&port);
+    try {
+        for (Command command : commands)
+            run(device, command, address);
+        // What the replies left in the image must encode again.
+        const DeviceSettings& image = device.settings();
+        vexor::encodeBase(image);
+        vexor::encodeAdv(image);
+        vexor::encodeAdvancedSetup(image);
+        vexor::encodeMainCorr(image);
+        vexor::encodeSensorsSetup(image);
+        vexor::encodeSetupTimes(image);
+        vexor::encodeInjMap(image);
+    } catch (IError* error) {
+        std::unique_ptr<IError> owned(error);
+        owned->description();
+    }
+    return 0;
+}
