@@ -49,6 +49,11 @@ bool CAtomicFile::open(const std::string& target) {
     if (::realpath(target.c_str(), resolved) != nullptr) {
         m_target = resolved;
     }
+    // Replacing is allowed only where overwriting would be: a file the user
+    // made read-only must not be swapped for a new one behind its back.
+    if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0) {
+        return false;
+    }
     std::string pattern = m_target + ".XXXXXX";
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {

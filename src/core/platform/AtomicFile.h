@@ -16,7 +16,8 @@ public:
     CAtomicFile& operator=(const CAtomicFile&) = delete;
 
     // Creates the temporary file beside target (a symbolic link is followed, so
-    // the file it points to is the one replaced). False when it cannot be made.
+    // the file it points to is the one replaced). False when it cannot be made,
+    // or when target exists but this process may not write to it.
     bool open(const std::string& target);
     bool isOpen() const { return m_stream != nullptr; }
     // The stream to write to; null when not open.

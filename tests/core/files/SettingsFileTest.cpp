@@ -8,8 +8,11 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,6 +85,27 @@ DeviceSettings sampleSettings() {
     s.m_advancedSetup.m_switchCorr = 12;
     s.m_advancedSetup.m_advancedFlags = 0x9B;
     return s;
+}
+
+// Runs action in a child process that first gives up root, to whom every file
+// is writable. 1 when action returned true, 0 when false, -1 when it could not
+// be run.
+int runWithoutRoot(const std::function<bool()>& action) {
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return -1;
+    }
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        ::_exit(action() ? 1 : 0);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -337,6 +361,23 @@ TEST_F(SettingsFileTest, FailedSaveReportsFailureAndKeepsTheOldFile) {
     std::filesystem::create_directory(m_dir.file("folder.xset"));
     EXPECT_FALSE(vexor::writeSettingsFile(m_dir.file("folder.xset"), DeviceSettings{}));
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.file("folder.xset")));
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFileIsNotReplacedBySave) {
+    ASSERT_TRUE(vexor::writeSettingsFile(m_path, sampleSettings()));
+    const std::string before = readWholeFile(m_path);
+    namespace fs = std::filesystem;
+    fs::permissions(m_dir.path(), fs::perms::all);
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    const int saved =
+        runWithoutRoot([&] { return vexor::writeSettingsFile(m_path, DeviceSettings{}); });
+    if (saved < 0) {
+        GTEST_SKIP() << "cannot run a save without root here";
+    }
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(readWholeFile(m_path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), {}), 1);
 }
 
 TEST_F(SettingsFileTest, HugeFileOrEndlessDeviceIsRefusedInsteadOfFillingMemory) {
