@@ -13,13 +13,14 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VEXOR"));
-    QApplication::setApplicationVersion(QStringLiteral(VEXOR_VERSION_TEXT));
-
+    // The options are read before the window system is reached, so usage
+    // errors and --help work without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     vexor::SAppOptions options;
     QString message;
-    switch (vexor::parseAppOptions(QApplication::arguments(), options, message)) {
+    switch (vexor::parseAppOptions(arguments, options, message)) {
     case vexor::EOptionsResult::Exit:
         std::fprintf(stdout, "%s\n", qPrintable(message));
         return 0;
@@ -29,6 +30,10 @@ int main(int argc, char* argv[]) {
     case vexor::EOptionsResult::Run:
         break;
     }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VEXOR"));
+    QApplication::setApplicationVersion(QStringLiteral(VEXOR_VERSION_TEXT));
 
     vexor::startLanguages(CWorkFolders::languageFolder());
     if (options.language)

@@ -6,6 +6,44 @@
 
 namespace vexor {
 
+namespace {
+
+// The window system's own options, which QApplication takes out of the
+// command line itself; the first group takes a value.
+const QStringList kQtValueOptions = {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("display"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("session"),         QStringLiteral("name"),
+    QStringLiteral("title"),           QStringLiteral("visual")};
+const QStringList kQtFlagOptions = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                    QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                    QStringLiteral("sync")};
+
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (i > 0 && argument.startsWith(QLatin1Char('-'))) {
+            QString name = argument;
+            while (name.startsWith(QLatin1Char('-')))
+                name.remove(0, 1);
+            if (kQtFlagOptions.contains(name))
+                continue;
+            if (kQtValueOptions.contains(name)) {
+                ++i; // and its value
+                continue;
+            }
+        }
+        kept << argument;
+    }
+    return kept;
+}
+
+} // namespace
+
 EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& options,
                                QString& message) {
     QCommandLineParser parser;
@@ -39,12 +77,13 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
                                       QStringLiteral("Start without the splash picture."));
     parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash});
 
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withoutQtOptions(arguments))) {
         message = parser.errorText();
         return EOptionsResult::Error;
     }
     if (parser.isSet(help)) {
         message = parser.helpText();
+        message.replace(QStringLiteral("<executable_name>"), QStringLiteral("vexor"));
         return EOptionsResult::Exit;
     }
     if (parser.isSet(version)) {
