@@ -4,8 +4,10 @@
 #include "pages/PasswdDlg.h"
 #include "support/FakeDocument.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -94,6 +96,7 @@ private slots:
         for (int i = 0; i < 8; ++i)
             QCOMPARE(view.sheet()->page(i)->polishCaption(), expected[static_cast<size_t>(i)]);
         QVERIFY(view.isInitialised());
+        QCOMPARE(view.sheet()->page(7)->doc(), &doc);
     }
 
     void rightPasswordGrantsAccessAndCloses() {
@@ -105,6 +108,29 @@ private slots:
         QCOMPARE(granted, 1);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void serviceAccessIsAskedForOnceAndThenKeptForTheRun() {
+        CFakeDocument doc;
+        int dialogs = 0;
+        const auto typeWhenShown = [&dialogs](const QString& text) {
+            QTimer::singleShot(0, [&dialogs, text] {
+                auto* dialog = qobject_cast<CPasswdDlg*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                ++dialogs;
+                dialog->edit()->setText(text);
+                dialog->accept();
+                if (dialog->isVisible())
+                    dialog->reject();
+            });
+        };
+        typeWhenShown(QStringLiteral("wrong"));
+        QVERIFY(!CPasswdDlg::ensureServiceAccess(doc, nullptr));
+        typeWhenShown(QStringLiteral("qtlmr305"));
+        QVERIFY(CPasswdDlg::ensureServiceAccess(doc, nullptr));
+        QVERIFY(doc.service);
+        QVERIFY(CPasswdDlg::ensureServiceAccess(doc, nullptr));
+        QCOMPARE(dialogs, 2);
     }
 
     void wrongPasswordOrOtherLetterCaseKeepsTheDialogOpenWithTheTypedText() {

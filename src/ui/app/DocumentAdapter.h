@@ -9,7 +9,7 @@ class CDocumentAdapter : public IDocumentPort {
 public:
     explicit CDocumentAdapter(CKorvantisDoc& doc) : m_doc(doc) {}
 
-    CKorvantisDoc& document() { return m_doc; }
+    CKorvantisDoc* document() override { return &m_doc; }
 
     void setSeams(const Seams& seams) override;
     void setHooks(SHooks hooks) override;

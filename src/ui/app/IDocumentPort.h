@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+class CKorvantisDoc;
+
 // What the windows need from the document: the connection, the settings image,
 // the newest live record, the commands the view sends, start-up and reconnect,
 // the service access flag and the language change. The windows never reach the
@@ -31,6 +33,10 @@ public:
     };
 
     virtual ~IDocumentPort() = default;
+
+    // The device document behind this port, for the pages and dialogs that
+    // edit the settings blocks; null when nothing real stands behind it.
+    virtual CKorvantisDoc* document() = 0;
 
     // How the document reaches the user and the frame's timers.
     virtual void setSeams(const Seams& seams) = 0;

@@ -113,8 +113,10 @@ void CKorvantisView::createPages() {
     const std::array<CAppPropPage*, 8> pages = {
         new CPanelGasolinePage, new CPanelGasPage, new CPanelSwitchPage, m_mapPage,
         new COscyloskopPage,    new CMapCorrPage,  new CAdvancedPage,    new COBD2Page};
-    for (CAppPropPage* page : pages)
+    for (CAppPropPage* page : pages) {
+        page->attach(m_doc, m_seams);
         m_sheet->addPage(page, QString::fromStdString(page->polishCaption()));
+    }
     m_initialised = true;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/Seams.h"
+
 #include <QWidget>
 
 #include <string>
+
+class IDocumentPort;
 
 // Base of the pages of the main view's page set. The set asks the shown page
 // canLeave() before it switches and calls activate() on the page it switches
@@ -16,6 +20,12 @@ public:
     explicit CAppPropPage(std::string polishCaption, QWidget* parent = nullptr);
 
     const std::string& polishCaption() const { return m_caption; }
+
+    // The document and the seams the page works with; the view attaches every
+    // page before it is shown.
+    void attach(IDocumentPort& doc, const Seams& seams);
+    IDocumentPort* doc() const { return m_doc; }
+    const Seams& seams() const { return m_seams; }
 
     // Kept so that subclasses can add a hook without changing the order of
     // the page operations; does nothing.
@@ -36,4 +46,6 @@ public:
 
 private:
     std::string m_caption;
+    IDocumentPort* m_doc = nullptr;
+    Seams m_seams;
 };

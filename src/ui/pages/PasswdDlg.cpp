@@ -1,6 +1,7 @@
 #include "pages/PasswdDlg.h"
 
 #include "app/ControlIds.h"
+#include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
 
 #include <QDialogButtonBox>
@@ -34,4 +35,13 @@ void CPasswdDlg::accept() {
     if (m_grant)
         m_grant();
     QDialog::accept();
+}
+
+bool CPasswdDlg::ensureServiceAccess(IDocumentPort& doc, QWidget* parent) {
+    if (doc.serviceAccess())
+        return true;
+    CPasswdDlg dialog(
+        kServicePassword, [&doc] { doc.grantServiceAccess(); }, parent);
+    dialog.exec();
+    return doc.serviceAccess();
 }

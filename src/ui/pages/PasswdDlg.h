@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+class IDocumentPort;
 class QLineEdit;
 
 // Asks for the service password. The right password (exact letter case) runs
@@ -20,6 +21,10 @@ public:
     CPasswdDlg(std::string expected, std::function<void()> grant, QWidget* parent = nullptr);
 
     QLineEdit* edit() const { return m_edit; }
+
+    // For the pages only the service fitter may use: true at once when the
+    // password was given before in this run, else asks for it.
+    static bool ensureServiceAccess(IDocumentPort& doc, QWidget* parent);
 
 public slots:
     void accept() override;

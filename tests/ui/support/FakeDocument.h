@@ -31,6 +31,7 @@ public:
     Seams seams;
     SHooks hooks;
 
+    CKorvantisDoc* document() override { return nullptr; }
     void setSeams(const Seams& s) override { seams = s; }
     void setHooks(SHooks h) override { hooks = std::move(h); }
     std::string title() const override;
