@@ -44,6 +44,17 @@ QString labelText(const QWidget* root, int id) {
     return findCtrl<QLabel>(root, id)->text();
 }
 
+// The text a control shows, whatever its kind.
+QString shownText(const QObject* control) {
+    if (auto* group = qobject_cast<const QGroupBox*>(control))
+        return group->title();
+    if (auto* button = qobject_cast<const QPushButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return QStringLiteral("<unexpected control>");
+}
+
 QAction* menuItem(QMenuBar* bar, int id) {
     for (QAction* top : bar->actions()) {
         for (QAction* item : top->menu()->actions()) {
@@ -113,6 +124,14 @@ private slots:
 
         frame.changeLanguage(kLangEnglish);
         QCOMPARE(doc.languages, std::vector<int>{kLangEnglish});
+        int applied = 0;
+        for (const QObject* control : view->findChildren<QObject*>()) {
+            if (hasCtrlId(control) && view->texts().contains(ctrlId(control))) {
+                QCOMPARE(shownText(control), view->texts().qtext(ctrlId(control)));
+                ++applied;
+            }
+        }
+        QCOMPARE(applied, 27); // every entry but the caption names a control
         QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Pressure"));
         QCOMPARE(buttonText(view, ids::kBtnGasoline), QStringLiteral("Petrol"));
         QCOMPARE(labelText(view, ids::kLblPressManifold), QStringLiteral("Manifold"));

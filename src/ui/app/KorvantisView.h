@@ -54,6 +54,9 @@ public:
     const CViewTexts& texts() const { return m_texts; }
     const vexor::SValuePanel& valuePanel() const { return m_panel; }
     CColorStatic* light(int id) const;
+    // The last lambda probe voltages shown (0: probe 1, 1: probe 2), for the
+    // lambda displays.
+    double lambdaVolts(int probe) const { return m_lambdaVolts[probe == 0 ? 0 : 1]; }
 
 public slots:
     void OnBtnLpg();
