@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Pictures of the window program connected to the controller simulator, taken
+# on a virtual display: the main window and the full-window live display (F10).
+#
+#   tools/screenshot.sh [BUILD_DIR [OUT_DIR]]     (defaults: build, docs)
+#
+# SETTLE (seconds, default 5) is how long live values run before the first picture.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+out="${2:-docs}"
+settle="${SETTLE:-5}"
+
+# shellcheck source=tools/ui-session.sh
+source tools/ui-session.sh
+trap session_end EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+session_begin "$build"
+mkdir -p "$out"
+session_xvfb 1280x1024
+session_sim --seed 1
+session_vexor --no-splash --module lpg --lang 0
+sleep "$settle"
+session_grab "$VEXOR_WIN" "$out/main-window.png"
+echo "wrote $out/main-window.png"
+
+before="$(session_windows)"
+xdotool windowfocus "$VEXOR_WIN"
+sleep 0.5
+xdotool key F10
+# The live display is the window that F10 adds.
+display_shown() {
+  display_win="$(comm -13 <(echo "$before") <(session_windows) | head -n 1)"
+  [ -n "$display_win" ]
+}
+display_win=""
+session_wait 50 display_shown || {
+  echo "F10 did not open the live display" >&2
+  exit 1
+}
+# A few ticks of its own timer so that every field holds a value.
+sleep 2
+session_grab "$display_win" "$out/live-display.png"
+echo "wrote $out/live-display.png"
