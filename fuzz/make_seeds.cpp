@@ -156,6 +156,12 @@ void langSeeds() {
     save("lang_file", "no-line-end.csv", file("Zapisz", "Zapisz\t\tUložit"));
 }
 
+void registrySeeds() {
+    save("registry_store", "port", bytesOf("Last RS nr=3\n"));
+    save("registry_store", "others-crlf", bytesOf("Window=10,20\r\nLast RS nr=12\r\n# note\r\n"));
+    save("registry_store", "not-a-number", bytesOf("Last RS nr=99999999999\nLast RS nr=2\n=x\n"));
+}
+
 void codecSeeds() {
     const DeviceSettings image;
     auto record = [](std::uint8_t decoder, const auto& payload) {
@@ -378,6 +384,7 @@ int main(int argc, char** argv) {
     settingsSeeds();
     firmwareSeeds();
     langSeeds();
+    registrySeeds();
     codecSeeds();
     transportSeeds();
     deviceSeeds();
