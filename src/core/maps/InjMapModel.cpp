@@ -1,0 +1,105 @@
+#include "maps/InjMapModel.h"
+
+#include "maps/LivePoint.h"
+#include "maps/MapCellText.h"
+#include "maps/MapFormat.h"
+
+#include <algorithm>
+
+namespace {
+
+SCellIndex valid(SCellIndex cell) {
+    return {std::clamp(cell.row, 0, vexor::kMapRowCount - 1),
+            std::clamp(cell.column, 0, vexor::kMapColumnCount - 1)};
+}
+
+} // namespace
+
+CInjMapModel::CInjMapModel() = default;
+
+CInjMapModel::SCell& CInjMapModel::at(SCellIndex cell) {
+    const SCellIndex c = valid(cell);
+    return m_cells[c.row][c.column];
+}
+
+const CInjMapModel::SCell& CInjMapModel::at(SCellIndex cell) const {
+    const SCellIndex c = valid(cell);
+    return m_cells[c.row][c.column];
+}
+
+void CInjMapModel::setCellValue(SCellIndex cell, double value) {
+    SCell& c = at(cell);
+    c.text = vexor::formatMapValue(value);
+    c.background = vexor::mapValueColour(value);
+}
+
+double CInjMapModel::cellValue(SCellIndex cell) const {
+    return vexor::mapTextValue(at(cell).text);
+}
+
+const std::string& CInjMapModel::cellText(SCellIndex cell) const {
+    return at(cell).text;
+}
+
+void CInjMapModel::setCellText(SCellIndex cell, const std::string& text) {
+    at(cell).text = text;
+}
+
+SRgb CInjMapModel::cellBackground(SCellIndex cell) const {
+    return at(cell).background;
+}
+
+SRgb CInjMapModel::cellFill(SCellIndex cell) const {
+    return m_selection.isSelected(cell) ? vexor::kMapSelection : cellBackground(cell);
+}
+
+void CInjMapModel::clearAll() {
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            setCellValue({r, c}, 0.0);
+}
+
+void CInjMapModel::loadFrom(const DeviceSettings& settings) {
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            setCellValue({r, c}, settings.m_injMapTable[r][c]);
+}
+
+void CInjMapModel::storeInto(DeviceSettings& settings) const {
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            settings.m_injMapTable[r][c] = vexor::clampMapValue(cellValue({r, c}));
+}
+
+void CInjMapModel::applyToSelection(vexor::MapOp op, int value) {
+    for (SCellIndex cell : m_selection.cells()) {
+        const double old = vexor::leadingInt(at(cell).text);
+        double result = 0.0;
+        switch (op) {
+        case vexor::MapOp::Add:
+            result = old + value;
+            break;
+        case vexor::MapOp::Subtract:
+            result = old - value;
+            break;
+        case vexor::MapOp::Set:
+            result = value;
+            break;
+        case vexor::MapOp::Clear:
+            result = 0.0;
+            break;
+        }
+        setCellValue(cell, vexor::clampMapValue(result));
+    }
+}
+
+bool CInjMapModel::trackPoint(double rpm, double petrolMs, std::uint8_t corrMapFlags) {
+    const SCellIndex next = vexor::mapCellFor(rpm, petrolMs, corrMapFlags);
+    if (m_markerShown && next == m_livePoint)
+        return false;
+    if (m_markerShown)
+        at(m_livePoint).background = vexor::mapValueColour(cellValue(m_livePoint));
+    m_livePoint = next;
+    m_markerShown = true;
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "maps/MapGeometry.h"
+#include "maps/MapLayout.h"
+
+#include <array>
+#include <vector>
+
+// Which value cells of the grid are selected, and the mouse rules that
+// change it. A press picks (or unpicks) one cell; a drag with the button held
+// selects the block from the pressed cell to the pointer, towards the right
+// and down. The operations return the cells whose state changed, so the
+// window repaints only those.
+class CMapSelection {
+public:
+    bool isSelected(SCellIndex cell) const;
+    void setSelected(SCellIndex cell, bool selected);
+    void clear();
+    bool any() const;
+    int count() const;
+    // Selected cells, column by column and top to bottom within a column.
+    std::vector<SCellIndex> cells() const;
+
+    // Left button pressed at (x, y). The point is remembered for the drag. On
+    // a header nothing else happens; otherwise the cell strictly containing
+    // the point toggles and every other cell is deselected.
+    std::vector<SCellIndex> press(const SMapGeometry& geometry, int x, int y);
+    // Pointer moved to (x, y) with the left button held. Off the headers,
+    // exactly the cells reaching from the press point to the pointer are
+    // selected: right >= press x, bottom >= press y, left <= x, top <= y.
+    std::vector<SCellIndex> drag(const SMapGeometry& geometry, int x, int y);
+
+private:
+    std::vector<SCellIndex> set(SCellIndex cell, bool selected);
+
+    std::array<std::array<bool, vexor::kMapColumnCount>, vexor::kMapRowCount> m_cells{};
+    int m_pressX = 0;
+    int m_pressY = 0;
+};
