@@ -6,6 +6,7 @@
 #include "controls/CtrlId.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
+#include "pages/AppPropPage.h"
 #include "pages/AppPropSheet.h"
 #include "pages/PasswdDlg.h"
 #include "support/FakeDocument.h"
@@ -20,6 +21,7 @@
 #include "texts/ViewTexts.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -152,6 +154,35 @@ private slots:
         frame.changeLanguage(kLangCzech);
         QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Ciśnienie"));
         QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("Plik"));
+    }
+
+    // Pages reuse the view's control ids (the map page's grid is 1060, the
+    // view's "Automat" button too): the view's texts must not reach into them,
+    // while a page's own texts still reach its controls inside group frames.
+    void viewTextsStopAtThePagesAndDialogsInsideTheView() {
+        CFakeDocument doc;
+        CKorvantisView view(doc, Seams());
+        view.createPages();
+        CAppPropPage* mapPage = view.sheet()->page(5);
+        auto* grid = new QLabel(QStringLiteral("grid"), mapPage);
+        setCtrlId(grid, ids::kBtnAuto);
+        auto* frame = new QGroupBox(view.sheet()->page(2));
+        auto* reading = new QLabel(QStringLiteral("0"), frame);
+        setCtrlId(reading, ids::kLblGasTime);
+        auto* dialog = new QDialog(&view);
+        auto* dialogLabel = new QLabel(QStringLiteral("own"), dialog);
+        setCtrlId(dialogLabel, ids::kLblRpm);
+
+        setCurrentLanguage(kLangEnglish);
+        view.refreshTexts();
+        QCOMPARE(buttonText(&view, ids::kBtnAuto), QStringLiteral("Auto"));
+        QCOMPARE(grid->text(), QStringLiteral("grid"));
+        QCOMPARE(reading->text(), QStringLiteral("0"));
+        QCOMPARE(dialogLabel->text(), QStringLiteral("own"));
+
+        CViewTexts pageTexts;
+        pageTexts.apply(view.sheet()->page(2));
+        QCOMPARE(reading->text(), QStringLiteral("Gas"));
     }
 
     void dialogsTakeTheirCaptionFromEntryMinusTwo() {

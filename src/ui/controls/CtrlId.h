@@ -24,6 +24,20 @@ inline bool hasCtrlId(const QObject* object) {
     return object->property(kCtrlIdProperty).isValid();
 }
 
+// A widget whose controls take their texts from a text object of their own (a
+// page of the page set). The texts of the window around it stop there: pages
+// reuse the window's control ids, and a page's field must never show the
+// window's label of the same id.
+inline constexpr const char* kTextScopeProperty = "textScope";
+
+inline void setTextScope(QObject* object) {
+    object->setProperty(kTextScopeProperty, true);
+}
+
+inline bool isTextScope(const QObject* object) {
+    return object->property(kTextScopeProperty).toBool();
+}
+
 // The first descendant of root of type T carrying the id, or nullptr.
 template <class T> T* findCtrl(const QObject* root, int id) {
     const QList<T*> candidates = root->findChildren<T*>();

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,16 +38,24 @@ void CMultiLangWnd::setControlText(QObject* control, const QString& text) {
         widget->setWindowTitle(text);
 }
 
+void CMultiLangWnd::applyBelow(QObject* parent) const {
+    for (QObject* child : parent->children()) {
+        // A page or a dialog inside the window has texts of its own, often
+        // under the same ids as the window's.
+        if (vexor::isTextScope(child) || qobject_cast<QDialog*>(child) != nullptr)
+            continue;
+        if (vexor::hasCtrlId(child)) {
+            const int id = vexor::ctrlId(child);
+            if (contains(id))
+                setControlText(child, qtext(id));
+        }
+        applyBelow(child);
+    }
+}
+
 void CMultiLangWnd::apply(QWidget* window) const {
     if (window == nullptr)
         return;
-    const QList<QObject*> children = window->findChildren<QObject*>();
-    for (QObject* child : children) {
-        if (!vexor::hasCtrlId(child))
-            continue;
-        const int id = vexor::ctrlId(child);
-        if (contains(id))
-            setControlText(child, qtext(id));
-    }
+    applyBelow(window);
     window->update();
 }

@@ -8,7 +8,8 @@ class QObject;
 class QWidget;
 
 // A text object that writes its texts into a window: every descendant whose
-// ctrlId is a registered id gets the text in the current language.
+// ctrlId is a registered id gets the text in the current language, except the
+// controls of a page or dialog inside the window (see setTextScope).
 class CMultiLangWnd : public CMultiLangRes {
 public:
     // Throws CLangError (by pointer) like text().
@@ -20,4 +21,7 @@ public:
     // Puts a text into a control in the way its type takes text (button and
     // label text, group title, edit contents, a top-level window's caption).
     static void setControlText(QObject* control, const QString& text);
+
+private:
+    void applyBelow(QObject* parent) const;
 };
