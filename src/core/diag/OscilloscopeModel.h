@@ -1,0 +1,80 @@
+#pragma once
+
+#include "diag/ChoiceList.h"
+#include "diag/OscChannels.h"
+#include "diag/ScrollChartModel.h"
+
+#include <array>
+#include <string>
+
+class CLPGDevice;
+class CKorvantisDoc;
+
+// The logic of the oscilloscope page: nine live quantities as traces of a
+// scrolling chart, the vertical scale in the unit the user picks, recording
+// the live stream to a file and showing such a file again.
+//
+// Paused at first; Run or Record start the traces, Pause stops them (and
+// ends a recording). The page calls refreshLive() on every live refresh
+// while it is shown. User interface thread only.
+class COscilloscopeModel {
+public:
+    static constexpr float kSampleStep = 5.0f;
+    static constexpr std::size_t kMaxPoints = 10000;
+    static constexpr const char* kExtension = "osc";
+
+    static constexpr const char* kHandlerPause = "COscyloskopPage::OnBtnPause()";
+    static constexpr const char* kHandlerRecord = "COscyloskopPage::OnBtnRecord()";
+
+    COscilloscopeModel();
+
+    const CScrollChartModel& chart() const { return m_chart; }
+    CScrollChartModel& chart() { return m_chart; }
+    bool paused() const { return m_paused; }
+    // Where the next sample goes on the x axis.
+    float nextX() const { return m_nextX; }
+
+    bool channelVisible(int channel) const;
+    // A channel's check box changed.
+    void setChannelVisible(int channel, bool visible);
+
+    // The scale choice and the texts of its eleven labels, bottom to top.
+    const CChoiceList& scale() const { return m_scale; }
+    const std::array<std::string, vexor::kOscScaleLabels>& scaleLabels() const { return m_labels; }
+    // Refills the scale choice in the current language, keeping the
+    // selection, and relabels the scale.
+    void updatePage();
+    void selectScale(int index);
+
+    // Adds the second-newest live record to the traces, while the controller
+    // is connected and the page is not paused. True when a sample was added.
+    bool refreshLive(const CLPGDevice& device);
+
+    // Run: an empty chart from x = 0, traces running.
+    void run();
+    // Pause: traces stop; polling starts again without a recording file.
+    void pause(CKorvantisDoc& doc);
+    // Record: asks for a file to save; when one is chosen, polling starts
+    // again recording into it and the traces run on an empty chart. False
+    // when the user cancelled.
+    bool record(CKorvantisDoc& doc);
+    // Open: asks for a recording and shows it from x = 0. Returns the number
+    // of records shown, or -1 when the user cancelled.
+    int open(CKorvantisDoc& doc);
+    // Shows a recording from x = 0; the number of records shown (0 for a
+    // file that cannot be read).
+    int showFile(const std::string& path);
+
+    // Adds one sample to every trace at nextX() and moves nextX() on.
+    void addSample(const vexor::OscSample& sample);
+
+private:
+    void clearChart();
+    void relabel();
+
+    CScrollChartModel m_chart;
+    CChoiceList m_scale;
+    std::array<std::string, vexor::kOscScaleLabels> m_labels;
+    bool m_paused = true;
+    float m_nextX = 0.0f;
+};
