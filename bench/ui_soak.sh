@@ -4,8 +4,8 @@
 #
 #   bench/ui_soak.sh [FIRST_S [SECOND_S [BUILD_DIR]]]   (defaults: 60 600 build)
 #
-# CPU:    user + system time of `vexor` over the 60 s after a 10 s settling
-#         time, as a share of one core; and over FIRST_S .. SECOND_S.
+# CPU:    user + system time of `vexor` as a share of one core, over the 60 s
+#         from FIRST_S on and over FIRST_S .. SECOND_S.
 # Memory: VmRSS at FIRST_S and at SECOND_S after the window showed; the growth
 #         between them (the goal is at most 1 MB).
 # The system's load average is printed at start and end, since other work on
@@ -15,10 +15,9 @@ cd "$(dirname "$0")/.."
 first="${1:-60}"
 second="${2:-600}"
 build="${3:-build}"
-settle=10
 cpu_span=60
-if [ "$second" -le "$first" ] || [ "$first" -lt $((settle + cpu_span)) ]; then
-  echo "need $((settle + cpu_span)) <= FIRST_S < SECOND_S (got $first, $second)" >&2
+if [ "$first" -lt 1 ] || [ "$second" -lt $((first + cpu_span)) ]; then
+  echo "need 1 <= FIRST_S and FIRST_S + $cpu_span <= SECOND_S (got $first, $second)" >&2
   exit 2
 fi
 
@@ -50,22 +49,29 @@ share() { # ticks seconds -> percent of one core
   awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
 }
 
-sleep_until "$settle"
-ticks0="$(session_cpu_ticks "$VEXOR_PID")"
-sleep_until $((settle + cpu_span))
-ticks1="$(session_cpu_ticks "$VEXOR_PID")"
-echo "cpu ${settle}..$((settle + cpu_span)) s: $(share $((ticks1 - ticks0)) "$cpu_span") % of one core"
-
 sleep_until "$first"
 rss1="$(session_rss_kb "$VEXOR_PID")"
-ticks2="$(session_cpu_ticks "$VEXOR_PID")"
+ticks1="$(session_cpu_ticks "$VEXOR_PID")"
 echo "rss at ${first} s: ${rss1} kB"
 
+# One sample a minute in between shows the trend, not only the two ends.
+trend="$rss1"
+t=$((first + cpu_span))
+while [ "$t" -le "$second" ]; do
+  sleep_until "$t"
+  trend="$trend $(session_rss_kb "$VEXOR_PID")"
+  if [ "$t" -eq $((first + cpu_span)) ]; then
+    ticks2="$(session_cpu_ticks "$VEXOR_PID")"
+    echo "cpu ${first}..${t} s: $(share $((ticks2 - ticks1)) "$cpu_span") % of one core"
+  fi
+  t=$((t + 60))
+done
 sleep_until "$second"
 rss2="$(session_rss_kb "$VEXOR_PID")"
 ticks3="$(session_cpu_ticks "$VEXOR_PID")"
+echo "rss each minute from ${first} s (kB): $trend"
 echo "rss at ${second} s: ${rss2} kB (growth $((rss2 - rss1)) kB)"
-echo "cpu ${first}..${second} s: $(share $((ticks3 - ticks2)) $((second - first))) % of one core"
+echo "cpu ${first}..${second} s: $(share $((ticks3 - ticks1)) $((second - first))) % of one core"
 echo "threads: $(awk '/^Threads:/ { print $2 }' "/proc/$VEXOR_PID/status")"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
