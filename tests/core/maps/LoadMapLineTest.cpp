@@ -42,14 +42,6 @@ TEST(LoadMapBins, differentialSensorBinsStopAt24AbsoluteSensorsUseAll) {
     EXPECT_FALSE(loadMapBinColumn(31, 0x10, 0).has_value());
 }
 
-TEST(LoadMapBins, binTimeIsTheMeanInFourMicrosecondStepsRounded) {
-    LoadMap map;
-    map.sums[3] = 1001;
-    map.counts[3] = 2;
-    EXPECT_DOUBLE_EQ(loadMapBinTime(map, 3), 2.0); // 2.002 ms
-    EXPECT_DOUBLE_EQ(loadMapBinTime(map, 4), 0.0);
-}
-
 TEST(LoadMapColumnsBuild, eachBinEntersItsColumnElevenTimesAndCloudsDropOutliers) {
     LoadMap petrol;
     LoadMap gas;
@@ -153,20 +145,6 @@ TEST(MultiplierLineFill, gapsTakeTheBandAboveAndTheEdgesExtendOutwards) {
     EXPECT_EQ(fillLineBands(none), none);
 }
 
-TEST(MultiplierLineFill, smoothingAveragesNeighboursAndKeepsTheEnds) {
-    LineValues e{};
-    e[0] = 3;
-    e[1] = 6;
-    e[2] = 9;
-    e[19] = 30;
-    const LineValues s = smoothLineBands(e);
-    EXPECT_DOUBLE_EQ(s[0], 3);
-    EXPECT_DOUBLE_EQ(s[1], 6);
-    EXPECT_DOUBLE_EQ(s[2], 5);
-    EXPECT_DOUBLE_EQ(s[18], 10);
-    EXPECT_DOUBLE_EQ(s[19], 30);
-}
-
 TEST(MultiplierLineSettings, pointsAddRoundedCorrectionsAndStayWithinLimits) {
     DeviceSettings s;
     s.m_tableMask = 7;
@@ -208,15 +186,6 @@ protected:
     void SetUp() override { chart.setSize(600, 400); }
     CMultiplierChart chart;
 };
-
-TEST_F(Chart, pixelsMapToTheAxesInsideTheMargins) {
-    EXPECT_DOUBLE_EQ(chart.xOfTime(0), 45);
-    EXPECT_DOUBLE_EQ(chart.xOfTime(21), 555);
-    EXPECT_DOUBLE_EQ(chart.yOfFactor(0.4), 355);
-    EXPECT_NEAR(chart.yOfFactor(1.601), 10, 1e-9);
-    EXPECT_DOUBLE_EQ(chart.yOfPressure(160), 10);
-    EXPECT_NEAR(chart.factorAtY(chart.yOfFactor(1.23)), 1.23, 1e-12);
-}
 
 TEST_F(Chart, pressNearAPointSelectsItAndADragToTheTopStopsAtOnePointFive) {
     LineValues percents{};
