@@ -5,6 +5,7 @@
 #include "app/KorvantisApp.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/WorkModeDlg.h"
 #include "controls/ColorStatic.h"
 #include "controls/CtrlId.h"
 #include "doc/KorvantisDoc.h"
@@ -14,11 +15,14 @@
 #include "platform/PortTable.h"
 #include "support/RecordingPrompt.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace vexor;
 
@@ -41,7 +45,9 @@ private:
         setCurrentPortTable({m_server->slavePath()});
     }
 
-    void start(bool cng = false) {
+    // cng: the answer to the module question; without one the question's
+    // dialog is shown.
+    void start(std::optional<bool> cng = false) {
         m_folders = std::make_unique<QTemporaryDir>();
         m_doc = std::make_unique<CKorvantisDoc>();
         m_doc->setConfigFolder(m_folders->filePath(QStringLiteral("config")).toStdString());
@@ -64,6 +70,7 @@ private slots:
     void init() {
         setCurrentLanguage(kLangPolish);
         m_prompt.clear();
+        m_prompt.onAsk({});
         CLPGDevice::resetConnectionNotice();
     }
 
@@ -95,6 +102,60 @@ private slots:
         QCOMPARE(view()->sheet()->tabText(0), QStringLiteral("Panel Petrol"));
         QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kSupply).isEmpty(), 5000);
+    }
+
+    // The module question comes before the controller is touched, the pages
+    // after the connection, the texts after the pages (their tab captions are
+    // translated), and the window is shown last.
+    void startUpRunsItsStepsInOrder() {
+        serveSimulator();
+        setCurrentLanguage(kLangEnglish);
+        struct SAtQuestion {
+            bool asked = false;
+            std::size_t requests = 0;
+            int pages = -1;
+            bool frameShown = true;
+        } atQuestion;
+        QTimer::singleShot(0, [this, &atQuestion] {
+            auto* question = qobject_cast<CWorkModeDlg*>(QApplication::activeModalWidget());
+            QVERIFY(question);
+            atQuestion.asked = true;
+            atQuestion.requests = requests(SimMatch::any());
+            atQuestion.pages = view()->sheet()->count();
+            atQuestion.frameShown = frame()->isVisible();
+            question->list()->setCurrentRow(1);
+            question->accept();
+        });
+        start(std::nullopt);
+
+        QVERIFY(atQuestion.asked);
+        QCOMPARE(atQuestion.requests, size_t(0));
+        QCOMPARE(atQuestion.pages, 0);
+        QVERIFY(!atQuestion.frameShown);
+        QVERIFY(m_doc->isConnected());
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("VEXOR v 2.8 CNG") + QString(15, ' '));
+        QCOMPARE(view()->sheet()->count(), 8);
+        QCOMPARE(view()->sheet()->tabText(0), QString::fromStdString(translate("Panel Petrol")));
+        QCOMPARE(view()->sheet()->tabText(0), QStringLiteral("Petrol"));
+        QVERIFY(frame()->timer1000().isActive());
+        QVERIFY(frame()->isVisible());
+        QCOMPARE(frame()->pos(), QPoint(0, 0));
+    }
+
+    void demonstrationQuestionComesAfterTheModuleTypeAndBeforeThePages() {
+        setCurrentPortTable({});
+        int pagesWhenAsked = -1;
+        bool cngWhenAsked = false;
+        m_prompt.onAsk([this, &pagesWhenAsked, &cngWhenAsked] {
+            pagesWhenAsked = view()->sheet()->count();
+            cngWhenAsked = m_doc->isCng();
+        });
+        m_prompt.scriptAnswer(false);
+        start(true);
+        QCOMPARE(pagesWhenAsked, 0);
+        QVERIFY(cngWhenAsked);
+        QCOMPARE(view()->sheet()->count(), 8);
+        QVERIFY(frame()->timer1002().isActive());
     }
 
     void startupAsCngShowsItInTheTitle() {

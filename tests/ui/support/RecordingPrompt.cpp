@@ -6,6 +6,8 @@ void CRecordingPrompt::message(const std::string& text, Icon icon) {
 
 bool CRecordingPrompt::ask(const std::string& text, bool defaultYes) {
     m_entries.push_back({text, Icon::Question, true});
+    if (m_onAsk)
+        m_onAsk();
     if (m_answers.empty())
         return defaultYes;
     const bool answer = m_answers.front();

@@ -3,6 +3,7 @@
 #include "platform/Seams.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
     bool ask(const std::string& text, bool defaultYes) override;
 
     void scriptAnswer(bool yes) { m_answers.push_back(yes); }
+    // Runs at every question before it is answered (to look at the program's
+    // state at that moment).
+    void onAsk(std::function<void()> look) { m_onAsk = std::move(look); }
     const std::vector<Entry>& entries() const { return m_entries; }
     std::vector<std::string> messages() const;
     void clear() { m_entries.clear(); }
@@ -27,4 +31,5 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::function<void()> m_onAsk;
 };
