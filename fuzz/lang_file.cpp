@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -50,6 +51,32 @@ bool validUtf8(const std::string& text) {
     return true;
 }
 
+// The lookup done the plain way, on the whole content at once: the file's
+// reader works through a buffer that it refills, and must agree with this.
+std::string referenceLookup(const std::u16string& units, const std::string& polish) {
+    const std::u16string key = vexor::utf8ToUtf16(polish);
+    std::size_t start = !units.empty() && units[0] == 0xFEFF ? 1 : 0;
+    while (start <= units.size()) {
+        std::size_t end = units.find(u'\n', start);
+        if (end == std::u16string::npos)
+            end = units.size();
+        std::u16string_view line(units.data() + start, end - start);
+        start = end + 1;
+        if (line.size() > CLangFile::kMaxLineChars + 1)
+            continue;
+        if (!line.empty() && line.back() == u'\r')
+            line.remove_suffix(1);
+        const std::size_t first = line.find(u'\t');
+        if (first == std::u16string_view::npos || line.substr(0, first) != key)
+            continue;
+        const std::size_t second = line.find(u'\t', first + 1);
+        if (second == std::u16string_view::npos || second + 1 == line.size())
+            continue;
+        return vexor::utf16ToUtf8(line.substr(second + 1));
+    }
+    return polish;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const std::string translated = lang.lookup(key);
     if (translated != key && !validUtf8(translated))
+        std::abort();
+    if (translated != referenceLookup(units, key))
         std::abort();
     // A phrase every language file has, and the empty phrase.
     lang.lookup("Tak");

@@ -15,6 +15,8 @@
 #include "files/FirmwareFileBuilder.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Utf16.h"
+#include "obd/ObdDiagnostic.h"
+#include "obd/ObdPageModel.h"
 
 #include <cstdio>
 #include <deque>
@@ -305,15 +307,16 @@ void obdSeeds() {
         return r;
     };
     auto single = [&](const std::string& name, std::uint8_t service, int pid,
-                      std::vector<std::uint16_t> codes) {
+                      const std::vector<std::uint16_t>& codes) {
         CLoopbackPort port;
-        port.controller.obd().setTroubleCodes(std::move(codes));
+        port.controller.obd().setTroubleCodes(codes);
         CLPGDevice device(&port);
         ObdReply reply;
         const auto r = request(service, pid);
         device.obdRequest(r, reply);
         Bytes out = {0};
         append(out, Bytes(r.begin(), r.end()));
+        out.push_back(static_cast<std::uint8_t>(codes.size()));
         append(out, portScript(port.recorded));
         save("obd_reply", name, out);
     };
@@ -332,10 +335,37 @@ void obdSeeds() {
     multi[18] = 0x0D;
     ObdReply reply;
     device.obdMultiRequest(multi, reply);
-    Bytes out = {1};
+    Bytes out = {2};
     append(out, Bytes(multi.begin(), multi.end()));
+    out.push_back(0);
     append(out, portScript(port.recorded));
     save("obd_reply", "several", out);
+
+    // The pages' actions; numbers follow runPages() in obd_reply.cpp.
+    auto pages = [](const std::string& name, const Bytes& actions, auto&& calls) {
+        CLoopbackPort port;
+        port.controller.obd().setTroubleCodes({0x171, 0x300, 0x301});
+        CLPGDevice device(&port);
+        device.setConnected(true);
+        device.settings().m_devInfo.m_flags1 = 1;
+        calls(device);
+        Bytes out = {1, static_cast<std::uint8_t>(actions.size() - 1)};
+        append(out, actions);
+        append(out, portScript(port.recorded));
+        save("obd_reply", name, out);
+    };
+    pages("page-open-poll-codes", {0, 1, 2}, [](CLPGDevice& device) {
+        CObdPageModel page(device);
+        page.updatePage();
+        page.poll();
+        page.readTroubleCodes();
+    });
+    pages("value-poller", {6, 7, 7}, [](CLPGDevice& device) {
+        CObdDiagnostic values(device);
+        values.initialise();
+        values.onGetDiag();
+        values.onGetDiag();
+    });
 }
 
 void simSeeds() {

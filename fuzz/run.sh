@@ -36,12 +36,14 @@ fi
 
 cmake --build "$build" -j "${VEXOR_FUZZ_JOBS:-2}" --target "${targets[@]/#/fuzz-}"
 
-# The longest useful input of each target: a whole settings file or a firmware
-# image needs more than the fuzzer's default of 4 KiB.
+# The longest useful input of each target: a whole settings file, a firmware
+# image or a language file with lines over 2048 characters and more than one
+# read buffer needs more than the fuzzer's default of 4 KiB.
 max_len() {
     case $1 in
     settings_file) echo 32768 ;;
     firmware_file) echo 16384 ;;
+    lang_file) echo 20480 ;;
     *) echo 4096 ;;
     esac
 }
