@@ -12,6 +12,7 @@
 #include "device/LPGDevice.h"
 #include "device/codecs/BlockCodecs.h"
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -43,43 +44,36 @@ enum Command : std::uint8_t {
     CommandCount
 };
 
-void run(CLPGDevice& device, Command command, std::uint16_t address) {
+// Runs one command; false when it failed and so must have left the image as
+// it was (every command but the base write, which stores this computer's
+// station code before it sends).
+bool run(CLPGDevice& device, Command command, std::uint16_t address) {
     switch (command) {
     case Handshake:
-        device.handshake();
-        break;
+        return device.handshake();
     case DevInfo:
-        device.readDevInfo();
-        break;
+        return device.readDevInfo();
     case Statistic:
-        device.readStatistic();
-        break;
+        return device.readStatistic();
     case Base:
-        device.readBase();
-        break;
+        return device.readBase();
     case Adv:
-        device.readAdv();
-        break;
+        return device.readAdv();
     case AdvancedSetup:
-        device.readAdvancedSetup();
-        break;
+        return device.readAdvancedSetup();
     case MainCorr:
-        device.readMainCorr();
-        break;
+        return device.readMainCorr();
     case SetupTimes:
-        device.readSetupTimes();
-        break;
+        return device.readSetupTimes();
     case Sensors:
-        device.readSensorsSetup();
-        break;
+        return device.readSensorsSetup();
     case Memory: {
         CLPGDevice::MemoryChunk chunk{};
         device.readMemory(address, chunk);
         break;
     }
     case InjMap:
-        device.readInjMap();
-        break;
+        return device.readInjMap();
     case Live: {
         CDiag record;
         if (device.readDiag(record) == CLPGDevice::kDiagOk)
@@ -116,20 +110,17 @@ void run(CLPGDevice& device, Command command, std::uint16_t address) {
         device.writeBase();
         break;
     case WriteInjMap:
-        device.writeInjMap();
-        break;
+        return device.writeInjMap();
     case EnterProgramming:
-        device.enterProgramming();
-        break;
+        return device.enterProgramming();
     case EndProgramming:
-        device.endProgramming();
-        break;
+        return device.endProgramming();
     case FuelAuto:
-        device.switchToAuto();
-        break;
+        return device.switchToAuto();
     case CommandCount:
         break;
     }
+    return true;
 }
 
 } // namespace
@@ -146,8 +137,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CLPGDevice device(&port);
     try {
-        for (Command command : commands)
-            run(device, command, address);
+        for (Command command : commands) {
+            const DeviceSettings before = device.settings();
+            if (!run(device, command, address) && !(device.settings() == before))
+                std::abort();
+        }
         // What the replies left in the image must encode again.
         const DeviceSettings& image = device.settings();
         vexor::encodeBase(image);
