@@ -2,6 +2,7 @@
 #include "device/LPGDevice.h"
 #include "obd/ObdDiagnostic.h"
 #include "obd/ObdPageModel.h"
+#include "support/FakeSerialPort.h"
 
 #include <gtest/gtest.h>
 
@@ -143,4 +144,27 @@ TEST_F(ObdPageDemo, withoutAnObdInterfaceTheLinkAndCorrectionControlsAreOff) {
     EXPECT_FALSE(diagnostic.initialise());
     device.settings().m_devInfo.m_flags1 = 1;
     EXPECT_TRUE(diagnostic.initialise());
+}
+
+TEST(ObdPagePortError, aPortErrorIsReportedUnderTheHandlersNameAndThePageStaysUsable) {
+    vexor::test::FakeSerialPort port;
+    port.throwOnRead = 0;
+    CLPGDevice device(&port);
+    RecordingPrompt prompt;
+    Seams seams;
+    seams.prompt = &prompt;
+    device.setSeams(seams);
+    device.setConnected(true);
+    device.settings().m_devInfo.m_flags1 = 1;
+    CObdPageModel page(device);
+
+    page.updatePage();
+    port.throwOnRead = port.readCalls;
+    page.readTroubleCodes();
+    ASSERT_EQ(prompt.messages.size(), 2u);
+    EXPECT_EQ(prompt.messages[0].rfind("COBD2Page::initInterface()\n", 0), 0u)
+        << prompt.messages[0];
+    EXPECT_EQ(prompt.messages[1].rfind("COBD2Page::OnGetObdErr()\n", 0), 0u) << prompt.messages[1];
+    EXPECT_GT(prompt.messages[1].size(), std::string("COBD2Page::OnGetObdErr()\n").size());
+    EXPECT_TRUE(page.view().troubleCodes.empty());
 }
