@@ -52,7 +52,9 @@ public:
         PortError  // the port failed; the error was shown
     };
 
-    // What the page does when the run asks. Empty members do nothing.
+    // What the page does when the run asks. Empty members do nothing; none may
+    // throw. textUpdate comes once when a run starts and once when it ends, so
+    // the page can take isActive() there to lock its map and line buttons.
     struct Hooks {
         std::function<void()> textUpdate;            // re-apply the page's texts and values
         std::function<void(bool)> tabsEnabled;       // the page set's tabs
@@ -61,10 +63,12 @@ public:
         std::function<void()> multiplierLineChanged; // redraw the chart's line
     };
 
+    // now: the clock of the waits (steady_clock when empty).
     CAutoCalibration(IAutoCalDevice& device, const Seams& seams, Hooks hooks = {}, NowFn now = {});
 
     // The start/stop button: a run going is stopped, otherwise one is started
-    // (only while a controller is connected). True when a run goes afterwards.
+    // (only while a controller is connected). True while a run is under way
+    // afterwards; a stopped run ends at the next tick.
     bool onButton();
     bool start();
     void stop();

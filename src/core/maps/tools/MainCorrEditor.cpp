@@ -79,9 +79,7 @@ CMainCorrEditor::Result CMainCorrEditor::onDeltaSpin(int row, int delta, Spin sp
     if (!validRow(row) || !m_device.isConnected())
         return Result::Ignored;
     const double step = spin == Spin::Fine ? kFineStepMs : kCoarseStepMs;
-    // Rounded before the range check, so that 5.90 + 0.1 reaches 6.00 instead
-    // of a binary fraction just above it.
-    const double value = vexor::round2(fieldValue(row) - delta * step);
+    const double value = fieldValue(row) - delta * step;
     if (value < vexor::kMainCorrMin || value > vexor::kMainCorrMax)
         return Result::Ignored;
     if (m_changeAll) {
