@@ -1,7 +1,155 @@
 #include "diag/OscyloskopPage.h"
 
-#include "pages/PageCaption.h"
+#include "app/IDocumentPort.h"
+#include "common/IError.h"
+#include "controls/Colors.h"
+#include "controls/CtrlId.h"
+#include "controls/ValueCmbBox.h"
+#include "diag/ChoiceCombo.h"
+#include "diag/DiagIds.h"
+#include "diag/HandlerReport.h"
+#include "diag/OscChart.h"
+#include "doc/KorvantisDoc.h"
 
-COscyloskopPage::COscyloskopPage(QWidget* parent) : CAppPropPage("Oscyloskop", parent) {
-    vexor::showPageCaption(this);
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace vexor::ids::diag;
+
+COscyloskopPage::COscyloskopPage(QWidget* parent)
+    : CAppPropPage("Oscyloskop", parent), m_chart(new CScrollChart(m_model.chart(), this)),
+      m_scale(new CValueCmbBox(this)) {
+    vexor::setCtrlId(m_chart, kChart);
+    vexor::setCtrlId(m_scale, kCmbScale);
+
+    // The scale beside the chart: its labels top to bottom, 100 % first.
+    auto* scaleColumn = new QVBoxLayout;
+    for (int k = vexor::kOscScaleLabels - 1; k >= 0; --k) {
+        auto* label = new QLabel(this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        vexor::setCtrlId(label, kScaleLabels[static_cast<std::size_t>(k)]);
+        m_scaleLabels[static_cast<std::size_t>(k)] = label;
+        scaleColumn->addWidget(label);
+        if (k > 0)
+            scaleColumn->addStretch(1);
+    }
+    auto* chartRow = new QHBoxLayout;
+    chartRow->addLayout(scaleColumn);
+    chartRow->addWidget(m_chart, 1);
+
+    auto* channels = new QGridLayout;
+    int channel = 0;
+    for (const vexor::SOscChannel& c : vexor::oscChannels()) {
+        auto* box = new QCheckBox(QString::fromUtf8(c.label), this);
+        vexor::setCtrlId(box, c.checkBoxId);
+        box->setChecked(m_model.channelVisible(channel));
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, vexor::colorFromRef(c.colour));
+        box->setPalette(palette);
+        connect(box, &QCheckBox::toggled, this,
+                [this, channel](bool on) { OnChkChannel(channel, on); });
+        m_channels[static_cast<std::size_t>(channel)] = box;
+        channels->addWidget(box, channel % 5, channel / 5);
+        ++channel;
+    }
+
+    auto makeButton = [this](int id, QStyle::StandardPixmap icon, void (COscyloskopPage::*slot)()) {
+        auto* button = new QPushButton(style()->standardIcon(icon), QString(), this);
+        vexor::setCtrlId(button, id);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    };
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(makeButton(kBtnRun, QStyle::SP_MediaPlay, &COscyloskopPage::OnBtnRun));
+    buttons->addWidget(makeButton(kBtnPause, QStyle::SP_MediaPause, &COscyloskopPage::OnBtnPause));
+    buttons->addWidget(
+        makeButton(kBtnRecord, QStyle::SP_DialogSaveButton, &COscyloskopPage::OnBtnRecord));
+    buttons->addWidget(
+        makeButton(kBtnOpen, QStyle::SP_DialogOpenButton, &COscyloskopPage::OnBtnOpen));
+    auto* scaleLabel = new QLabel(this);
+    vexor::setCtrlId(scaleLabel, kLblScale);
+    buttons->addSpacing(16);
+    buttons->addWidget(scaleLabel);
+    buttons->addWidget(m_scale);
+    buttons->addStretch(1);
+    connect(m_scale, &QComboBox::activated, this, &COscyloskopPage::OnSelendokCmbScale);
+
+    auto* controls = new QHBoxLayout;
+    controls->addLayout(channels);
+    controls->addStretch(1);
+    controls->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(chartRow, 1);
+    layout->addLayout(controls);
+
+    m_texts.apply(this);
+    showScale();
+}
+
+void COscyloskopPage::showScale() {
+    vexor::showChoices(m_scale, m_model.scale());
+    const auto& texts = m_model.scaleLabels();
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const QString text = QString::fromStdString(texts[k]);
+        if (m_scaleLabels[k]->text() != text)
+            m_scaleLabels[k]->setText(text);
+    }
+}
+
+void COscyloskopPage::updatePage() {
+    try {
+        m_texts.apply(this);
+    } catch (IError* error) {
+        vexor::reportHandlerError(seams(), "COscyloskopPage::updatePage()",
+                                  std::unique_ptr<IError>(error));
+    }
+    m_model.updatePage();
+    showScale();
+}
+
+void COscyloskopPage::refreshLive() {
+    const CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    if (device != nullptr && m_model.refreshLive(*device))
+        m_chart->refresh();
+}
+
+void COscyloskopPage::OnBtnRun() {
+    m_model.run();
+    m_chart->refresh();
+}
+
+void COscyloskopPage::OnBtnPause() {
+    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
+        m_model.pause(*device);
+    m_chart->refresh();
+}
+
+void COscyloskopPage::OnBtnRecord() {
+    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
+        m_model.record(*device);
+    m_chart->refresh();
+}
+
+void COscyloskopPage::OnBtnOpen() {
+    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
+        m_model.open(*device);
+    m_chart->refresh();
+}
+
+void COscyloskopPage::OnSelendokCmbScale(int index) {
+    m_model.selectScale(index);
+    showScale();
+}
+
+void COscyloskopPage::OnChkChannel(int channel, bool visible) {
+    m_model.setChannelVisible(channel, visible);
+    m_chart->update();
 }

@@ -1,9 +1,46 @@
 #pragma once
 
+#include "diag/OscilloscopeModel.h"
 #include "pages/AppPropPage.h"
+#include "texts/ChartPageTexts.h"
 
+#include <array>
+
+class CScrollChart;
+class CValueCmbBox;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+// The oscilloscope: nine live quantities as traces of a scrolling chart, a
+// scale in the unit the user picks, recording the live stream to a file and
+// showing such a file again. Usable as a page of the main view and, through
+// COscyloskopPageDlg, inside a dialog: attach() it to the document either way.
 class COscyloskopPage : public CAppPropPage {
     Q_OBJECT
 public:
     explicit COscyloskopPage(QWidget* parent = nullptr);
+
+    void updatePage() override;
+    void refreshLive() override;
+
+    const COscilloscopeModel& model() const { return m_model; }
+    CScrollChart* chart() const { return m_chart; }
+
+    void OnBtnRun();
+    void OnBtnPause();
+    void OnBtnRecord();
+    void OnBtnOpen();
+    void OnSelendokCmbScale(int index);
+    void OnChkChannel(int channel, bool visible);
+
+private:
+    void showScale();
+
+    COscilloscopeModel m_model;
+    CChartPageTexts m_texts;
+    CScrollChart* m_chart;
+    CValueCmbBox* m_scale;
+    std::array<QCheckBox*, vexor::kOscChannels> m_channels{};
+    std::array<QLabel*, vexor::kOscScaleLabels> m_scaleLabels{};
 };

@@ -1,0 +1,5 @@
+#include "diag/OscyloskopPageDlg.h"
+
+COscyloskopPageDlg::COscyloskopPageDlg(QWidget* parent) : COscyloskopPage(parent) {
+    setMinimumSize(900, 560);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "texts/MultiLangDlgWnd.h"
+
+class CErrDlgTexts : public CMultiLangDlgWnd {
+public:
+    CErrDlgTexts() { fill(); }
+    void fill() override;
+};
