@@ -1,7 +1,74 @@
 #include "maps/MapCorrPage.h"
 
-#include "pages/PageCaption.h"
+#include "app/IDocumentPort.h"
+#include "common/IError.h"
+#include "doc/KorvantisDoc.h"
+#include "lang/Language.h"
+#include "maps/MapGrid.h"
+#include "maps/MapMenu.h"
+#include "maps/MapMessages.h"
+#include "pages/PasswdDlg.h"
 
-CMapCorrPage::CMapCorrPage(QWidget* parent) : CAppPropPage("Mapa", parent) {
-    vexor::showPageCaption(this);
+#include <memory>
+
+CMapCorrPage::CMapCorrPage(QWidget* parent)
+    : CAppPropPage("Mapa", parent), m_grid(new CMapGrid(this)) {
+    // The grid keeps its own fixed size: 50 + 15 x 41 by 22 + 19 x 22 pixels.
+    m_grid->move(6, 5);
+    m_grid->hide();
+}
+
+CMapCorrPage::~CMapCorrPage() = default;
+
+bool CMapCorrPage::bindDevice() {
+    if (m_core)
+        return true;
+    if (doc() == nullptr || doc()->document() == nullptr)
+        return false;
+    CKorvantisDoc* device = doc()->document();
+    m_grid->setDevice(device);
+    m_core = std::make_unique<CMapCorrPageCore>(m_grid->model(), *device);
+    return true;
+}
+
+bool CMapCorrPage::activate() {
+    if (doc() == nullptr)
+        return true;
+    bindDevice();
+    m_grid->setSeams(seams());
+    // The result does not matter here: without the password the page stays
+    // empty (updatePage hides the grid).
+    CPasswdDlg::ensureServiceAccess(*doc(), this);
+    updatePage();
+    try {
+        if (m_core) {
+            m_core->activate();
+        } else {
+            CBusyScope busy(seams().cursor);
+            m_grid->model().loadFrom(doc()->settings());
+            m_grid->model().setModified(false);
+        }
+        m_grid->update();
+    } catch (IError* e) {
+        vexor::reportMapError(seams(), kHandlerActivate, std::unique_ptr<IError>(e));
+    }
+    return true;
+}
+
+void CMapCorrPage::updatePage() {
+    const bool open = doc() != nullptr && doc()->serviceAccess();
+    for (QObject* child : children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            widget->setVisible(open);
+    }
+    m_texts.apply(this);
+    m_grid->setMenuId(m_core ? m_core->menuId() : vexor::mapMenuId(vexor::currentLanguage()));
+}
+
+void CMapCorrPage::refreshLive() {
+    if (!m_core)
+        return;
+    const SCellIndex previous = m_grid->model().livePoint();
+    if (m_core->liveRefresh())
+        m_grid->livePointMoved(previous);
 }

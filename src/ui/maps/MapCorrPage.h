@@ -1,9 +1,37 @@
 #pragma once
 
+#include "maps/MapCorrPageCore.h"
 #include "pages/AppPropPage.h"
+#include "texts/MapTexts.h"
 
+#include <memory>
+
+class CMapGrid;
+
+// The "Mapa" page: the injection map grid, open only to the service fitter.
+// Showing the page asks for the service password once per run, then fills
+// the grid from the document's map; every live refresh moves the grid's
+// live-point marker. Edits go from the grid straight to the controller.
 class CMapCorrPage : public CAppPropPage {
     Q_OBJECT
 public:
+    static constexpr const char* kHandlerActivate = "CMapCorrPage::activate()";
+
     explicit CMapCorrPage(QWidget* parent = nullptr);
+    ~CMapCorrPage() override;
+
+    bool activate() override;
+    void refreshLive() override;
+    void updatePage() override;
+
+    CMapGrid* grid() const { return m_grid; }
+
+private:
+    // Binds the grid and the page logic to the document's device once the
+    // page has been attached; false when no device stands behind the page.
+    bool bindDevice();
+
+    CMapTexts m_texts;
+    CMapGrid* m_grid;
+    std::unique_ptr<CMapCorrPageCore> m_core;
 };

@@ -1,0 +1,22 @@
+#include "controls/UpDownCtrl.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+
+CUpDownCtrl::CUpDownCtrl(QWidget* parent)
+    : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton* button : {m_up, m_down}) {
+        button->setAutoRepeat(true);
+        button->setFixedSize(16, 11);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(m_up, &QToolButton::clicked, this, [this] { emit deltaPos(-1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { emit deltaPos(1); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_up);
+    layout->addWidget(m_down);
+}
