@@ -85,3 +85,42 @@ void CDocumentAdapter::grantServiceAccess() {
 void CDocumentAdapter::changeLanguage(int index) {
     m_doc.changeLanguage(index);
 }
+
+DeviceSettings& CDocumentAdapter::editSettings() {
+    return m_doc.settings();
+}
+bool CDocumentAdapter::writeBase() {
+    return m_doc.writeBase();
+}
+bool CDocumentAdapter::writeAdv() {
+    return m_doc.writeAdv();
+}
+bool CDocumentAdapter::writeAdvancedSetup() {
+    return m_doc.writeAdvancedSetup();
+}
+bool CDocumentAdapter::readStatistic() {
+    return m_doc.readStatistic();
+}
+DocResult CDocumentAdapter::readSettingsFile() {
+    return m_doc.OnFileReadSettings();
+}
+DocResult CDocumentAdapter::writeSettingsFile() {
+    return m_doc.OnFileWriteSettings();
+}
+DocResult CDocumentAdapter::restoreDefaults() {
+    return m_doc.OnDefaultValues();
+}
+DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int total)> progress) {
+    // The hook lives only as long as this update: a later update without a
+    // progress display must not call into a dialog that is gone.
+    m_doc.setProgressHook(std::move(progress));
+    const DocResult result = m_doc.OnDeviceUpdate();
+    m_doc.setProgressHook({});
+    return result;
+}
+bool CDocumentAdapter::writeSensorsSetup() {
+    return m_doc.writeSensorsSetup();
+}
+bool CDocumentAdapter::restart() {
+    return m_doc.restart();
+}

@@ -34,6 +34,17 @@ public:
     bool serviceAccess() const override;
     void grantServiceAccess() override;
     void changeLanguage(int index) override;
+    DeviceSettings& editSettings() override;
+    bool writeBase() override;
+    bool writeAdv() override;
+    bool writeAdvancedSetup() override;
+    bool writeSensorsSetup() override;
+    bool restart() override;
+    bool readStatistic() override;
+    DocResult readSettingsFile() override;
+    DocResult writeSettingsFile() override;
+    DocResult restoreDefaults() override;
+    DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
 
 private:
     CKorvantisDoc& m_doc;

@@ -2,6 +2,7 @@
 
 #include "device/DeviceSettings.h"
 #include "device/Diag.h"
+#include "doc/DocResult.h"
 #include "platform/Seams.h"
 
 #include <cstdint>
@@ -82,4 +83,25 @@ public:
     // The language change: the current language, the texts built from it
     // (fault descriptions), then the refresh hook.
     virtual void changeLanguage(int index) = 0;
+
+    // ---- settings pages and dialogs ----
+    // The image the pages change before they write the block that holds the
+    // value (no roll-back: a refused write leaves the new value in the image).
+    virtual DeviceSettings& editSettings() = 0;
+    virtual bool writeBase() = 0;
+    virtual bool writeAdv() = 0;
+    virtual bool writeAdvancedSetup() = 0;
+    virtual bool writeSensorsSetup() = 0;
+    // Waits for petrol, then restarts the controller (for the settings it
+    // takes only at start).
+    virtual bool restart() = 0;
+    // The work-time counters into m_devInfo.m_statistic.
+    virtual bool readStatistic() = 0;
+
+    // ---- whole-image actions (they tell the user themselves) ----
+    virtual DocResult readSettingsFile() = 0;
+    virtual DocResult writeSettingsFile() = 0;
+    virtual DocResult restoreDefaults() = 0;
+    // progress(done, total) after every page sent; may be empty.
+    virtual DocResult updateFirmware(std::function<void(int done, int total)> progress) = 0;
 };

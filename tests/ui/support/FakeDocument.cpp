@@ -20,6 +20,8 @@ bool CFakeDocument::command(const std::string& name) {
         throwCode.reset();
         throw new IError(code, "port failed", __LINE__, __FILE__);
     }
+    if (!failOn.empty() && name == failOn)
+        return false;
     return commandsSucceed;
 }
 
@@ -65,4 +67,23 @@ void CFakeDocument::changeLanguage(int index) {
     vexor::setCurrentLanguage(index);
     if (hooks.refresh)
         hooks.refresh();
+}
+
+bool CFakeDocument::readStatistic() {
+    if (!command("readStatistic"))
+        return false;
+    image.m_devInfo.m_statistic = statistic;
+    return true;
+}
+
+DocResult CFakeDocument::action(const std::string& name) {
+    sent.push_back(name);
+    return actionResult;
+}
+
+DocResult CFakeDocument::updateFirmware(std::function<void(int done, int total)> progress) {
+    sent.push_back("updateFirmware");
+    for (int done = 1; progress && done <= progressSteps; ++done)
+        progress(done, progressSteps);
+    return actionResult;
 }

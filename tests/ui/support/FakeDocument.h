@@ -23,6 +23,8 @@ public:
     bool commandsSucceed = true;
     // When set, the next command throws a port error of this code.
     std::optional<int> throwCode;
+    // A command of this name fails even when the others succeed.
+    std::string failOn;
     bool connectResult = false;
     bool reconnectResult = false;
     std::string errorText;
@@ -56,6 +58,25 @@ public:
     void grantServiceAccess() override { service = true; }
     void changeLanguage(int index) override;
 
+    // What readStatistic puts into the image when it succeeds.
+    DeviceSettings::Statistic statistic;
+    // What the whole-image actions return; the firmware update reports
+    // progressSteps pages through its progress callback.
+    DocResult actionResult = DocResult::Done;
+    int progressSteps = 3;
+    DeviceSettings& editSettings() override { return image; }
+    bool writeBase() override { return command("writeBase"); }
+    bool writeAdv() override { return command("writeAdv"); }
+    bool writeAdvancedSetup() override { return command("writeAdvancedSetup"); }
+    bool writeSensorsSetup() override { return command("writeSensorsSetup"); }
+    bool restart() override { return command("restart"); }
+    bool readStatistic() override;
+    DocResult readSettingsFile() override { return action("readSettingsFile"); }
+    DocResult writeSettingsFile() override { return action("writeSettingsFile"); }
+    DocResult restoreDefaults() override { return action("restoreDefaults"); }
+    DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
+
 private:
     bool command(const std::string& name);
+    DocResult action(const std::string& name);
 };
