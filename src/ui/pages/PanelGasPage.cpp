@@ -1,7 +1,204 @@
 #include "pages/PanelGasPage.h"
 
-#include "pages/PageCaption.h"
+#include "app/IDocumentPort.h"
+#include "controls/CtrlId.h"
+#include "controls/ValueCmbBox.h"
+#include "lang/Translate.h"
+#include "pages/PanelIds.h"
+#include "pages/PanelWrite.h"
+#include "panels/PanelPresets.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using namespace vexor;
+using namespace vexor::panel_ids;
+
+namespace {
+
+QString tr8(const char* polish) {
+    return QString::fromStdString(translate(polish));
+}
+
+QGroupBox* addGroup(QVBoxLayout* column, QWidget* page, int id, QGridLayout*& grid) {
+    auto* group = new QGroupBox(page);
+    setCtrlId(group, id);
+    grid = new QGridLayout(group);
+    column->addWidget(group);
+    return group;
+}
+
+CValueCmbBox* addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId,
+                     const char* unit) {
+    const int row = grid->rowCount();
+    auto* label = new QLabel(owner);
+    setCtrlId(label, labelId);
+    auto* combo = new CValueCmbBox(owner);
+    setCtrlId(combo, comboId);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(combo, row, 1);
+    if (unit != nullptr)
+        grid->addWidget(new QLabel(QString::fromUtf8(unit), owner), row, 2);
+    return combo;
+}
+
+std::vector<CValueCmbBox::SEntry> temprSensorEntries() {
+    return {CValueCmbBox::textEntry(tr8("10 kOHM"), 0), CValueCmbBox::textEntry(tr8("2.2 kOHM"), 1),
+            CValueCmbBox::textEntry(tr8("4.7 kOHM"), 2)};
+}
+
+std::vector<CValueCmbBox::SEntry> numberRange(int from, int to) {
+    std::vector<CValueCmbBox::SEntry> entries;
+    for (int value = from; value <= to; ++value)
+        entries.push_back(CValueCmbBox::numberEntry(value, 0));
+    return entries;
+}
+
+} // namespace
 
 CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent) {
-    vexor::showPageCaption(this);
+    setTextScope(this);
+    auto* column = new QVBoxLayout(this);
+    QGridLayout* grid = nullptr;
+
+    QGroupBox* injGroup = addGroup(column, this, kGrpLpgInj, grid);
+    m_lpgInj = new CValueCmbBox(injGroup);
+    setCtrlId(m_lpgInj, kCmbLpgInj);
+    grid->addWidget(m_lpgInj, 0, 0);
+
+    QGroupBox* pressGroup = addGroup(column, this, kGrpPressures, grid);
+    m_pressSwitch = addRow(grid, pressGroup, kLblPressSwitch, kCmbPressSwitch, "kPa");
+    m_pressRef = addRow(grid, pressGroup, kLblPressRef, kCmbPressRef, "kPa");
+
+    QGroupBox* sensorGroup = addGroup(column, this, kGrpSensors, grid);
+    m_pressSensor = addRow(grid, sensorGroup, kLblPressSensorType, kCmbPressSensorType, nullptr);
+    m_temprRed = addRow(grid, sensorGroup, kLblTemprRedSensor, kCmbTemprRedSensor, nullptr);
+    m_temprLpg = addRow(grid, sensorGroup, kLblTemprLpgSensor, kCmbTemprLpgSensor, nullptr);
+    column->addStretch(1);
+
+    connect(m_lpgInj, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbLpgInj);
+    connect(m_pressSwitch, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbPressSwitch);
+    connect(m_pressRef, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbPressRef);
+    connect(m_pressSensor, &QComboBox::activated, this,
+            &CPanelGasPage::OnSelendokCmbPressSensorType);
+    connect(m_temprRed, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbTemprRedSensor);
+    connect(m_temprLpg, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbTemprLpgSensor);
+    m_texts.apply(this);
+}
+
+void CPanelGasPage::updatePage() {
+    m_texts.apply(this);
+    m_lpgInj->setEntries(
+        {CValueCmbBox::textEntry(tr8("MATRIX"), 4),
+         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 3 OHM/H2000 - 3 OHM"), 1),
+         CValueCmbBox::textEntry(tr8("REG"), 2), CValueCmbBox::textEntry(tr8("ZAVOLI"), 6),
+         CValueCmbBox::textEntry(tr8("KEIHIN/H2000A+ 1.3 OHM/H2100 1.2 OHM"), 5),
+         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 1 OHM"), 9),
+         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 2 OHM/MAGICJET 2 OHM/H2000 1.9 OHM"), 12),
+         CValueCmbBox::textEntry(tr8("PLANIJET"), 10)});
+    m_pressSwitch->setEntries(numberRange(0, 200));
+    m_pressRef->setEntries(numberRange(50, 250));
+    m_temprRed->setEntries(temprSensorEntries());
+    m_temprLpg->setEntries(temprSensorEntries());
+
+    const DeviceSettings* image = doc() != nullptr ? &doc()->settings() : nullptr;
+    std::vector<CValueCmbBox::SEntry> sensors{CValueCmbBox::textEntry(tr8("KORVANTIS 400KPA"), 1)};
+    // Older controllers know no 250 kPa sensor.
+    if (image != nullptr && image->m_devInfo.m_version >= kVersionSensor250)
+        sensors.push_back(CValueCmbBox::textEntry(tr8("KORVANTIS 250KPA"), 2));
+    sensors.push_back(CValueCmbBox::textEntry(tr8("DIFFERENTIAL"), 0));
+    m_pressSensor->setEntries(sensors);
+    if (image == nullptr)
+        return;
+
+    m_lpgInj->selectValue(image->m_adv.m_injectorType);
+    m_pressSwitch->selectValue(image->m_base.m_switchPressure);
+    m_pressRef->selectValue(image->m_base.m_pressureRef);
+    m_pressSensor->selectValue(pressureSensorType(image->m_advancedSetup));
+    m_temprRed->selectValue(image->m_sensorsSetup.m_temprEngineSensor);
+    m_temprLpg->selectValue(image->m_sensorsSetup.m_temprLPGSensor);
+}
+
+void CPanelGasPage::OnSelendokCmbLpgInj() {
+    CBusyScope busy(seams().cursor);
+    if (doc() == nullptr || !doc()->isConnected())
+        return;
+    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
+        const double value = m_lpgInj->selectedValue();
+        auto& adv = doc()->editSettings().m_adv;
+        if (value < 0 || value == adv.m_injectorType)
+            return;
+        applyInjectorType(adv, static_cast<std::uint8_t>(value));
+        runPanelSteps(*doc(), seams(), {PanelStep::Adv});
+    });
+}
+
+void CPanelGasPage::OnSelendokCmbPressRef() {
+    CBusyScope busy(seams().cursor);
+    if (doc() == nullptr || !doc()->isConnected())
+        return;
+    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressRef()", [this] {
+        const double value = m_pressRef->selectedValue();
+        auto& base = doc()->editSettings().m_base;
+        if (value < 0 || value == base.m_pressureRef)
+            return;
+        base.m_pressureRef = value;
+        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+    });
+}
+
+void CPanelGasPage::OnSelendokCmbPressSwitch() {
+    CBusyScope busy(seams().cursor);
+    if (doc() == nullptr || !doc()->isConnected())
+        return;
+    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
+        const double value = m_pressSwitch->selectedValue();
+        auto& base = doc()->editSettings().m_base;
+        if (value < 0 || value == base.m_switchPressure)
+            return;
+        base.m_switchPressure = value;
+        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+    });
+}
+
+// Written even without a connection, and even when unchanged: the refused
+// write tells the fitter the sensor setting did not reach the controller.
+void CPanelGasPage::OnSelendokCmbPressSensorType() {
+    if (doc() == nullptr)
+        return;
+    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressSensorType()", [this] {
+        const double value = m_pressSensor->selectedValue();
+        if (value < 0)
+            return;
+        applyPressureSensorType(doc()->editSettings().m_advancedSetup, static_cast<int>(value));
+        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup, PanelStep::Restart});
+    });
+}
+
+void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
+                                     std::uint8_t DeviceSettings::SensorsSetup::*member,
+                                     const char* reportName) {
+    CBusyScope busy(seams().cursor);
+    if (doc() == nullptr || !doc()->isConnected())
+        return;
+    runPanelHandler(seams(), reportName, [this, box, member] {
+        const double value = box->selectedValue();
+        auto& sensors = doc()->editSettings().m_sensorsSetup;
+        if (value < 0 || value == sensors.*member)
+            return;
+        sensors.*member = static_cast<std::uint8_t>(value);
+        runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});
+    });
+}
+
+void CPanelGasPage::OnSelendokCmbTemprRedSensor() {
+    writeTemprSensor(m_temprRed, &DeviceSettings::SensorsSetup::m_temprEngineSensor,
+                     "CPanelGasPage::OnSelendokCmbTemprRedSensor()");
+}
+
+void CPanelGasPage::OnSelendokCmbTemprLpgSensor() {
+    writeTemprSensor(m_temprLpg, &DeviceSettings::SensorsSetup::m_temprLPGSensor,
+                     "CPanelGasPage::OnSelendokCmbTemprLpgSensor()");
 }

@@ -1,9 +1,72 @@
 #pragma once
 
+#include "device/DeviceSettings.h"
 #include "pages/AppPropPage.h"
+#include "panels/FuelGauge.h"
+#include "texts/SwitchTexts.h"
 
+#include <array>
+
+class CColorStatic;
+class CValueCmbBox;
+class QCheckBox;
+class QLabel;
+class QSlider;
+
+// When the controller goes to gas and back to petrol, and the fuel-level
+// gauge with its sensor marks. Every change is written to the controller at
+// once; the live refresh follows the fuel level.
 class CPanelSwitchPage : public CAppPropPage {
     Q_OBJECT
 public:
+    // The live refresh reads the fuel level on every n-th call.
+    static constexpr int kFuelRefreshEvery = 5;
+
     explicit CPanelSwitchPage(QWidget* parent = nullptr);
+
+    void updatePage() override;
+    void refreshLive() override;
+
+    void OnSelendokCmbRpmSwitch();
+    void OnSelendokCmbTemprSwitch();
+    void OnSelendokCmbSwitchDelay();
+    void OnSelendokCmbEmulatorDelay();
+    void OnSelendokCmbPressAverage();
+    void OnSelendokCmbMaxRpm();
+    void OnSelendokCmbMinRpm();
+    void OnSelendokCmbMaxLoad();
+    void OnSelendokCmbFuelSensor();
+    void OnChkMinLpgTempr();
+    void OnChkAutoCalibration();
+    // A mark slider moved (0: full ... 3: quarter).
+    void OnHScroll(int slider);
+
+    const CFuelGauge& gauge() const { return m_gauge; }
+
+private:
+    void writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
+                        const char* reportName);
+    void showMarks();
+    void showGauge(std::uint8_t reading);
+
+    CSwitchTexts m_texts;
+    CValueCmbBox* m_temprSwitch;
+    CValueCmbBox* m_rpmSwitch;
+    CValueCmbBox* m_switchDelay;
+    CValueCmbBox* m_emulatorDelay;
+    QCheckBox* m_autoCalibration;
+    CValueCmbBox* m_maxRpm;
+    QLabel* m_maxLoadLabel;
+    CValueCmbBox* m_maxLoad;
+    QLabel* m_maxLoadUnit;
+    CValueCmbBox* m_pressAverage;
+    CValueCmbBox* m_minRpm;
+    QCheckBox* m_minLpgTempr;
+    CValueCmbBox* m_fuelSensor;
+    std::array<QSlider*, 4> m_sliders{};
+    std::array<QLabel*, 4> m_numbers{};
+    std::array<CColorStatic*, 4> m_lamps{}; // three levels, then the reserve
+    QLabel* m_fuelLevel;
+    CFuelGauge m_gauge;
+    int m_refreshCount = 0;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "common/IError.h"
+#include "platform/Seams.h"
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+class IDocumentPort;
+
+// What the panel pages share: the order of the controller writes after a
+// change and the reporting of a failure.
+namespace vexor {
+
+inline constexpr const char* kMsgPanelWriteFailed =
+    "Nie powiodło się wpisanie ustawień do urządzenia!";
+inline constexpr const char* kMsgPanelResetFailed = "Nie powiodło się zresetowanie urządzenia!";
+
+enum class PanelStep {
+    WaitPetrol, // switch to petrol and wait until the controller runs on it
+    Base,
+    Adv,
+    AdvancedSetup,
+    Sensors,
+    Restart
+};
+
+// Runs the steps in order and stops at the first refusal, which it reports
+// (a refused restart as a failed reset, anything else as a failed write).
+// The image keeps the new values either way.
+bool runPanelSteps(IDocumentPort& doc, const Seams& seams, std::initializer_list<PanelStep> steps);
+
+// Runs a handler body; an error thrown by a port or a thread is reported
+// under the handler's name and then released.
+template <class F> void runPanelHandler(const Seams& seams, const char* reportName, F&& body) {
+    try {
+        body();
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        seams.message(std::string(reportName) + "\n" + error->description(),
+                      IUserPrompt::Icon::Error);
+    }
+}
+
+} // namespace vexor

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "texts/MultiLangDlgWnd.h"
+
+class CSwitchTexts : public CMultiLangDlgWnd {
+public:
+    CSwitchTexts() { fill(); }
+    void fill() override;
+};
