@@ -1,7 +1,363 @@
 #include "pages/AdvancedPage.h"
 
-#include "pages/PageCaption.h"
+#include "app/IDocumentPort.h"
+#include "common/IError.h"
+#include "common/Rounding.h"
+#include "controls/CtrlId.h"
+#include "controls/ValueCmbBox.h"
+#include "device/DeviceSettings.h"
+#include "lang/Translate.h"
+#include "pages/AdvancedPageIds.h"
+#include "pages/PasswdDlg.h"
 
-CAdvancedPage::CAdvancedPage(QWidget* parent) : CAppPropPage("Zaawansowane", parent) {
-    vexor::showPageCaption(this);
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+using namespace vexor::ids;
+
+namespace {
+
+constexpr const char* kMsgWriteFailed = "Nie powiodło się wpisanie ustawień do urządzenia!";
+
+// Advanced flags: bits 0 and 1 injector warming, bit 2 cut-off on petrol,
+// bit 3 continuous petrol injection. Base flags: bit 6 FAST mode.
+constexpr std::uint8_t kAdvWarming = 0x03;
+constexpr std::uint8_t kAdvCutOff = 0x04;
+constexpr std::uint8_t kAdvContinuous = 0x08;
+constexpr std::uint8_t kBaseFast = 0x40;
+
+void setBits(std::uint8_t& flags, std::uint8_t bits, bool on) {
+    flags = on ? static_cast<std::uint8_t>(flags | bits) : static_cast<std::uint8_t>(flags & ~bits);
+}
+
+std::uint8_t toByte(double value) {
+    return static_cast<std::uint8_t>(vexor::roundInt(value));
+}
+
+QLabel* label(QWidget* parent, int id) {
+    auto* text = new QLabel(parent);
+    vexor::setCtrlId(text, id);
+    return text;
+}
+
+QLabel* unit(QWidget* parent, const char* text) {
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+} // namespace
+
+CAdvancedPage::CAdvancedPage(QWidget* parent)
+    : CAppPropPage("Zaawansowane", parent), m_warmingTime(new CValueCmbBox(this)),
+      m_pressureRef(new CValueCmbBox(this)), m_pressureGain(new CValueCmbBox(this)),
+      m_cutOffPressure(new CValueCmbBox(this)), m_cutOffExitDelay(new CValueCmbBox(this)),
+      m_minLpgTime(new CValueCmbBox(this)), m_ignoreTime(new CValueCmbBox(this)),
+      m_switchCorr(new CValueCmbBox(this)), m_switchCorrTime(new CValueCmbBox(this)),
+      m_chkWarming(new QCheckBox(this)), m_chkFast(new QCheckBox(this)),
+      m_chkCutOff(new QCheckBox(this)), m_chkContinuous(new QCheckBox(this)),
+      m_chkSwitchCorr(new QCheckBox(this)) {
+    buildForm();
+    m_texts.apply(this);
+}
+
+void CAdvancedPage::buildForm() {
+    const std::array<std::pair<QWidget*, int>, 14> ids = {{
+        {m_warmingTime, kAdvWarmingTime},
+        {m_pressureRef, kAdvPressureRef},
+        {m_pressureGain, kAdvPressureGain},
+        {m_cutOffPressure, kAdvCutOffPressure},
+        {m_cutOffExitDelay, kAdvCutOffExitDelay},
+        {m_minLpgTime, kAdvMinLpgTime},
+        {m_ignoreTime, kAdvIgnoreTime},
+        {m_switchCorr, kAdvSwitchCorr},
+        {m_switchCorrTime, kAdvSwitchCorrTime},
+        {m_chkWarming, kAdvChkWarming},
+        {m_chkFast, kAdvChkFast},
+        {m_chkCutOff, kAdvChkCutOff},
+        {m_chkContinuous, kAdvChkContinuous},
+        {m_chkSwitchCorr, kAdvChkSwitchCorr},
+    }};
+    for (const auto& [widget, id] : ids)
+        vexor::setCtrlId(widget, id);
+
+    auto* warming = new QGroupBox(this);
+    vexor::setCtrlId(warming, kAdvGrpWarming);
+    auto* warmingGrid = new QGridLayout(warming);
+    warmingGrid->addWidget(m_chkWarming, 0, 0, 1, 3);
+    warmingGrid->addWidget(label(warming, kAdvLblWarmingTime), 1, 0);
+    warmingGrid->addWidget(m_warmingTime, 1, 1);
+    warmingGrid->addWidget(unit(warming, "s"), 1, 2);
+
+    auto* pressure = new QGroupBox(this);
+    vexor::setCtrlId(pressure, kAdvGrpPressure);
+    auto* pressureGrid = new QGridLayout(pressure);
+    pressureGrid->addWidget(label(pressure, kAdvLblPressureRef), 0, 0);
+    pressureGrid->addWidget(m_pressureRef, 0, 1);
+    pressureGrid->addWidget(unit(pressure, "kPa"), 0, 2);
+    pressureGrid->addWidget(label(pressure, kAdvLblPressureGain), 1, 0);
+    pressureGrid->addWidget(m_pressureGain, 1, 1);
+
+    auto* cutOff = new QGroupBox(this);
+    vexor::setCtrlId(cutOff, kAdvGrpCutOff);
+    auto* cutOffGrid = new QGridLayout(cutOff);
+    cutOffGrid->addWidget(m_chkCutOff, 0, 0, 1, 3);
+    cutOffGrid->addWidget(label(cutOff, kAdvLblCutOffPressure), 1, 0);
+    cutOffGrid->addWidget(m_cutOffPressure, 1, 1);
+    cutOffGrid->addWidget(unit(cutOff, "kPa"), 1, 2);
+    cutOffGrid->addWidget(label(cutOff, kAdvLblCutOffExitDelay), 2, 0);
+    cutOffGrid->addWidget(m_cutOffExitDelay, 2, 1);
+    cutOffGrid->addWidget(unit(cutOff, "s"), 2, 2);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(warming, 0, 0, 1, 4);
+    grid->addWidget(pressure, 0, 4, 1, 4);
+    grid->addWidget(cutOff, 1, 0, 1, 4);
+    grid->addWidget(m_chkFast, 1, 4, 1, 4, Qt::AlignTop);
+    grid->addWidget(label(this, kAdvLblMinLpgTime), 2, 0);
+    grid->addWidget(m_minLpgTime, 2, 1);
+    grid->addWidget(unit(this, "ms"), 2, 2);
+    grid->addWidget(label(this, kAdvLblIgnoreTime), 3, 0);
+    grid->addWidget(m_ignoreTime, 3, 1);
+    grid->addWidget(unit(this, "ms"), 3, 2);
+    grid->addWidget(m_chkContinuous, 4, 0, 1, 4);
+    grid->addWidget(m_chkSwitchCorr, 5, 0);
+    grid->addWidget(m_switchCorr, 5, 1);
+    grid->addWidget(unit(this, "%"), 5, 2);
+    grid->addWidget(label(this, kAdvLblSwitchCorrTime), 5, 3);
+    grid->addWidget(m_switchCorrTime, 5, 4);
+    grid->addWidget(unit(this, "s"), 5, 5);
+    grid->setRowStretch(6, 1);
+    grid->setColumnStretch(7, 1);
+
+    // "activated" fires only for the user's choice, never for a refill.
+    const auto onPick = [this](CValueCmbBox* box, void (CAdvancedPage::*slot)()) {
+        connect(box, &QComboBox::activated, this, slot);
+    };
+    onPick(m_warmingTime, &CAdvancedPage::OnSelendokCmbWarminTime);
+    onPick(m_pressureRef, &CAdvancedPage::OnSelendokCmbPressRef);
+    onPick(m_pressureGain, &CAdvancedPage::OnSelendokCmbPressGain);
+    onPick(m_minLpgTime, &CAdvancedPage::OnSelendokCmbMinLpgInjTime);
+    onPick(m_ignoreTime, &CAdvancedPage::OnSelendokCmbIgnoreTime);
+    onPick(m_cutOffPressure, &CAdvancedPage::OnSelendokCmbCutoffPressure);
+    onPick(m_cutOffExitDelay, &CAdvancedPage::OnSelendokCmbCutoffExitDelay);
+    onPick(m_switchCorr, &CAdvancedPage::OnSelendokSwitchCorr);
+    onPick(m_switchCorrTime, &CAdvancedPage::OnSelendokSwitchCorrTime);
+    connect(m_chkWarming, &QCheckBox::clicked, this, &CAdvancedPage::OnChkInjWarming);
+    connect(m_chkCutOff, &QCheckBox::clicked, this, &CAdvancedPage::OnChkCutOffSwitch);
+    connect(m_chkContinuous, &QCheckBox::clicked, this, &CAdvancedPage::OnChkContinuousInjection);
+    connect(m_chkFast, &QCheckBox::clicked, this, &CAdvancedPage::OnChkFastLpgSwitch);
+    connect(m_chkSwitchCorr, &QCheckBox::clicked, this, &CAdvancedPage::OnChkSwitchCorrEnable);
+}
+
+bool CAdvancedPage::activate() {
+    // Without the password the page is still filled and usable; the answer
+    // only decides whether the question comes again next time.
+    if (doc() != nullptr && !doc()->serviceAccess())
+        CPasswdDlg::ensureServiceAccess(*doc(), this);
+    updatePage();
+    return true;
+}
+
+void CAdvancedPage::fillCombos() {
+    // The ignore list ends at 1.9 ms: the controller ignores petrol pulses
+    // only below 2 ms.
+    const std::array<SCombo, 9> combos = {{
+        {m_warmingTime, 0, 120, 5, 0},
+        {m_pressureRef, 50, 200, 1, 0},
+        {m_pressureGain, 0.0, 1.5, 0.1, 1},
+        {m_cutOffPressure, 120, 250, 5, 0},
+        {m_cutOffExitDelay, 0.0, 10.0, 0.5, 1},
+        {m_minLpgTime, 0.0, 6.0, 0.1, 1},
+        {m_ignoreTime, 0.0, 1.9, 0.1, 1},
+        {m_switchCorr, 0, 50, 1, 0},
+        {m_switchCorrTime, 20, 120, 1, 0},
+    }};
+    for (const SCombo& combo : combos) {
+        combo.box->clearEntries();
+        combo.box->addRange(combo.from, combo.to, combo.step, combo.precision);
+    }
+}
+
+void CAdvancedPage::updatePage() {
+    m_texts.apply(this);
+    fillCombos();
+    if (doc() == nullptr)
+        return;
+    const DeviceSettings& s = doc()->settings();
+    m_warmingTime->selectValue(s.m_adv.m_warmingTime);
+    m_pressureRef->selectValue(s.m_base.m_pressureRef);
+    m_pressureGain->selectValue(s.m_base.m_pressureGain);
+    m_cutOffPressure->selectValue(s.m_adv.m_cutOffPressSwitch);
+    m_cutOffExitDelay->selectValue(s.m_adv.m_cutOffExitDelay);
+    m_minLpgTime->selectValue(s.m_adv.m_minLPGTime);
+    m_ignoreTime->selectValue(s.m_adv.m_ignoreLPGTime);
+    m_switchCorr->selectValue(s.m_advancedSetup.m_switchCorr);
+    m_switchCorrTime->selectValue(s.m_advancedSetup.m_switchCorrTime);
+    m_chkWarming->setChecked(s.m_adv.m_flags & 0x01);
+    m_chkCutOff->setChecked(s.m_adv.m_flags & kAdvCutOff);
+    m_chkContinuous->setChecked(s.m_adv.m_flags & kAdvContinuous);
+    m_chkFast->setChecked(s.m_base.m_flags & kBaseFast);
+    m_chkSwitchCorr->setChecked(s.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagSwitchCorr);
+}
+
+void CAdvancedPage::write(const char* handler, EBlock block) {
+    try {
+        bool ok = false;
+        switch (block) {
+        case EBlock::Base:
+            ok = doc()->writeBase();
+            break;
+        case EBlock::Adv:
+            ok = doc()->writeAdv();
+            break;
+        case EBlock::AdvancedSetup:
+            ok = doc()->writeAdvancedSetup();
+            break;
+        }
+        if (!ok)
+            seams().message(vexor::translate(kMsgWriteFailed), IUserPrompt::Icon::Error);
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        seams().message(std::string(handler) + "\n" + vexor::translate(error->description()),
+                        IUserPrompt::Icon::Error);
+    }
+}
+
+void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double current,
+                            const std::function<void(DeviceSettings&, double)>& store,
+                            EBlock block) {
+    if (doc() == nullptr || !doc()->isConnected() || box->currentIndex() < 0)
+        return;
+    const double value = box->selectedValue();
+    const int precision = box->precisionAt(box->currentIndex());
+    if (CValueCmbBox::formatNumber(value, precision) ==
+        CValueCmbBox::formatNumber(current, precision))
+        return;
+    CBusyScope busy(seams().cursor);
+    store(doc()->editSettings(), value);
+    write(handler, block);
+}
+
+void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
+                            const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
+                            bool needsConnection, bool busyCursor) {
+    if (doc() == nullptr || (needsConnection && !doc()->isConnected()))
+        return;
+    CBusyScope busy(busyCursor ? seams().cursor : nullptr);
+    store(doc()->editSettings(), box->isChecked());
+    write(handler, block);
+}
+
+void CAdvancedPage::OnSelendokCmbWarminTime() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbWarminTime()", m_warmingTime,
+        doc() ? doc()->settings().m_adv.m_warmingTime : 0,
+        [](DeviceSettings& s, double v) { s.m_adv.m_warmingTime = v; }, EBlock::Adv);
+}
+
+void CAdvancedPage::OnSelendokCmbPressRef() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbPressRef()", m_pressureRef,
+        doc() ? doc()->settings().m_base.m_pressureRef : 0,
+        [](DeviceSettings& s, double v) { s.m_base.m_pressureRef = v; }, EBlock::Base);
+}
+
+void CAdvancedPage::OnSelendokCmbPressGain() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbPressGain()", m_pressureGain,
+        doc() ? doc()->settings().m_base.m_pressureGain : 0,
+        [](DeviceSettings& s, double v) { s.m_base.m_pressureGain = v; }, EBlock::Base);
+}
+
+void CAdvancedPage::OnSelendokCmbMinLpgInjTime() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbMinLpgInjTime()", m_minLpgTime,
+        doc() ? doc()->settings().m_adv.m_minLPGTime : 0,
+        [](DeviceSettings& s, double v) { s.m_adv.m_minLPGTime = v; }, EBlock::Adv);
+}
+
+void CAdvancedPage::OnSelendokCmbIgnoreTime() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbIgnoreTime()", m_ignoreTime,
+        doc() ? doc()->settings().m_adv.m_ignoreLPGTime : 0,
+        [](DeviceSettings& s, double v) { s.m_adv.m_ignoreLPGTime = v; }, EBlock::Adv);
+}
+
+void CAdvancedPage::OnSelendokCmbCutoffPressure() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbCutoffPressure()", m_cutOffPressure,
+        doc() ? doc()->settings().m_adv.m_cutOffPressSwitch : 0,
+        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffPressSwitch = v; }, EBlock::Adv);
+}
+
+void CAdvancedPage::OnSelendokCmbCutoffExitDelay() {
+    onCombo(
+        "CAdvancedPage::OnSelendokCmbCutoffExitDelay()", m_cutOffExitDelay,
+        doc() ? doc()->settings().m_adv.m_cutOffExitDelay : 0,
+        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffExitDelay = v; }, EBlock::Adv);
+}
+
+void CAdvancedPage::OnSelendokSwitchCorr() {
+    onCombo(
+        "CAdvancedPage::OnSelendokSwitchCorr()", m_switchCorr,
+        doc() ? doc()->settings().m_advancedSetup.m_switchCorr : 0,
+        [this](DeviceSettings& s, double v) {
+            s.m_advancedSetup.m_switchCorr = toByte(v);
+            // No enrichment to give: the enrichment is switched off with it.
+            if (s.m_advancedSetup.m_switchCorr == 0) {
+                setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, false);
+                m_chkSwitchCorr->setChecked(false);
+            }
+        },
+        EBlock::AdvancedSetup);
+}
+
+void CAdvancedPage::OnSelendokSwitchCorrTime() {
+    onCombo(
+        "CSettingsPage::OnSelendokSwitchCorrTime()", m_switchCorrTime,
+        doc() ? doc()->settings().m_advancedSetup.m_switchCorrTime : 0,
+        [](DeviceSettings& s, double v) { s.m_advancedSetup.m_switchCorrTime = v; },
+        EBlock::AdvancedSetup);
+}
+
+void CAdvancedPage::OnChkInjWarming() {
+    onCheck(
+        "CAdvancedPage::OnChkInjWarming()", m_chkWarming,
+        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); }, EBlock::Adv,
+        false, true);
+}
+
+void CAdvancedPage::OnChkCutOffSwitch() {
+    onCheck(
+        "CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff,
+        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); }, EBlock::Adv,
+        false, true);
+}
+
+void CAdvancedPage::OnChkContinuousInjection() {
+    onCheck(
+        "CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous,
+        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvContinuous, on); },
+        EBlock::Adv, false, true);
+}
+
+void CAdvancedPage::OnChkFastLpgSwitch() {
+    onCheck(
+        "CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast,
+        [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); }, EBlock::Base,
+        false, false);
+}
+
+void CAdvancedPage::OnChkSwitchCorrEnable() {
+    onCheck(
+        "CAdvancedPage::OnChkSwitchCorrEnable()", m_chkSwitchCorr,
+        [](DeviceSettings& s, bool on) {
+            setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, on);
+        },
+        EBlock::AdvancedSetup, true, true);
 }

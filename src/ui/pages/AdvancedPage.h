@@ -1,9 +1,81 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "texts/AdvancedPageTexts.h"
 
+#include <functional>
+
+struct DeviceSettings;
+class CValueCmbBox;
+class QCheckBox;
+
+// Injector warming, pressure corrections, cut-off, minimum and ignored
+// injection times and the one-time enrichment after switch-over. Only the
+// service fitter may use it: the page asks for the service password when it
+// is shown the first time. Every change is written to the controller at once.
 class CAdvancedPage : public CAppPropPage {
     Q_OBJECT
 public:
     explicit CAdvancedPage(QWidget* parent = nullptr);
+
+    bool activate() override;
+    void updatePage() override;
+
+    const CAdvancedPageTexts& texts() const { return m_texts; }
+
+public slots:
+    void OnSelendokCmbWarminTime();
+    void OnSelendokCmbPressRef();
+    void OnSelendokCmbPressGain();
+    void OnSelendokCmbMinLpgInjTime();
+    void OnSelendokCmbIgnoreTime();
+    void OnSelendokCmbCutoffPressure();
+    void OnSelendokCmbCutoffExitDelay();
+    void OnSelendokSwitchCorr();
+    void OnSelendokSwitchCorrTime();
+    void OnChkInjWarming();
+    void OnChkCutOffSwitch();
+    void OnChkContinuousInjection();
+    void OnChkFastLpgSwitch();
+    void OnChkSwitchCorrEnable();
+
+private:
+    enum class EBlock { Base, Adv, AdvancedSetup };
+    struct SCombo {
+        CValueCmbBox* box;
+        double from, to, step;
+        int precision;
+    };
+
+    void buildForm();
+    void fillCombos();
+    // The handler of a value combo box: nothing without a controller or when
+    // the chosen value equals the image's at the box's precision; otherwise
+    // the value goes into the image and its block to the controller.
+    void onCombo(const char* handler, CValueCmbBox* box, double current,
+                 const std::function<void(DeviceSettings&, double)>& store, EBlock block);
+    // The handler of a check box: the box's state into the image, then the
+    // block to the controller (no equality test).
+    void onCheck(const char* handler, QCheckBox* box,
+                 const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
+                 bool needsConnection, bool busyCursor);
+    // Writes the block and shows the failure message; a port error is
+    // reported under the handler's name.
+    void write(const char* handler, EBlock block);
+
+    CAdvancedPageTexts m_texts;
+    CValueCmbBox* m_warmingTime;
+    CValueCmbBox* m_pressureRef;
+    CValueCmbBox* m_pressureGain;
+    CValueCmbBox* m_cutOffPressure;
+    CValueCmbBox* m_cutOffExitDelay;
+    CValueCmbBox* m_minLpgTime;
+    CValueCmbBox* m_ignoreTime;
+    CValueCmbBox* m_switchCorr;
+    CValueCmbBox* m_switchCorrTime;
+    QCheckBox* m_chkWarming;
+    QCheckBox* m_chkFast;
+    QCheckBox* m_chkCutOff;
+    QCheckBox* m_chkContinuous;
+    QCheckBox* m_chkSwitchCorr;
 };

@@ -1,0 +1,73 @@
+#include "pages/SettingsDlg.h"
+
+#include "app/IDocumentPort.h"
+#include "controls/CtrlId.h"
+#include "pages/AdvancedPageIds.h"
+
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace vexor::ids;
+
+CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_seams(seams) {
+    auto* layout = new QVBoxLayout(this);
+    const auto button = [this, layout](int id, void (CSettingsDlg::*slot)()) {
+        auto* btn = new QPushButton(this);
+        btn->setAutoDefault(false);
+        vexor::setCtrlId(btn, id);
+        layout->addWidget(btn);
+        connect(btn, &QPushButton::clicked, this, slot);
+    };
+    button(kSetBtnRead, &CSettingsDlg::OnFileReadSettings);
+    button(kSetBtnWrite, &CSettingsDlg::OnFileWriteSettings);
+    button(kSetBtnDefaults, &CSettingsDlg::OnDefaultValues);
+    button(kSetBtnFirmware, &CSettingsDlg::OnDeviceUpdate);
+    m_texts.apply(this);
+}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+void CSettingsDlg::OnFileReadSettings() {
+    m_doc.readSettingsFile();
+    accept();
+}
+
+void CSettingsDlg::OnFileWriteSettings() {
+    m_doc.writeSettingsFile();
+    accept();
+}
+
+void CSettingsDlg::OnDefaultValues() {
+    m_doc.restoreDefaults();
+    accept();
+}
+
+void CSettingsDlg::OnDeviceUpdate() {
+    m_doc.updateFirmware([this](int done, int total) { showProgress(done, total); });
+    if (m_progress != nullptr)
+        m_progress->hide();
+    accept();
+}
+
+void CSettingsDlg::showProgress(int done, int total) {
+    if (m_progress == nullptr) {
+        // Flashing cannot be stopped half way without leaving the controller
+        // without a program, so the display has no cancel button.
+        m_progress = new QProgressDialog(this);
+        m_progress->setCancelButton(nullptr);
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setWindowTitle(m_texts.qtext(kSetBtnFirmware));
+        m_progress->setLabelText(m_texts.qtext(kSetBtnFirmware));
+    }
+    m_progress->setMaximum(total > 0 ? total : 1);
+    m_progress->setValue(done);
+    if (!m_progress->isVisible())
+        m_progress->show();
+    // The update runs on this thread: let the display repaint between pages.
+    m_seams.pumpEvents();
+}

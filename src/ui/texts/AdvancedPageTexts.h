@@ -1,0 +1,9 @@
+#pragma once
+
+#include "texts/MultiLangDlgWnd.h"
+
+class CAdvancedPageTexts : public CMultiLangDlgWnd {
+public:
+    CAdvancedPageTexts() { fill(); }
+    void fill() override;
+};
