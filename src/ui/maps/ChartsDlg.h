@@ -37,9 +37,10 @@ public:
     // A port error during a tick is dropped: the next tick tries again, and a
     // box every 100 ms would make the window unusable.
     void OnTimer();
+    // Closing is refused while the page's calibration runs.
+    void reject() override;
 
 protected:
-    void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
