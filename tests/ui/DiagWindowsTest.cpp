@@ -1,0 +1,400 @@
+#include "SimServer.h"
+#include "app/DocumentAdapter.h"
+#include "controls/ColorStatic.h"
+#include "controls/CtrlId.h"
+#include "controls/ValueCmbBox.h"
+#include "device/LPGDevice.h"
+#include "diag/DiagIds.h"
+#include "diag/ErrorsDlg.h"
+#include "diag/OBD2Page.h"
+#include "diag/OscChart.h"
+#include "diag/OscyloskopPage.h"
+#include "diag/OscyloskopPageDlg.h"
+#include "doc/KorvantisDoc.h"
+#include "lang/Language.h"
+#include "platform/PortTable.h"
+#include "support/FakeDocument.h"
+#include "support/RecordingPrompt.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <memory>
+
+using namespace vexor;
+using namespace vexor::ids::diag;
+
+namespace {
+
+class ScriptedChooser : public IFileChooser {
+public:
+    std::string path;
+    std::string openPath(const std::string&, const std::string&) override { return path; }
+    std::string savePath(const std::string&, const std::string&, const std::string&) override {
+        return path;
+    }
+};
+
+} // namespace
+
+// The OBD page, the oscilloscope page and the fault dialog as the user drives
+// them: against the simulated controller, in demonstration mode, or with a
+// scripted document that has no device behind it.
+class DiagWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CSimServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_folders;
+    std::unique_ptr<CKorvantisDoc> m_doc;
+    std::unique_ptr<CDocumentAdapter> m_port;
+    CRecordingPrompt m_prompt;
+    ScriptedChooser m_chooser;
+    Seams m_seams;
+
+    // A connected document with an OBD interface; on the simulator unless
+    // demo is asked for.
+    void connect(bool demo = false, int injectors = 4) {
+        m_folders = std::make_unique<QTemporaryDir>();
+        m_doc = std::make_unique<CKorvantisDoc>();
+        m_doc->setConfigFolder(m_folders->filePath(QStringLiteral("config")).toStdString());
+        m_doc->setDataFolder(m_folders->filePath(QStringLiteral("data")).toStdString());
+        if (demo) {
+            m_doc->setDemo(true);
+        } else {
+            m_server = std::make_unique<CSimServer>();
+            m_server->start();
+            setCurrentPortTable({m_server->slavePath()});
+            m_doc->port().open(1);
+            m_doc->port().configure();
+        }
+        m_doc->setConnected(true);
+        m_doc->settings().m_devInfo.m_flags1 = 1;
+        m_doc->settings().m_devInfo.m_injCount = static_cast<std::uint8_t>(injectors);
+        m_doc->buildErrorDecoders();
+        m_port = std::make_unique<CDocumentAdapter>(*m_doc);
+        m_seams.prompt = &m_prompt;
+        m_seams.chooser = &m_chooser;
+        m_port->setSeams(m_seams);
+    }
+
+    std::vector<std::uint8_t> block(std::uint8_t command) {
+        return m_server->withController([&](CSimController& c) { return c.block(command); });
+    }
+    std::size_t requests(SimMatch match) const { return m_server->requestLog().count(match); }
+
+    template <class T> static T* ctrl(QWidget* root, int id) {
+        T* found = findCtrl<T>(root, id);
+        if (!found)
+            qFatal("control %d missing", id);
+        return found;
+    }
+    static QString staticText(QWidget* root, int id) {
+        return ctrl<CColorStatic>(root, id)->text();
+    }
+
+    std::unique_ptr<COBD2Page> obdPage() {
+        auto page = std::make_unique<COBD2Page>();
+        page->attach(*m_port, m_seams);
+        page->activate();
+        return page;
+    }
+
+    static CDiag record(std::uint16_t ignitionPeriod) {
+        CDiag d;
+        d.setIgnitionPeriod(ignitionPeriod);
+        return d;
+    }
+
+private slots:
+    void init() {
+        setCurrentLanguage(kLangPolish);
+        m_prompt.clear();
+        m_chooser.path.clear();
+        CLPGDevice::resetConnectionNotice();
+    }
+
+    void cleanup() {
+        if (m_doc)
+            m_doc->stopPolling();
+        m_port.reset();
+        m_doc.reset();
+        m_server.reset();
+        m_folders.reset();
+    }
+
+    // ---- OBD page ----
+
+    void obdPageFindsTheCarsBusAndShowsAirFlowUnderItsOwnLabelOverThePageTexts() {
+        connect();
+        m_server->withController([](CSimController& c) {
+            c.obd().setAirFlowSensor(true);
+            c.obd().setStandard(6);
+        });
+        auto page = obdPage();
+        QCOMPARE(staticText(page.get(), kStandard), QStringLiteral("OBD Europe (EOBD)"));
+        QVERIFY(staticText(page.get(), kProtocol).startsWith(QStringLiteral("CAN ")));
+        QVERIFY(ctrl<QPushButton>(page.get(), kBtnReadCodes)->isEnabled());
+        QCOMPARE(ctrl<CValueCmbBox>(page.get(), kCmbLink)->selectedValue(), 1.0);
+        // The page's texts went in first: the car's quantity keeps its label.
+        QCOMPARE(ctrl<QLabel>(page.get(), kLblLoad)->text(), QStringLiteral("Przepływ powietrza"));
+        QCOMPARE(ctrl<QLabel>(page.get(), kLblLoadUnit)->text(), QStringLiteral("g/s"));
+        QVERIFY(m_prompt.entries().empty());
+    }
+
+    void obdPollRunsFromTheEventQueueOnEverySecondRefresh() {
+        connect();
+        auto page = obdPage();
+        const std::size_t before = requests(SimMatch::cmd(23));
+        page->refreshLive();
+        QCoreApplication::processEvents();
+        QCOMPARE(requests(SimMatch::cmd(23)), before);
+        page->refreshLive();
+        // Queued, not run inside the refresh.
+        QCOMPARE(requests(SimMatch::cmd(23)), before);
+        QTRY_VERIFY(requests(SimMatch::cmd(23)) > before);
+        QVERIFY(!staticText(page.get(), kValues[1]).isEmpty());
+    }
+
+    void obdCorrectionControlsWriteTheControllersCorrectionBlock() {
+        connect(false, 6);
+        auto page = obdPage();
+        // Six cylinders: the boxes of cylinders 7 and 8 are off in both banks.
+        QVERIFY(ctrl<QCheckBox>(page.get(), kCylBank1[5])->isEnabled());
+        QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank1[6])->isEnabled());
+        QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank2[7])->isEnabled());
+
+        auto* correction = ctrl<QCheckBox>(page.get(), kChkCorrection);
+        correction->click();
+        QVERIFY(correction->isChecked());
+        QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank2[2])->isHidden());
+
+        ctrl<QCheckBox>(page.get(), kCylBank2[2])->click();
+        QVERIFY(ctrl<QCheckBox>(page.get(), kCylBank2[2])->isChecked());
+        QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank1[2])->isChecked());
+        QCOMPARE(block(27)[3], std::uint8_t(0x04));
+
+        auto* period = ctrl<CValueCmbBox>(page.get(), kCmbPeriod);
+        period->setCurrentIndex(3);
+        emit period->activated(3); // 5 s
+        QCOMPARE(block(27)[1], std::uint8_t(10));
+        auto* maximum = ctrl<CValueCmbBox>(page.get(), kCmbMaximum);
+        maximum->setCurrentIndex(49);
+        emit maximum->activated(49); // 50 %
+        QCOMPARE(block(27)[2], std::uint8_t(50));
+        QVERIFY(m_prompt.entries().empty());
+
+        m_server->faults().setAckResult(0, SimMatch::cmd(27));
+        emit maximum->activated(10);
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{"Nie powiodło się ustawienie urządzenia!"});
+    }
+
+    void obdLinkSwitchedOffDisablesTheCodeButtons() {
+        connect();
+        auto page = obdPage();
+        auto* link = ctrl<CValueCmbBox>(page.get(), kCmbLink);
+        link->setCurrentIndex(1); // "Rozłączone"
+        emit link->activated(1);
+        QCOMPARE(block(18)[8], std::uint8_t(0));
+        QVERIFY(!ctrl<QPushButton>(page.get(), kBtnReadCodes)->isEnabled());
+        QVERIFY(!ctrl<QPushButton>(page.get(), kBtnClearCodes)->isEnabled());
+    }
+
+    void obdTroubleCodesAreListedAndClearedOnlyAfterYes() {
+        connect(true);
+        auto page = obdPage();
+        ctrl<QPushButton>(page.get(), kBtnReadCodes)->click();
+        auto* list = ctrl<QListWidget>(page.get(), kCodeList);
+        QCOMPARE(list->count(), 6);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("P0171   System too Lean (Bank 1)"));
+
+        m_prompt.scriptAnswer(false);
+        ctrl<QPushButton>(page.get(), kBtnClearCodes)->click();
+        QCOMPARE(list->count(), 6);
+        m_prompt.scriptAnswer(true);
+        ctrl<QPushButton>(page.get(), kBtnClearCodes)->click();
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(m_prompt.entries().size(), std::size_t(2));
+        QVERIFY(m_prompt.entries()[0].question);
+    }
+
+    void obdPageWithoutAControllerOffersNothingToPress() {
+        CFakeDocument fake;
+        COBD2Page page;
+        page.attach(fake, m_seams);
+        page.activate();
+        QVERIFY(!ctrl<QPushButton>(&page, kBtnReadCodes)->isEnabled());
+        QVERIFY(!ctrl<CValueCmbBox>(&page, kCmbLink)->isEnabled());
+        QVERIFY(ctrl<QCheckBox>(&page, kChkCorrection)->isHidden());
+        page.refreshLive();
+        page.refreshLive();
+        QCoreApplication::processEvents();
+        QVERIFY(fake.sent.empty());
+    }
+
+    void obdPageTextsFollowTheLanguage() {
+        CFakeDocument fake;
+        COBD2Page page;
+        page.attach(fake, m_seams);
+        setCurrentLanguage(kLangGerman);
+        page.updatePage();
+        QCOMPARE(ctrl<QPushButton>(&page, kBtnReadCodes)->text(),
+                 QStringLiteral("OBD-Fehler lesen"));
+        QCOMPARE(ctrl<QLabel>(&page, kLblLoad)->text(), QStringLiteral("Unterdruck"));
+    }
+
+    // ---- oscilloscope ----
+
+    void oscilloscopeAddsTheSecondNewestRecordOnlyWhileRunning() {
+        connect(true);
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        page.activate();
+        m_doc->diagData().clear();
+        m_doc->diagData().append(record(480)); // 10000 rpm
+        m_doc->diagData().append(record(960));
+        page.refreshLive();
+        QCOMPARE(page.model().chart().series(0)->points.size(), std::size_t(0));
+
+        ctrl<QPushButton>(&page, kBtnRun)->click();
+        page.refreshLive();
+        const auto& rpm = page.model().chart().series(0)->points;
+        QCOMPARE(rpm.size(), std::size_t(1));
+        QCOMPARE(rpm.begin()->first, 0.0f);
+        QCOMPARE(rpm.begin()->second, 100.0f);
+    }
+
+    void oscilloscopeOpensARecordingUpToTheFirstMissingNumber() {
+        connect(true);
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        const QString path = m_folders->filePath(QStringLiteral("run.osc"));
+        {
+            std::ofstream out(path.toStdString());
+            for (int line = 0; line < 3; ++line) {
+                out << "1\t9000";
+                for (int i = 0; i < 22; ++i)
+                    out << "\t" << 2;
+                out << "\n";
+            }
+            out << "1\t12000\t3\t4\n";
+        }
+        m_chooser.path = path.toStdString();
+        ctrl<QPushButton>(&page, kBtnOpen)->click();
+        const auto& rpm = page.model().chart().series(0)->points;
+        QCOMPARE(rpm.size(), std::size_t(3));
+        QCOMPARE(rpm.rbegin()->first, 10.0f);
+        QCOMPARE(rpm.rbegin()->second, 90.0f);
+
+        // A channel's box hides its trace; a cancelled dialog changes nothing.
+        ctrl<QCheckBox>(&page, oscChannels()[0].checkBoxId)->click();
+        QVERIFY(!page.model().channelVisible(0));
+        m_chooser.path.clear();
+        ctrl<QPushButton>(&page, kBtnOpen)->click();
+        QCOMPARE(page.model().chart().series(0)->points.size(), std::size_t(3));
+    }
+
+    void oscilloscopeScaleLabelsFollowTheChosenUnit() {
+        CFakeDocument fake;
+        COscyloskopPageDlg page; // the charts dialog's form shares the page's behaviour
+        page.attach(fake, m_seams);
+        page.activate();
+        auto* scale = ctrl<CValueCmbBox>(&page, kCmbScale);
+        QCOMPARE(scale->count(), 5);
+        const int volts = scale->findText(QStringLiteral("V"));
+        scale->setCurrentIndex(volts);
+        emit scale->activated(volts);
+        QCOMPARE(ctrl<QLabel>(&page, kScaleLabels[0])->text(), QStringLiteral("0.0"));
+        QCOMPARE(ctrl<QLabel>(&page, kScaleLabels[1])->text(), QStringLiteral("0.5"));
+        QCOMPARE(ctrl<QLabel>(&page, kScaleLabels[10])->text(), QStringLiteral("5.0"));
+
+        setCurrentLanguage(kLangEnglish);
+        page.updatePage();
+        QCOMPARE(ctrl<QCheckBox>(&page, oscChannels()[1].checkBoxId)->text(),
+                 QStringLiteral("Petrol inj."));
+        QCOMPARE(scale->currentIndex(), volts);
+    }
+
+    void chartScrollBarFollowsTheModelWindow() {
+        CScrollChartModel model;
+        model.addSeries(0, 0xFF);
+        CScrollChart chart(model);
+        chart.resize(400, 200);
+        for (int i = 0; i < 400; ++i)
+            model.addPoint(0, static_cast<float>(i * 5), 50.0f);
+        chart.refresh();
+        QVERIFY(model.origin() > 0.0f);
+        QCOMPARE(chart.scrollBar()->value(), model.scrollBar().position);
+        const float origin = model.origin();
+        chart.scrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(model.origin(), origin - model.width() / 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(chart.scrollBar()->value(), model.scrollBar().position);
+    }
+
+    // ---- fault dialog ----
+
+    void faultDialogShowsTheFaultsAndTellsTheIndicator() {
+        connect();
+        m_server->withController([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
+        m_doc->settings().m_base.m_flags = 0x94;
+        std::vector<bool> indicator;
+        CErrorsDlg dialog(*m_port, m_seams, [&](bool faults) { indicator.push_back(faults); });
+        // The text area keeps the lines, whatever their line ends were.
+        QCOMPARE(dialog.faultText()->toPlainText(),
+                 QString::fromStdString(m_doc->describeErrors({0, 0x01, 0, 0}))
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                     .replace(QChar('\r'), QChar('\n')));
+        QVERIFY(!dialog.faultText()->toPlainText().isEmpty());
+        QVERIFY(dialog.signalBox()->isChecked());
+        QCOMPARE(indicator, std::vector<bool>{true});
+
+        // Clearing restarts the controller; the old text stays until reopened.
+        const QString shown = dialog.faultText()->toPlainText();
+        ctrl<QPushButton>(&dialog, kBtnClearErrors)->click();
+        QCOMPARE(dialog.faultText()->toPlainText(), shown);
+    }
+
+    void faultDialogSignalBoxWritesTheBaseFlagOnlyWhenConnected() {
+        connect();
+        m_doc->settings().m_base.m_flags = 0x90;
+        CErrorsDlg dialog(*m_port, m_seams);
+        const std::size_t writes = requests(SimMatch::cmd(3));
+        dialog.signalBox()->click();
+        QCOMPARE(m_doc->settings().m_base.m_flags, std::uint8_t(0x94));
+        QCOMPARE(requests(SimMatch::cmd(3)), writes + 1);
+
+        m_server->faults().setAckResult(0, SimMatch::cmd(3));
+        dialog.signalBox()->click();
+        // Refused: the image keeps the new value, the user is told.
+        QCOMPARE(m_doc->settings().m_base.m_flags, std::uint8_t(0x90));
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{"Nie powiodło się wpisanie ustawień do urządzenia!"});
+
+        m_doc->setConnected(false);
+        dialog.signalBox()->click();
+        QVERIFY(dialog.signalBox()->isChecked());
+        QCOMPARE(m_doc->settings().m_base.m_flags, std::uint8_t(0x90));
+    }
+
+    void faultDialogTextsFollowTheLanguage() {
+        CFakeDocument fake;
+        setCurrentLanguage(kLangEnglish);
+        CErrorsDlg dialog(fake, m_seams);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Errors"));
+        QCOMPARE(ctrl<QPushButton>(&dialog, kBtnClearErrors)->text(),
+                 QStringLiteral("Clear errors"));
+        QVERIFY(dialog.faultText()->toPlainText().isEmpty());
+    }
+};
+
+QTEST_MAIN(DiagWindowsTest)
+#include "DiagWindowsTest.moc"
