@@ -4,11 +4,11 @@
 #include "app/WindowRules.h"
 #include "common/IError.h"
 #include "controls/CtrlId.h"
+#include "diag/OscyloskopPageDlg.h"
 #include "lang/Translate.h"
 #include "maps/MapPageDlg.h"
 #include "maps/MapPageIds.h"
 #include "pages/AppPropSheet.h"
-#include "pages/PageCaption.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -58,10 +58,8 @@ void CChartsDlg::OnInitDialog() {
 
     m_mapPage = new CMapPageDlg;
     m_mapPage->attach(m_doc, m_seams);
-    // The oscilloscope tab shows its caption until its own page is built.
-    m_oscPage = new CAppPropPage("Oscyloskop");
+    m_oscPage = new COscyloskopPageDlg;
     m_oscPage->attach(m_doc, m_seams);
-    showPageCaption(m_oscPage);
     for (CAppPropPage* page : {static_cast<CAppPropPage*>(m_mapPage), m_oscPage})
         m_sheet->addPage(page, QString::fromStdString(translate(page->polishCaption())));
 
