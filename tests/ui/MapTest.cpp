@@ -1,0 +1,318 @@
+#include "SimServer.h"
+#include "app/DocumentAdapter.h"
+#include "controls/CtrlId.h"
+#include "doc/KorvantisDoc.h"
+#include "lang/Language.h"
+#include "lang/Translate.h"
+#include "maps/LivePoint.h"
+#include "maps/MapCorrPage.h"
+#include "maps/MapCtrlIds.h"
+#include "maps/MapGrid.h"
+#include "maps/MapMenu.h"
+#include "maps/MapMessages.h"
+#include "maps/MapValueDlg.h"
+#include "platform/PortTable.h"
+#include "support/RecordingPrompt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+using namespace vexor;
+using Bytes = std::vector<uint8_t>;
+
+// The "Mapa" page and its grid against the simulated controller: what the
+// mouse, the keys, the menu and the in-place editor send, what reaches the
+// document, the failures, the password gate and the live point.
+class MapTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CSimServer> m_server;
+    std::unique_ptr<CKorvantisDoc> m_doc;
+    std::unique_ptr<CDocumentAdapter> m_port;
+    std::unique_ptr<CMapCorrPage> m_page;
+    CRecordingPrompt m_prompt;
+    Seams m_seams;
+    // What the value dialogs answer; nothing is Cancel.
+    std::optional<int> m_answer;
+    std::vector<MapOp> m_asked;
+
+    CMapGrid* grid() const { return m_page->grid(); }
+    CInjMapModel& model() const { return grid()->model(); }
+
+    QPoint centre(int row, int column) const { return grid()->cellRect({row, column}).center(); }
+
+    void selectBlock(int row, int column, int rows, int columns) {
+        QTest::mousePress(grid(), Qt::LeftButton, {}, centre(row, column));
+        QMouseEvent move(QEvent::MouseMove, centre(row + rows - 1, column + columns - 1),
+                         grid()->mapToGlobal(centre(row + rows - 1, column + columns - 1)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid(), &move);
+        QTest::mouseRelease(grid(), Qt::LeftButton, {},
+                            centre(row + rows - 1, column + columns - 1));
+    }
+
+    std::vector<Bytes> sent(uint8_t command) const {
+        std::vector<Bytes> out;
+        for (const SimRequest& r : m_server->requestLog().requests(SimMatch::cmd(command)))
+            out.push_back(r.payload);
+        return out;
+    }
+    int simCell(int row, int column) const {
+        return m_server->withController([=](CSimController& c) { return c.mapCell(row, column); });
+    }
+    void pushRecord(std::vector<uint16_t> petrolWords, uint16_t period) {
+        CDiag record;
+        for (size_t i = 0; i < petrolWords.size(); ++i)
+            record.setPetrolWord(static_cast<int>(i), petrolWords[i]);
+        record.setIgnitionPeriod(period);
+        m_doc->diagData().append(record);
+    }
+    // Closes the modal dialog that shows up next, if any; says whether one did.
+    std::shared_ptr<bool> rejectNextModal() {
+        auto seen = std::make_shared<bool>(false);
+        QTimer::singleShot(0, [seen] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                *seen = true;
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+        return seen;
+    }
+
+private slots:
+    void init() {
+        setCurrentLanguage(kLangPolish);
+        m_prompt.clear();
+        m_asked.clear();
+        m_answer = 5;
+        m_server = std::make_unique<CSimServer>();
+        m_server->start();
+        setCurrentPortTable({m_server->slavePath()});
+        m_doc = std::make_unique<CKorvantisDoc>();
+        m_seams = Seams{};
+        m_seams.prompt = &m_prompt;
+        m_doc->setSeams(m_seams);
+        m_doc->port().open(1);
+        m_doc->port().configure();
+        m_doc->setConnected(true);
+        m_port = std::make_unique<CDocumentAdapter>(*m_doc);
+        m_page = std::make_unique<CMapCorrPage>();
+        m_page->attach(*m_port, m_seams);
+        m_page->resize(700, 480);
+        m_page->show();
+        grid()->setValueAsker([this](MapOp op) {
+            m_asked.push_back(op);
+            return m_answer;
+        });
+    }
+
+    void cleanup() {
+        m_page.reset();
+        m_port.reset();
+        m_doc.reset();
+        m_server.reset();
+    }
+
+    void withoutThePasswordThePageStaysEmptyAndItIsAskedOnlyUntilGiven() {
+        auto asked = rejectNextModal();
+        m_page->activate();
+        QVERIFY(*asked);
+        QVERIFY(!grid()->isVisible());
+
+        m_port->grantServiceAccess();
+        asked = rejectNextModal();
+        m_page->activate();
+        QVERIFY(!*asked);
+        QVERIFY(grid()->isVisible());
+    }
+
+    void activationShowsTheDocumentsMapAndLeavesTheGridUnmodified() {
+        m_port->grantServiceAccess();
+        m_doc->settings().m_injMapTable[2][3] = 12;
+        m_doc->settings().m_injMapTable[18][14] = -7;
+        model().setModified(true);
+        m_page->activate();
+        QCOMPARE(model().cellText({2, 3}), std::string("12%"));
+        QCOMPARE(model().cellText({18, 14}), std::string("-7%"));
+        QCOMPARE(model().cellText({0, 0}), std::string("0%"));
+        QVERIFY(!model().modified());
+    }
+
+    void aDraggedBlockIsAddedToInTheGridTheControllerAndTheDocument() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        selectBlock(3, 4, 2, 3);
+        QCOMPARE(model().selection().count(), 6);
+        grid()->onMapAdd();
+        QCOMPARE(sent(13), (std::vector<Bytes>{{3, 4, 2, 3, 2, 5}}));
+        QCOMPARE(simCell(4, 6), 5);
+        QCOMPARE(m_doc->settings().m_injMapTable[4][6], 5.0);
+        QCOMPARE(model().cellText({4, 6}), std::string("5%"));
+        QVERIFY(model().modified());
+        QVERIFY(m_prompt.entries().empty());
+    }
+
+    void pageKeysStepTheSelectionAndNeverSendANegativeAmount() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        selectBlock(2, 2, 1, 2);
+        m_answer = 50;
+        grid()->onMapSet();
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_PageUp);
+        QCOMPARE(model().cellValue({2, 3}), 50.0);
+        QTest::keyClick(grid(), Qt::Key_PageDown);
+        const auto regions = sent(13);
+        QCOMPARE(regions.size(), size_t(3));
+        QCOMPARE(regions[0], (Bytes{2, 2, 1, 2, 1, 150}));
+        QCOMPARE(regions[1], (Bytes{2, 2, 1, 2, 2, 1}));
+        QCOMPARE(regions[2], (Bytes{2, 2, 1, 2, 3, 1}));
+        QCOMPARE(m_doc->settings().m_injMapTable[2][3], 49.0);
+        QCOMPARE(simCell(2, 3), 49);
+    }
+
+    void withoutASelectionOrOnCancelNothingIsAskedOrSent() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        grid()->onMapAdd();
+        grid()->onMapClear();
+        QVERIFY(m_asked.empty());
+        selectBlock(1, 1, 1, 1);
+        m_answer.reset();
+        grid()->onMapSubb();
+        QCOMPARE(m_asked, std::vector<MapOp>{MapOp::Subtract});
+        QVERIFY(sent(13).empty());
+        QVERIFY(!model().modified());
+    }
+
+    void aRefusedRegionIsReportedAndTheDocumentKeepsItsMap() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        selectBlock(0, 0, 1, 1);
+        m_server->faults().setAckResult(0, SimMatch::cmd(13));
+        grid()->onMapAdd();
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{kMsgMapWrite});
+        QCOMPARE(m_prompt.entries().front().icon, IUserPrompt::Icon::Error);
+        QCOMPARE(model().cellText({0, 0}), std::string("5%"));
+        QCOMPARE(m_doc->settings().m_injMapTable[0][0], 0.0);
+    }
+
+    void withoutAControllerOnlyTheGridChanges() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        m_doc->setConnected(false);
+        selectBlock(5, 5, 1, 1);
+        grid()->onMapAdd();
+        QCOMPARE(model().cellText({5, 5}), std::string("5%"));
+        QVERIFY(model().modified());
+        QVERIFY(sent(13).empty());
+        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 0.0);
+    }
+
+    void theInPlaceEditorSendsOneCellKeptInRangeAndEscapeCancels() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        QTest::mouseDClick(grid(), Qt::LeftButton, {}, centre(6, 7));
+        QVERIFY(grid()->isEditing());
+        QLineEdit* editor = grid()->cellEditor();
+        QCOMPARE(ctrlId(editor), ids::kMapCellEditor);
+        editor->setText(QStringLiteral("70"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!grid()->isEditing());
+        QCOMPARE(model().cellText({6, 7}), std::string("50%"));
+        QCOMPARE(sent(14).size(), size_t(1));
+        QCOMPARE(sent(14).front()[0], uint8_t(6));
+        QCOMPARE(sent(14).front()[1], uint8_t(7));
+        QCOMPARE(m_doc->settings().m_injMapTable[6][7], 50.0);
+
+        grid()->editCell({1, 1});
+        editor->setText(QStringLiteral("9"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(model().cellText({1, 1}), std::string("0%"));
+        QCOMPARE(sent(14).size(), size_t(1));
+    }
+
+    void theLivePointFollowsTheLongestPetrolTimeAndTheHalfMillisecondFlag() {
+        m_port->grantServiceAccess();
+        m_doc->settings().m_devInfo.m_injCount = 2;
+        m_page->activate();
+        m_page->refreshLive();
+        QVERIFY(!model().markerShown());
+
+        pushRecord({120, 200, 200}, 1600);
+        m_page->refreshLive();
+        QVERIFY(model().markerShown());
+        QCOMPARE(model().livePoint(), (SCellIndex{4, 5}));
+
+        m_doc->settings().m_corrMap.m_flags = kCorrMapHalfMs;
+        m_page->refreshLive();
+        QCOMPARE(model().livePoint(), (SCellIndex{9, 5}));
+
+        m_doc->setConnected(false);
+        pushRecord({40}, 1600);
+        m_page->refreshLive();
+        QCOMPARE(model().livePoint(), (SCellIndex{9, 5}));
+    }
+
+    void theMenuFollowsTheInterfaceLanguage() {
+        m_port->grantServiceAccess();
+        setCurrentLanguage(kLangGerman);
+        m_page->updatePage();
+        QCOMPARE(grid()->menuId(), 142);
+        std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), 5);
+        QCOMPARE(actions[0]->text(), QStringLiteral("Hinzugeben"));
+        QCOMPARE(ctrlId(actions[0]), kCmdMapAdd);
+        QVERIFY(actions[3]->isSeparator());
+        QCOMPARE(ctrlId(actions[4]), kCmdMapClear);
+        QCOMPARE(m_page->windowTitle(), QStringLiteral("Kennfeld"));
+
+        setCurrentLanguage(kLangThai);
+        m_page->updatePage();
+        QCOMPARE(grid()->menuId(), kMapMenuEnglish);
+    }
+
+    void addRefusesANegativeAmountAndCapsItAtFifty() {
+        CMapAddDlg add(m_seams);
+        QCOMPARE(add.edit()->text(), QStringLiteral("5"));
+        add.edit()->setText(QStringLiteral("-3"));
+        add.accept();
+        QCOMPARE(add.result(), int(QDialog::Rejected));
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{kMsgPositiveNumber});
+        add.edit()->setText(QStringLiteral("70"));
+        add.accept();
+        QCOMPARE(add.result(), int(QDialog::Accepted));
+        QCOMPARE(add.value(), 50);
+
+        CMapSetDlg set(m_seams);
+        set.edit()->setText(QStringLiteral("-80"));
+        set.accept();
+        QCOMPARE(set.value(), -50);
+    }
+
+    void valueDialogsTakeTheirTextsInTheCurrentLanguage() {
+        setCurrentLanguage(kLangEnglish);
+        CMapSubbDlg subb(m_seams);
+        QCOMPARE(subb.windowTitle(), QStringLiteral("Subtract..."));
+        QCOMPARE(findCtrl<QLabel>(&subb, ids::kMapValueLabel)->text(), QStringLiteral("Subtract:"));
+        setCurrentLanguage(kLangPolish);
+        CMapSetDlg set(m_seams);
+        QCOMPARE(set.windowTitle(), QString::fromUtf8("Ustaw..."));
+        QCOMPARE(findCtrl<QLabel>(&set, ids::kMapValueLabel)->text(),
+                 QString::fromUtf8("Ustaw wartość:"));
+    }
+};
+
+QTEST_MAIN(MapTest)
+#include "MapTest.moc"
