@@ -10,7 +10,9 @@
 #include "support/RecordingPrompt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -137,16 +139,36 @@ private slots:
         QVERIFY(m_frame->displayDlg() == nullptr);
     }
 
-    void toolbarHasNineButtonsOfWhichOnlyLanguageDocumentsAndAboutWorkYet() {
+    void toolbarHasNineWorkingButtons() {
         int buttons = 0;
         for (QAction* action : m_frame->toolBar()->actions())
             buttons += action->isSeparator() ? 0 : 1;
         QCOMPARE(buttons, 9);
         for (int id : {ids::kCmdMainCorr, ids::kCmdCharts, ids::kCmdErrors, ids::kCmdService,
-                       ids::kCmdSettings, ids::kCmdInjSize})
-            QVERIFY(!m_frame->command(id)->isEnabled());
-        for (int id : {ids::kCmdLanguage, ids::kCmdHelp, ids::kCmdAppAbout})
+                       ids::kCmdSettings, ids::kCmdInjSize, ids::kCmdLanguage, ids::kCmdHelp,
+                       ids::kCmdAppAbout})
             QVERIFY(m_frame->command(id)->isEnabled());
+    }
+
+    void busyGuardedCommandsOpenNoDialogWhileACalibrationRuns() {
+        // Any dialog that does open is closed again at once and counted.
+        int opened = 0;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++opened;
+                modal->close();
+            }
+        });
+        closer.start(20);
+        m_frame->view()->mapPage()->setCalibrating(true);
+        for (int id : {ids::kCmdMainCorr, ids::kCmdCharts, ids::kCmdErrors, ids::kCmdService,
+                       ids::kCmdSettings})
+            m_frame->command(id)->trigger();
+        QCOMPARE(opened, 0);
+        m_frame->view()->mapPage()->setCalibrating(false);
+        m_frame->command(ids::kCmdSettings)->trigger();
+        QCOMPARE(opened, 1);
     }
 
     void documentsButtonOpensTheSharedDocumentsFolder() {

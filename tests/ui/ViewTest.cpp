@@ -7,8 +7,10 @@
 #include "controls/ColorStatic.h"
 #include "controls/Colors.h"
 #include "controls/CtrlId.h"
+#include "controls/LambdaBar.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
+#include "maps/tools/LambdaBar.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
 
@@ -221,6 +223,22 @@ private slots:
         m_view->refreshLive();
         QCOMPARE(label(0), kRefInjectorIdle);
         QVERIFY(check(0)->isChecked());
+    }
+
+    void lambdaDisplaysLightTheSegmentOfEachProbe() {
+        m_doc.connected = true;
+        m_doc.image.m_sensorsSetup.m_lambdaType = 2; // a 0-5 V probe
+        CDiag record = knownRecord();
+        record.setByte(CDiag::OffLambda1, 0);   // 0 V: leanest
+        record.setByte(CDiag::OffLambda2, 255); // 5 V: richest
+        m_doc.newest = record;
+        m_view->refreshLive();
+        const auto bar = [this](int id) { return findCtrl<CLambdaDisplay>(m_view.get(), id); };
+        QVERIFY(bar(1139) != nullptr);
+        QVERIFY(bar(1138) != nullptr);
+        QCOMPARE(bar(1139)->litSegment(), vexor::lambdaSegment(0.0, 2));
+        QCOMPARE(bar(1138)->litSegment(), vexor::lambdaSegment(5.0, 2));
+        QVERIFY(bar(1139)->litSegment() != bar(1138)->litSegment());
     }
 
     void valueFieldsHaveTheirOwnTextColoursOnWhite() {

@@ -6,6 +6,7 @@
 #include "controls/ColorStatic.h"
 #include "controls/Colors.h"
 #include "controls/CtrlId.h"
+#include "controls/LambdaBar.h"
 #include "diag/OBD2Page.h"
 #include "diag/OscyloskopPage.h"
 #include "lang/Translate.h"
@@ -166,6 +167,12 @@ void CKorvantisView::refreshLive() {
     showLiveTexts(m_panel, texts);
     m_lambdaVolts[0] = texts.lambda1Volts;
     m_lambdaVolts[1] = texts.lambda2Volts;
+    for (size_t i = 0; i < m_panel.lambdaDisplays.size(); ++i) {
+        if (auto* bar = qobject_cast<CLambdaDisplay*>(m_panel.lambdaDisplays[i])) {
+            bar->setType(settings.m_sensorsSetup.m_lambdaType);
+            bar->setValue(m_lambdaVolts[i]);
+        }
+    }
     showInjectors(record);
 
     if (CAppPropPage* page = m_sheet->activePage())

@@ -9,6 +9,12 @@
 #include "app/WindowRules.h"
 #include "common/IError.h"
 #include "controls/CtrlId.h"
+#include "diag/ErrorsDlg.h"
+#include "maps/ChartsDlg.h"
+#include "maps/InjSizeCalcDlg.h"
+#include "maps/MainCorrDlg.h"
+#include "pages/ServiceDlg.h"
+#include "pages/SettingsDlg.h"
 #include "platform/WorkFolders.h"
 #include "texts/LangDlg.h"
 
@@ -28,6 +34,8 @@
 #include <QUrl>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 using namespace vexor;
 
@@ -113,17 +121,48 @@ void CMainFrame::buildToolBar() {
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolBar->setIconSize(QSize(32, 32));
 
-    // The dialogs behind the first five buttons and the injector calculator
-    // are not part of this window yet; their buttons stay greyed out.
-    addCommand(ids::kCmdMainCorr, false);
-    addCommand(ids::kCmdCharts, false);
+    // The first five dialogs are refused while an automatic calibration runs:
+    // they would talk to the controller in the middle of its measurements.
+    connect(addCommand(ids::kCmdMainCorr, true), &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnMainCorr()", [this] {
+            CMainCorrDlg::run(m_doc, m_seams, this);
+            m_view->refreshTexts();
+        });
+    });
+    connect(addCommand(ids::kCmdCharts, true), &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnCharts()", [this] {
+            CChartsDlg dialog(m_doc, m_seams, this);
+            dialog.exec();
+        });
+    });
     m_toolBar->addSeparator();
-    addCommand(ids::kCmdErrors, false);
-    addCommand(ids::kCmdService, false);
-    addCommand(ids::kCmdSettings, false);
+    connect(addCommand(ids::kCmdErrors, true), &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnErrors()", [this] {
+            CErrorsDlg dialog(
+                m_doc, m_seams, [this](bool faults) { m_view->setErrorIndicator(faults); }, this);
+            dialog.exec();
+        });
+    });
+    connect(addCommand(ids::kCmdService, true), &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnService()", [this] {
+            CServiceDlg dialog(m_doc, m_seams, this);
+            dialog.exec();
+        });
+    });
+    connect(addCommand(ids::kCmdSettings, true), &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnSettings()", [this] {
+            CSettingsDlg dialog(m_doc, m_seams, this);
+            dialog.exec();
+        });
+    });
     connect(addCommand(ids::kCmdLanguage, true), &QAction::triggered, this,
             &CMainFrame::OnLanguage);
-    addCommand(ids::kCmdInjSize, false);
+    connect(addCommand(ids::kCmdInjSize, true), &QAction::triggered, this, [this] {
+        runGuarded("CMainFrame::OnInjSize()", [this] {
+            CInjSizeCalcDlg dialog(m_doc.isCng(), this);
+            dialog.exec();
+        });
+    });
     m_toolBar->addSeparator();
     connect(addCommand(ids::kCmdHelp, true), &QAction::triggered, this, &CMainFrame::OnHelp);
     connect(addCommand(ids::kCmdAppAbout, true), &QAction::triggered, this,
@@ -222,6 +261,22 @@ void CMainFrame::OnAppAbout() {
 
 void CMainFrame::OnHelp() {
     m_urlOpener(QUrl::fromLocalFile(QString::fromStdString(CWorkFolders::documentsFolder())));
+}
+
+template <class F> void CMainFrame::runGuarded(const char* handler, F&& body) {
+    try {
+        body();
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        m_seams.message(std::string(handler) + "\n" + error->description(),
+                        IUserPrompt::Icon::Error);
+    }
+}
+
+template <class F> void CMainFrame::runBusyGuarded(const char* handler, F&& body) {
+    if (m_view != nullptr && m_view->isBusy())
+        return;
+    runGuarded(handler, std::forward<F>(body));
 }
 
 void CMainFrame::OnLanguage() {

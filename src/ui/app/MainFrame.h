@@ -73,6 +73,10 @@ private:
     void buildMenu();
     void buildToolBar();
     QAction* addCommand(int id, bool enabled);
+    // Runs a toolbar command, reporting an escaping error under its handler name;
+    // the busy-guarded form does nothing while an automatic calibration runs.
+    template <class F> void runGuarded(const char* handler, F&& body);
+    template <class F> void runBusyGuarded(const char* handler, F&& body);
 
     CMainMenuTexts m_menuTexts;
     CToolBarTexts m_toolBarTexts;

@@ -4,8 +4,8 @@
 #include "controls/ColorStatic.h"
 #include "controls/Colors.h"
 #include "controls/CtrlId.h"
+#include "controls/LambdaBar.h"
 
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -39,9 +39,8 @@ CColorStatic* field(QWidget* parent, int id, int x, int y, int w, int h, std::ui
 }
 
 QWidget* lambdaPlace(QWidget* parent, int id, int x, int y) {
-    auto* result = new QFrame(parent);
+    auto* result = new CLambdaDisplay(parent);
     setCtrlId(result, id);
-    result->setFrameShape(QFrame::StyledPanel);
     result->setGeometry(x, y, 220, 14);
     return result;
 }
