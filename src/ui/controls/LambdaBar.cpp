@@ -30,8 +30,14 @@ void CLambdaDisplay::setValue(double volts) {
     update(segmentRect(repaint->newSegment));
 }
 
+namespace {
+// Below this height the words would be cut in half: the bar takes the whole
+// control instead and the words are left out.
+constexpr int kMinHeightForWords = 24;
+} // namespace
+
 QRect CLambdaDisplay::segmentRect(int segment) const {
-    const int barHeight = height() * 2 / 3;
+    const int barHeight = height() < kMinHeightForWords ? height() : height() * 2 / 3;
     const int left = width() * segment / vexor::kLambdaSegments;
     const int right = width() * (segment + 1) / vexor::kLambdaSegments;
     return QRect(left, 0, right - left, barHeight);
@@ -48,7 +54,7 @@ void CLambdaDisplay::paintEvent(QPaintEvent* event) {
         painter.fillRect(r, rgb(lit ? vexor::lambdaSegmentColour(i) : vexor::kLambdaUnlit));
     }
     const QRect words(0, height() * 2 / 3, width(), height() - height() * 2 / 3);
-    if (!words.intersects(event->rect()))
+    if (height() < kMinHeightForWords || !words.intersects(event->rect()))
         return;
     QFont font = painter.font();
     font.setPixelSize(10);
