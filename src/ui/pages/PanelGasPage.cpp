@@ -141,11 +141,8 @@ void CPanelGasPage::OnSelendokCmbPressRef() {
         return;
     runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressRef()", [this] {
         const double value = m_pressRef->selectedValue();
-        auto& base = doc()->editSettings().m_base;
-        if (value < 0 || value == base.m_pressureRef)
-            return;
-        base.m_pressureRef = value;
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        if (takePanelChoice(doc()->editSettings().m_base.m_pressureRef, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 
@@ -155,11 +152,8 @@ void CPanelGasPage::OnSelendokCmbPressSwitch() {
         return;
     runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
         const double value = m_pressSwitch->selectedValue();
-        auto& base = doc()->editSettings().m_base;
-        if (value < 0 || value == base.m_switchPressure)
-            return;
-        base.m_switchPressure = value;
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        if (takePanelChoice(doc()->editSettings().m_base.m_switchPressure, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 
@@ -185,11 +179,8 @@ void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
         return;
     runPanelHandler(seams(), reportName, [this, box, member] {
         const double value = box->selectedValue();
-        auto& sensors = doc()->editSettings().m_sensorsSetup;
-        if (value < 0 || value == sensors.*member)
-            return;
-        sensors.*member = static_cast<std::uint8_t>(value);
-        runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});
+        if (takePanelChoice(doc()->editSettings().m_sensorsSetup.*member, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});
     });
 }
 

@@ -137,9 +137,8 @@ void CPanelGasolinePage::OnSelendokCmbLambdaType() {
     runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
         const double value = m_lambdaType->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
-        if (value < 0 || value == sensors.m_lambdaType)
+        if (!takePanelChoice(sensors.m_lambdaType, value))
             return;
-        sensors.m_lambdaType = static_cast<std::uint8_t>(value);
         if (m_lambdaTypeHook)
             m_lambdaTypeHook(sensors.m_lambdaType);
         runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
@@ -152,11 +151,8 @@ void CPanelGasolinePage::OnSelendokCmbRpmDiv() {
         return;
     runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
         const double value = m_rpmDiv->selectedValue();
-        auto& base = doc()->editSettings().m_base;
-        if (value < 0 || value == base.m_sparkDivider)
-            return;
-        base.m_sparkDivider = static_cast<std::uint8_t>(value);
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        if (takePanelChoice(doc()->editSettings().m_base.m_sparkDivider, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 

@@ -232,11 +232,8 @@ void CPanelSwitchPage::writeBaseValue(CValueCmbBox* box, double DeviceSettings::
         return;
     runPanelHandler(seams(), reportName, [this, box, member] {
         const double value = box->selectedValue();
-        auto& base = doc()->editSettings().m_base;
-        if (value < 0 || value == base.*member)
-            return;
-        base.*member = value;
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        if (takePanelChoice(doc()->editSettings().m_base.*member, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 
@@ -299,11 +296,8 @@ void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
         return;
     runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
         const double value = m_maxLoad->selectedValue();
-        auto& setup = doc()->editSettings().m_advancedSetup;
-        if (value < 0 || value == setup.m_maxLoad)
-            return;
-        setup.m_maxLoad = value;
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+        if (takePanelChoice(doc()->editSettings().m_advancedSetup.m_maxLoad, value))
+            runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
     });
 }
 

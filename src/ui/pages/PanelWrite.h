@@ -31,6 +31,16 @@ enum class PanelStep {
 // The image keeps the new values either way.
 bool runPanelSteps(IDocumentPort& doc, const Seams& seams, std::initializer_list<PanelStep> steps);
 
+// Takes a box's choice into an image field. False, with the field untouched,
+// when nothing is chosen (a negative value) or the field already holds the
+// choice: there is nothing to write then.
+template <class T> bool takePanelChoice(T& field, double value) {
+    if (value < 0 || value == field)
+        return false;
+    field = static_cast<T>(value);
+    return true;
+}
+
 // Runs a handler body; an error thrown by a port or a thread is reported
 // under the handler's name and then released.
 template <class F> void runPanelHandler(const Seams& seams, const char* reportName, F&& body) {
