@@ -4,6 +4,7 @@
 // image, in input order, because some blocks are read with settings an
 // earlier block left (the sensor types decide how temperatures read). The
 // image then goes back out through every encoder.
+#include "support/EncodeEveryBlock.h"
 #include "support/FuzzInput.h"
 
 #include "device/Cipher.h"
@@ -188,12 +189,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Whatever the controller sent, the image must encode again.
-    vexor::encodeBase(settings);
-    vexor::encodeAdv(settings);
-    vexor::encodeAdvancedSetup(settings);
-    vexor::encodeMainCorr(settings);
-    vexor::encodeSensorsSetup(settings);
-    vexor::encodeSetupTimes(settings);
-    vexor::encodeInjMap(settings);
+    vexor::fuzz::encodeEveryBlock(settings);
     return 0;
 }

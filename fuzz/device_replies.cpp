@@ -4,13 +4,13 @@
 // low two bits plus one count the commands, one byte per command (which one),
 // a 16-bit memory address, then the port script of CReplyPort. The commands
 // share the peer's bytes in order, so a sensors read can set up a base read.
+#include "support/EncodeEveryBlock.h"
 #include "support/FuzzInput.h"
 #include "support/InstantSleep.h"
 #include "support/ReplyPort.h"
 
 #include "common/IError.h"
 #include "device/LPGDevice.h"
-#include "device/codecs/BlockCodecs.h"
 
 #include <cstdlib>
 #include <memory>
@@ -143,14 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
         // What the replies left in the image must encode again.
-        const DeviceSettings& image = device.settings();
-        vexor::encodeBase(image);
-        vexor::encodeAdv(image);
-        vexor::encodeAdvancedSetup(image);
-        vexor::encodeMainCorr(image);
-        vexor::encodeSensorsSetup(image);
-        vexor::encodeSetupTimes(image);
-        vexor::encodeInjMap(image);
+        vexor::fuzz::encodeEveryBlock(device.settings());
     } catch (IError* error) {
         std::unique_ptr<IError> owned(error);
         owned->description();
