@@ -122,10 +122,7 @@ void CPanelGasPage::updatePage() {
 }
 
 void CPanelGasPage::OnSelendokCmbLpgInj() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
+    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
         const double value = m_lpgInj->selectedValue();
         auto& adv = doc()->editSettings().m_adv;
         if (value < 0 || value == adv.m_injectorType)
@@ -136,10 +133,7 @@ void CPanelGasPage::OnSelendokCmbLpgInj() {
 }
 
 void CPanelGasPage::OnSelendokCmbPressRef() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressRef()", [this] {
+    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbPressRef()", [this] {
         const double value = m_pressRef->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_pressureRef, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
@@ -147,10 +141,7 @@ void CPanelGasPage::OnSelendokCmbPressRef() {
 }
 
 void CPanelGasPage::OnSelendokCmbPressSwitch() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
+    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
         const double value = m_pressSwitch->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_switchPressure, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
@@ -174,10 +165,7 @@ void CPanelGasPage::OnSelendokCmbPressSensorType() {
 void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
                                      std::uint8_t DeviceSettings::SensorsSetup::*member,
                                      const char* reportName) {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), reportName, [this, box, member] {
+    runWithController(doc(), seams(), reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_sensorsSetup.*member, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});

@@ -93,10 +93,7 @@ void CPanelGasolinePage::updatePage() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbEngineType() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbEngineType()", [this] {
+    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbEngineType()", [this] {
         const bool turbo = m_engineType->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagTurbo, turbo);
@@ -105,10 +102,7 @@ void CPanelGasolinePage::OnSelendokCmbEngineType() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbRpmLevel()", [this] {
+    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbRpmLevel()", [this] {
         const bool fiveVolt = m_rpmLevel->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagRpm5V, fiveVolt);
@@ -117,10 +111,7 @@ void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
 }
 
 void CPanelGasolinePage::OnChkInjSignal() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasolinePage::OnChkInjSignal()", [this] {
+    runWithController(doc(), seams(), "CPanelGasolinePage::OnChkInjSignal()", [this] {
         auto& adv = doc()->editSettings().m_adv;
         const bool plus = m_injSignal->isChecked();
         if (((adv.m_engineSignalBehavior & kEngineSignalPlus) != 0) == plus)
@@ -131,10 +122,7 @@ void CPanelGasolinePage::OnChkInjSignal() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbLambdaType() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
+    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
         const double value = m_lambdaType->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
         if (!takePanelChoice(sensors.m_lambdaType, value))
@@ -146,10 +134,7 @@ void CPanelGasolinePage::OnSelendokCmbLambdaType() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbRpmDiv() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
+    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
         const double value = m_rpmDiv->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_sparkDivider, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});

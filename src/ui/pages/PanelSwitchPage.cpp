@@ -227,10 +227,7 @@ void CPanelSwitchPage::showGauge(std::uint8_t reading) {
 
 void CPanelSwitchPage::writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
                                       const char* reportName) {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), reportName, [this, box, member] {
+    runWithController(doc(), seams(), reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.*member, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
@@ -263,10 +260,7 @@ void CPanelSwitchPage::OnSelendokCmbPressAverage() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbMaxRpm()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMaxRpm()", [this] {
         const double value = m_maxRpm->selectedValue();
         auto& base = doc()->editSettings().m_base;
         if (value < 0 || value == base.m_maxRPMHigh)
@@ -277,10 +271,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMinRpm() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
         const double value = m_minRpm->selectedValue();
         auto& setup = doc()->editSettings().m_advancedSetup;
         if (value < 0 || value == setup.m_minimalLPGRPM)
@@ -291,10 +282,7 @@ void CPanelSwitchPage::OnSelendokCmbMinRpm() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
         const double value = m_maxLoad->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_advancedSetup.m_maxLoad, value))
             runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
@@ -303,10 +291,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
 
 // The report name is the one the fitters' support knows this box by.
 void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbSwitchDelay()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbSwitchDelay()", [this] {
         const double value = m_fuelSensor->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
         if (value < 0 || value == sensors.m_fuelSensorType)
@@ -319,10 +304,7 @@ void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
 }
 
 void CPanelSwitchPage::OnChkMinLpgTempr() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
         auto& base = doc()->editSettings().m_base;
         const bool on = m_minLpgTempr->isChecked();
         if (((base.m_flags & kBaseFlagMinGasTempr) != 0) == on)
@@ -333,10 +315,7 @@ void CPanelSwitchPage::OnChkMinLpgTempr() {
 }
 
 void CPanelSwitchPage::OnChkAutoCalibration() {
-    CBusyScope busy(seams().cursor);
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    runPanelHandler(seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
+    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
         auto& setup = doc()->editSettings().m_advancedSetup;
         const bool on = m_autoCalibration->isChecked();
         if (((setup.m_advancedFlags & kAdvFlagAutoCalibration) != 0) == on)

@@ -25,6 +25,10 @@ bool runStep(IDocumentPort& doc, PanelStep step) {
 }
 } // namespace
 
+bool panelConnected(const IDocumentPort* doc) {
+    return doc != nullptr && doc->isConnected();
+}
+
 bool runPanelSteps(IDocumentPort& doc, const Seams& seams, std::initializer_list<PanelStep> steps) {
     for (const PanelStep step : steps) {
         if (runStep(doc, step))

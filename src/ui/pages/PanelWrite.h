@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 class IDocumentPort;
 
@@ -51,6 +52,20 @@ template <class F> void runPanelHandler(const Seams& seams, const char* reportNa
         seams.message(std::string(reportName) + "\n" + error->description(),
                       IUserPrompt::Icon::Error);
     }
+}
+
+// Whether there is a controller to write to: a document that is connected.
+bool panelConnected(const IDocumentPort* doc);
+
+// The usual handler: the busy cursor shows while it runs; without a connected
+// controller it does nothing, otherwise it runs the body as runPanelHandler
+// does.
+template <class F>
+void runWithController(IDocumentPort* doc, const Seams& seams, const char* reportName, F&& body) {
+    CBusyScope busy(seams.cursor);
+    if (!panelConnected(doc))
+        return;
+    runPanelHandler(seams, reportName, std::forward<F>(body));
 }
 
 } // namespace vexor
