@@ -1,7 +1,10 @@
 #include "maps/MapMessages.h"
 
 #include "common/IError.h"
+#include "diag/HandlerReport.h"
 #include "lang/Translate.h"
+
+#include <utility>
 
 namespace vexor {
 
@@ -10,11 +13,7 @@ void showMapFailure(const Seams& seams, const char* polish) {
 }
 
 void reportMapError(const Seams& seams, const char* handler, std::unique_ptr<IError> error) {
-    std::string text = handler;
-    text += "\n";
-    if (error)
-        text += translate(error->description());
-    seams.message(text, IUserPrompt::Icon::Error);
+    reportHandlerError(seams, handler, std::move(error));
 }
 
 } // namespace vexor
