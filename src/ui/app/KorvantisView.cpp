@@ -17,6 +17,7 @@
 #include "pages/PanelGasPage.h"
 #include "pages/PanelGasolinePage.h"
 #include "pages/PanelSwitchPage.h"
+#include "pages/PanelWrite.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 
 #include <memory>
+#include <utility>
 
 using namespace vexor;
 
@@ -203,13 +205,7 @@ void CKorvantisView::refreshPage() {
 }
 
 template <class F> void CKorvantisView::guarded(const char* handler, F&& body) {
-    try {
-        body();
-    } catch (IError* raw) {
-        const std::unique_ptr<IError> error(raw);
-        m_seams.message(std::string(handler) + "\n" + error->description(),
-                        IUserPrompt::Icon::Error);
-    }
+    vexor::runPanelHandler(m_seams, handler, std::forward<F>(body));
 }
 
 void CKorvantisView::OnBtnLpg() {

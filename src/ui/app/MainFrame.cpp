@@ -13,6 +13,7 @@
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MainCorrDlg.h"
+#include "pages/PanelWrite.h"
 #include "pages/ServiceDlg.h"
 #include "pages/SettingsDlg.h"
 #include "platform/WorkFolders.h"
@@ -264,13 +265,7 @@ void CMainFrame::OnHelp() {
 }
 
 template <class F> void CMainFrame::runGuarded(const char* handler, F&& body) {
-    try {
-        body();
-    } catch (IError* raw) {
-        const std::unique_ptr<IError> error(raw);
-        m_seams.message(std::string(handler) + "\n" + error->description(),
-                        IUserPrompt::Icon::Error);
-    }
+    vexor::runPanelHandler(m_seams, handler, std::forward<F>(body));
 }
 
 template <class F> void CMainFrame::runBusyGuarded(const char* handler, F&& body) {
