@@ -12,6 +12,7 @@
 #include "obd/ObdValues.h"
 #include "obd/TroubleCodes.h"
 
+#include <iterator>
 #include <memory>
 
 using namespace vexor;
@@ -58,6 +59,9 @@ void CObdPageModel::updatePage() {
 void CObdPageModel::initInterface() {
     applyCylinderLimits();
     m_view.standard.clear();
+    // The protocol shown is the one the search below finds; with the link
+    // off (or unreadable) there is none.
+    m_view.protocol.clear();
     m_view.values = {};
     m_poller.table().clearTexts();
     m_poller.table().resetCursor();
@@ -67,11 +71,15 @@ void CObdPageModel::initInterface() {
     m_view.maximum.refillRange(kMaximumFirst, kMaximumLast, 0);
 
     const bool hasObd = (m_device.settings().m_devInfo.m_flags1 & kFlagObdInterface) != 0;
+    // Until the set-ups are read, nothing on the page may claim a link: a
+    // failed read must not leave the code buttons or the correction box as
+    // an earlier read left them.
+    m_obdConnected = false;
+    setCodeControls(false);
+    m_view.correctionCheckVisible = false;
+    m_view.correctionControlsVisible = false;
     if (!connected() || !hasObd) {
         m_view.linkEnabled = false;
-        m_view.codeButtonsEnabled = false;
-        m_view.correctionCheckVisible = false;
-        m_view.correctionControlsVisible = false;
         return;
     }
 
@@ -83,12 +91,12 @@ void CObdPageModel::initInterface() {
     m_view.link.selectValue(m_setup[kObdSetupLink]);
     m_obdConnected = m_setup[kObdSetupLink] == kObdLinkOn;
     setCodeControls(m_obdConnected);
-    m_view.correctionCheckVisible = true;
 
     if (!m_device.readObdCorr(m_corr)) {
         message(kMsgRead);
         return;
     }
+    m_view.correctionCheckVisible = true;
     applyCorrection();
 
     if (m_setup[kObdSetupLink] != kObdLinkOff)
@@ -255,26 +263,37 @@ void CObdPageModel::showBankCorrections() {
 
 // ---------------------------------------------------------------- trouble codes
 
-void CObdPageModel::readTroubleCodes() {
+bool CObdPageModel::readTroubleCodes() {
+    bool done = false;
     guarded(m_device, kHandlerReadCodes, [&] {
-        m_view.troubleCodes.clear();
+        m_troubleCodes.clear();
+        showTroubleCodes(false);
         if (!connected())
             return;
         if (m_device.isDemo()) {
-            for (std::uint16_t code : kDemoCodes)
-                m_view.troubleCodes.push_back(m_codes.text(code));
-            return;
+            m_troubleCodes.assign(std::begin(kDemoCodes), std::end(kDemoCodes));
+            done = true;
+        } else {
+            done = collectTroubleCodes();
         }
-        collectTroubleCodes();
+        showTroubleCodes(done);
     });
+    return done;
 }
 
-void CObdPageModel::collectTroubleCodes() {
+void CObdPageModel::showTroubleCodes(bool complete) {
+    m_view.troubleCodes.clear();
+    for (std::uint16_t code : m_troubleCodes)
+        m_view.troubleCodes.push_back(m_codes.text(code));
+    m_view.noTroubleCodes = complete && m_troubleCodes.empty();
+}
+
+bool CObdPageModel::collectTroubleCodes() {
     const std::uint32_t protocol = obdSetupProtocol(m_setup);
     ObdReply status;
     if (!m_device.obdRequest(obdPidRequest(protocol, kPidMonitorStatus), status)) {
         message(kMsgCodesRead);
-        return;
+        return false;
     }
     for (std::size_t k = 0; k < status.entryCount(); ++k) {
         const std::uint8_t* unit = status.entry(k);
@@ -287,38 +306,42 @@ void CObdPageModel::collectTroubleCodes() {
         ObdReply answer;
         if (!m_device.obdRequest(request, answer)) {
             message(kMsgCodesRead);
-            return;
+            return false;
         }
         for (std::uint16_t code : troubleCodesFromAnswer(answer, stored))
-            m_view.troubleCodes.push_back(m_codes.text(code));
+            m_troubleCodes.push_back(code);
     }
+    return true;
 }
 
-void CObdPageModel::clearTroubleCodes() {
+bool CObdPageModel::clearTroubleCodes() {
+    bool done = false;
     guarded(m_device, kHandlerClearCodes, [&] {
         if (!connected())
             return;
         if (!m_device.seams().ask(translate(kMsgClearQuestion), true))
             return;
-        if (m_device.isDemo()) {
-            m_view.troubleCodes.clear();
-            return;
+        if (!m_device.isDemo()) {
+            ObdReply reply;
+            if (!m_device.obdRequest(obdServiceRequest(obdSetupProtocol(m_setup), kObdClearCodes),
+                                     reply)) {
+                message(kMsgClearFailed);
+                return;
+            }
+            const std::uint8_t* answer = reply.entry(0);
+            if (!answer || answer[kObdEntryService] != kObdClearCodes + kObdAnswerOffset) {
+                // The car refused (a negative answer, or no unit answered):
+                // its codes are still stored, so the list stays and the user
+                // is told.
+                message(kMsgClearFailed);
+                return;
+            }
         }
-        ObdReply reply;
-        if (!m_device.obdRequest(obdServiceRequest(obdSetupProtocol(m_setup), kObdClearCodes),
-                                 reply)) {
-            message(kMsgClearFailed);
-            return;
-        }
-        const std::uint8_t* answer = reply.entry(0);
-        if (answer && answer[kObdEntryService] == kObdClearCodes + kObdAnswerOffset) {
-            m_view.troubleCodes.clear();
-            return;
-        }
-        // The car refused (a negative answer, or no unit answered): its
-        // codes are still stored, so the list stays and the user is told.
-        message(kMsgClearFailed);
+        m_troubleCodes.clear();
+        showTroubleCodes(true);
+        done = true;
     });
+    return done;
 }
 
 // ---------------------------------------------------------------- link and correction
@@ -360,7 +383,13 @@ void CObdPageModel::setCorrectionEnabled(bool ticked) {
         if (ticked && m_poller.table().longTermTrim2())
             enable |= 0x02;
         m_corr[kObdCorrEnable] = enable;
-        writeCorrection();
+        if (!writeCorrection() || !ticked || enable != 0)
+            return;
+        // Nothing can be corrected: the controller now holds "off", and the
+        // box says so instead of pretending the correction runs.
+        m_view.correctionChecked = false;
+        m_view.correctionControlsVisible = false;
+        m_device.seams().message(translate(kMsgNoLongTermTrim), IUserPrompt::Icon::Warning);
     });
 }
 
