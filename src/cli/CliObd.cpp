@@ -53,17 +53,21 @@ int CCliCommands::cmdObd(const Args& args) {
     // bus when the link is on.
     CObdPageModel obd(m_doc);
     obd.updatePage();
+    if (obd.portFailed())
+        return kExitPort;
     if (!obd.obdConnected()) {
         message(kMsgNoObdLink);
         return kExitFailed;
     }
 
-    if (args[0] == "clear")
-        return obd.clearTroubleCodes() ? kExitDone : kExitFailed;
+    if (args[0] == "clear") {
+        const bool cleared = obd.clearTroubleCodes();
+        return obd.portFailed() ? kExitPort : cleared ? kExitDone : kExitFailed;
+    }
 
     if (args[0] == "codes") {
         if (!obd.readTroubleCodes())
-            return kExitFailed;
+            return obd.portFailed() ? kExitPort : kExitFailed;
         std::string text;
         for (std::uint16_t code : obd.troubleCodes()) {
             const char* own = obd.codeTable().description(code);
@@ -80,6 +84,8 @@ int CCliCommands::cmdObd(const Args& args) {
     obd.poll();
     for (int i = 1; i < CObdPidTable::kSlots && table.firstPass() && !m_doc.isDemo(); ++i)
         obd.poll();
+    if (obd.portFailed())
+        return kExitPort;
 
     const SObdPageView& view = obd.view();
     std::string text;

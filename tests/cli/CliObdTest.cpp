@@ -173,3 +173,14 @@ TEST_F(CliOnSim, simulatorRefusesMoreThanTwentyCodesOrAMalformedOne) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("X0100"), std::string::npos) << r.err;
 }
+
+TEST_F(CliOnSim, obdOnAPortThatFailsIsStatusFourWithTheHandlersReport) {
+    sim([](CSimController& c) { c.obd().setTroubleCodes(codeValues({"P0171"})); });
+    // The line goes down during the bus search; the next set-up write
+    // cannot reach the controller.
+    server.faults().setHangUpOnRequest(2, SimMatch::cmd(25));
+    const ProcessResult r = cli({"obd", "codes"});
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("COBD2Page::initInterface()"), std::string::npos) << r.err;
+}

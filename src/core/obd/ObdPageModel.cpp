@@ -29,18 +29,19 @@ constexpr std::uint16_t kDemoCodes[] = {0x0171, 0x0300, 0x0301, 0x0302, 0x0303, 
 constexpr double kDemoTrimTop = 15.0;
 constexpr double kDemoTrimBottom = -3.0;
 
-template <class Body> void guarded(const CLPGDevice& device, const char* handler, Body&& body) {
-    try {
-        body();
-    } catch (IError* error) {
-        reportHandlerError(device.seams(), handler, std::unique_ptr<IError>(error));
-    }
-}
-
 } // namespace
 
 CObdPageModel::CObdPageModel(CLPGDevice& device)
     : m_device(device), m_setup(defaultObdSetup()), m_corr(defaultObdCorr()) {}
+
+template <class Body> void CObdPageModel::guarded(const char* handler, Body&& body) {
+    try {
+        body();
+    } catch (IError* error) {
+        m_portFailed = true;
+        reportHandlerError(m_device.seams(), handler, std::unique_ptr<IError>(error));
+    }
+}
 
 bool CObdPageModel::connected() const {
     return m_device.isConnected();
@@ -53,7 +54,7 @@ void CObdPageModel::message(const char* polish) const {
 // ---------------------------------------------------------------- page set-up
 
 void CObdPageModel::updatePage() {
-    guarded(m_device, kHandlerInit, [&] { initInterface(); });
+    guarded(kHandlerInit, [&] { initInterface(); });
 }
 
 void CObdPageModel::initInterface() {
@@ -214,7 +215,7 @@ bool CObdPageModel::refreshLive() {
 }
 
 void CObdPageModel::poll() {
-    guarded(m_device, kHandlerPoll, [&] {
+    guarded(kHandlerPoll, [&] {
         if (!connected() || !m_obdConnected)
             return;
         if (m_device.isDemo()) {
@@ -265,7 +266,7 @@ void CObdPageModel::showBankCorrections() {
 
 bool CObdPageModel::readTroubleCodes() {
     bool done = false;
-    guarded(m_device, kHandlerReadCodes, [&] {
+    guarded(kHandlerReadCodes, [&] {
         m_troubleCodes.clear();
         showTroubleCodes(false);
         if (!connected())
@@ -316,7 +317,7 @@ bool CObdPageModel::collectTroubleCodes() {
 
 bool CObdPageModel::clearTroubleCodes() {
     bool done = false;
-    guarded(m_device, kHandlerClearCodes, [&] {
+    guarded(kHandlerClearCodes, [&] {
         if (!connected())
             return;
         if (!m_device.seams().ask(translate(kMsgClearQuestion), true))
@@ -350,7 +351,7 @@ void CObdPageModel::selectLink(int index) {
     m_view.link.select(index);
     if (!connected() || m_view.link.selected() < 0)
         return;
-    guarded(m_device, kHandlerLink, [&] {
+    guarded(kHandlerLink, [&] {
         CBusyScope busy(m_device.seams().cursor);
         m_setup[kObdSetupLink] = static_cast<std::uint8_t>(m_view.link.selectedValue());
         raiseObdCount(m_setup);
@@ -374,7 +375,7 @@ void CObdPageModel::setCorrectionEnabled(bool ticked) {
     m_view.correctionControlsVisible = ticked;
     if (!connected())
         return;
-    guarded(m_device, kHandlerCorrection, [&] {
+    guarded(kHandlerCorrection, [&] {
         CBusyScope busy(m_device.seams().cursor);
         std::uint8_t enable = 0;
         // A bank is corrected only when the car reports its long-term trim.
@@ -397,7 +398,7 @@ void CObdPageModel::selectPeriod(int index) {
     m_view.period.select(index);
     if (!connected() || m_view.period.selected() < 0)
         return;
-    guarded(m_device, kHandlerPeriod, [&] {
+    guarded(kHandlerPeriod, [&] {
         m_corr[kObdCorrPeriod] = static_cast<std::uint8_t>(m_view.period.selectedValue() * 2);
         writeCorrection();
     });
@@ -407,7 +408,7 @@ void CObdPageModel::selectMaximum(int index) {
     m_view.maximum.select(index);
     if (!connected() || m_view.maximum.selected() < 0)
         return;
-    guarded(m_device, kHandlerMaximum, [&] {
+    guarded(kHandlerMaximum, [&] {
         m_corr[kObdCorrMaximum] = static_cast<std::uint8_t>(m_view.maximum.selectedValue());
         writeCorrection();
     });
@@ -422,7 +423,7 @@ void CObdPageModel::cylinderClicked(int cylinder, int bank, bool ticked) {
     m_view.bank1[i] = !onBank2;
     if (!connected())
         return;
-    guarded(m_device, kHandlerCylinder, [&] {
+    guarded(kHandlerCylinder, [&] {
         std::uint8_t mask = 0;
         for (int c = 0; c < SObdPageView::kCylinders; ++c)
             if (m_view.bank2[c])

@@ -84,6 +84,10 @@ public:
     // The codes of the last read, as the car sent them.
     const std::vector<std::uint16_t>& troubleCodes() const { return m_troubleCodes; }
     const COBDCodes& codeTable() const { return m_codes; }
+    // A port error ended one of the handlers since this object was made (it
+    // was reported with the handler's name); for front ends that stop at the
+    // first one.
+    bool portFailed() const { return m_portFailed; }
 
     // The link choice changed to entry `index`.
     void selectLink(int index);
@@ -97,6 +101,7 @@ public:
     void cylinderClicked(int cylinder, int bank, bool ticked);
 
 private:
+    template <class Body> void guarded(const char* handler, Body&& body);
     bool connected() const;
     void message(const char* polish) const;
     void initInterface();
@@ -121,6 +126,7 @@ private:
     COBDCodes m_codes;
     std::vector<std::uint16_t> m_troubleCodes;
     bool m_obdConnected = false;
+    bool m_portFailed = false;
     int m_pollCountdown = kPollTicks;
     // The demonstration's fuel trims sweep up and down between these.
     double m_demoTrim1 = 8.11;
