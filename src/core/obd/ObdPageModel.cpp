@@ -296,8 +296,12 @@ bool CObdPageModel::collectTroubleCodes() {
         message(kMsgCodesRead);
         return false;
     }
+    // A reply in which no unit reports its status says nothing about the
+    // car's codes: that is a failed read, not an empty list.
+    bool anyStatus = false;
     for (std::size_t k = 0; k < status.entryCount(); ++k) {
         const std::uint8_t* unit = status.entry(k);
+        anyStatus = anyStatus || obdEntryAnswers(unit, kPidMonitorStatus);
         const int stored = storedCodeCount(unit);
         if (stored == 0)
             continue;
@@ -305,12 +309,16 @@ bool CObdPageModel::collectTroubleCodes() {
         putObdIdentifiers(request.data(), obdUnitRequestId(protocol, obdEntryUnit(unit)),
                           obdResponseId(protocol), obdThirdId(protocol));
         ObdReply answer;
-        if (!m_device.obdRequest(request, answer)) {
+        if (!m_device.obdRequest(request, answer) || answer.entryCount() == 0) {
             message(kMsgCodesRead);
             return false;
         }
         for (std::uint16_t code : troubleCodesFromAnswer(answer, stored))
             m_troubleCodes.push_back(code);
+    }
+    if (!anyStatus) {
+        message(kMsgCodesRead);
+        return false;
     }
     return true;
 }

@@ -228,10 +228,14 @@ TEST_F(ObdPageOnSim, aCarWithoutCodesSaysSoAndAFailedReadSaysNothingOfTheKind) {
     EXPECT_TRUE(page.view().troubleCodes.empty());
     EXPECT_TRUE(page.view().noTroubleCodes);
 
+    // No unit answered the status question: nothing is known of the codes.
+    server.faults().setReplyLength(6, SimMatch::cmd(25), 1);
+    EXPECT_FALSE(page.readTroubleCodes());
+    EXPECT_FALSE(page.view().noTroubleCodes);
     server.faults().setSilent(SimMatch::cmd(25));
     EXPECT_FALSE(page.readTroubleCodes());
     EXPECT_FALSE(page.view().noTroubleCodes);
-    EXPECT_EQ(prompt.messages, (std::vector<std::string>{"Nie można wczytać błędów OBD!"}));
+    EXPECT_EQ(prompt.messages, (std::vector<std::string>(2, "Nie można wczytać błędów OBD!")));
 }
 
 TEST_F(ObdPageOnSim, aFailedSetupReadLeavesNoButtonPromisingALink) {
