@@ -74,12 +74,15 @@ TEST_F(CliOnSim, obdClearAsksAndOnlyYesClearsTheCar) {
     sim([](CSimController& c) { c.obd().setTroubleCodes(codeValues({"P0171", "U0100"})); });
     ProcessResult r = cli({"obd", "clear"});
     EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Czy chcesz skasować błędy OBD?"), std::string::npos) << r.err;
+    EXPECT_EQ(sim([](CSimController& c) { return c.obd().clearCount(); }), 0);
     EXPECT_EQ(sim([](CSimController& c) { return c.obd().troubleCodes().size(); }), 2u);
 
     r = cli({"--yes", "obd", "clear"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(sim([](CSimController& c) { return c.obd().troubleCodes().empty(); }));
+    EXPECT_EQ(sim([](CSimController& c) { return c.obd().clearCount(); }), 1);
 }
 
 TEST_F(CliOnSim, obdValuesPrintsEachValueOnceWithItsNameAndUnit) {
