@@ -183,6 +183,14 @@ Commands:
   flash FILE                 firmware update from an image file: checks,
                              downgrade question, programming, reconnection;
                              progress on stderr
+  obd codes                  finds the car's OBD link as the OBD page does and
+                             prints every stored trouble code of every
+                             answering unit: CODE<TAB>TEXT, CODE as P0171,
+                             C0035, B1234 or U0100
+  obd clear                  clears the car's trouble codes (asks unless --yes)
+  obd values                 the OBD page's live values once:
+                             NAME<TAB>VALUE<TAB>UNIT, names in the chosen
+                             language
 
 Messages go to stderr in the chosen language; results go to stdout.
 

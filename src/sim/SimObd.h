@@ -27,6 +27,9 @@ class CSimObd {
 public:
     static constexpr std::size_t kEntrySize = 12;
     static constexpr std::size_t kMaxEntries = 20; // 6 + 12 * 20 bytes fit a frame
+    // Codes the command line accepts: 20 codes take a first frame and six
+    // continuation frames, well inside kMaxEntries.
+    static constexpr std::size_t kMaxTroubleCodes = 20;
 
     CSimObd();
 

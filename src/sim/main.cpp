@@ -42,8 +42,9 @@ void printHelp() {
         "                       (implies --enciphered)\n"
         "  --injectors N        number of gas injectors, 1..8 (default 4)\n"
         "  --errors HHHHHHHH    the four fault bytes, byte 0 first (default 00000000)\n"
-        "  --dtc LIST           trouble codes stored in the engine computer, comma-separated\n"
-        "                       (for example P0171,P0300)\n"
+        "  --dtc LIST           trouble codes stored in the engine computer, comma-separated,\n"
+        "                       at most 20, each a letter P, C, B or U and four digits\n"
+        "                       (for example P0171,U0100,C0035,B1234)\n"
         "  --image-dump FILE    write the programmed image to FILE when programming ends\n"
         "  --switch-delay MS    time from a gas request until the engine runs on gas\n"
         "                       (default 500)\n"
@@ -78,6 +79,8 @@ std::vector<uint8_t> parseHex(const std::string& option, const std::string& text
 
 std::vector<uint16_t> parseCodes(const std::string& text) {
     std::vector<uint16_t> codes;
+    if (text.empty())
+        return codes; // a car without stored codes
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = text.find(',', start);
@@ -85,12 +88,14 @@ std::vector<uint16_t> parseCodes(const std::string& text) {
             text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const std::optional<uint16_t> code = CSimObd::parseTroubleCode(item);
         if (!code)
-            usageError("bad trouble code: " + item);
+            usageError("bad trouble code: " + item + " (a letter P, C, B or U and four digits)");
         codes.push_back(*code);
         if (comma == std::string::npos)
             break;
         start = comma + 1;
     }
+    if (codes.size() > CSimObd::kMaxTroubleCodes)
+        usageError("--dtc takes at most " + std::to_string(CSimObd::kMaxTroubleCodes) + " codes");
     return codes;
 }
 

@@ -112,6 +112,26 @@ TEST_F(SimObdComputer, manyStoredCodesTravelAsFirstAndContinuationFrames) {
     EXPECT_EQ(decodeCodes(reply->payload), codes);
 }
 
+TEST_F(SimObdComputer, twentyCodesOfEveryLetterFillAFirstAndSixContinuationFrames) {
+    std::vector<uint16_t> codes;
+    for (const char* text :
+         {"P0011", "U0100", "C0035", "B1234", "P0128", "P0171", "P0300", "P2096", "C3FFF", "B0001",
+          "U3A0F", "U0001", "P0A80", "C1000", "B2000", "U0401", "P3400", "C0050", "B3999", "U0155"})
+        codes.push_back(CSimObd::parseTroubleCode(text).value());
+    controller([&](CSimController& c) { c.obd().setTroubleCodes(codes); });
+
+    EXPECT_EQ(client->transact(25, obdRequest({1, 0x01}))->payload[9], 0x80 | 20);
+    auto reply = client->transact(25, obdRequest({3}));
+    ASSERT_TRUE(reply);
+    ASSERT_EQ(reply->payload[0], 7);
+    EXPECT_EQ(reply->payload.size(), 6u + 12 * 7);
+    EXPECT_EQ(reply->payload[6], 0x10);       // first frame, length below 256
+    EXPECT_EQ(reply->payload[7], 2 + 2 * 20); // service byte and count, then the codes
+    for (int k = 1; k < 7; ++k)
+        EXPECT_EQ(reply->payload[6 + 12 * k], 0x20 + k) << k;
+    EXPECT_EQ(decodeCodes(reply->payload), codes);
+}
+
 TEST_F(SimObdComputer, clearingCodesAnswersService44AndEmptiesTheList) {
     controller([](CSimController& c) { c.obd().setTroubleCodes({0x0420}); });
     auto reply = client->transact(25, obdRequest({4}));

@@ -1,3 +1,4 @@
+#include "SimObd.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
 #include "controls/ColorStatic.h"
@@ -12,6 +13,7 @@
 #include "diag/OscyloskopPageDlg.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
+#include "obd/OBDCodes.h"
 #include "platform/PortTable.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
@@ -171,10 +173,22 @@ private slots:
         QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank1[6])->isEnabled());
         QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank2[7])->isEnabled());
 
+        // Before the car has sent a long-term trim nothing can be corrected:
+        // the controller holds "off" and so does the box.
         auto* correction = ctrl<QCheckBox>(page.get(), kChkCorrection);
+        correction->click();
+        QVERIFY(!correction->isChecked());
+        QVERIFY(ctrl<QCheckBox>(page.get(), kCylBank2[2])->isHidden());
+        QCOMPARE(block(27)[0], std::uint8_t(0));
+        QCOMPARE(m_prompt.entries().size(), std::size_t(1));
+        QCOMPARE(m_prompt.entries()[0].icon, IUserPrompt::Icon::Warning);
+        m_prompt.clear();
+
+        page->OnMessageGetDiag(); // the trims of both banks arrive
         correction->click();
         QVERIFY(correction->isChecked());
         QVERIFY(!ctrl<QCheckBox>(page.get(), kCylBank2[2])->isHidden());
+        QCOMPARE(block(27)[0], std::uint8_t(3));
 
         ctrl<QCheckBox>(page.get(), kCylBank2[2])->click();
         QVERIFY(ctrl<QCheckBox>(page.get(), kCylBank2[2])->isChecked());
@@ -206,6 +220,58 @@ private slots:
         QCOMPARE(block(18)[8], std::uint8_t(0));
         QVERIFY(!ctrl<QPushButton>(page.get(), kBtnReadCodes)->isEnabled());
         QVERIFY(!ctrl<QPushButton>(page.get(), kBtnClearCodes)->isEnabled());
+        QCOMPARE(staticText(page.get(), kProtocol), QString()); // no bus in use any more
+    }
+
+    void obdPageListsTheCarsCodesWithLetterDigitsAndTheirOwnText() {
+        connect();
+        const COBDCodes table;
+        std::vector<std::uint16_t> codes;
+        for (const char* name : {"P0011", "U0100", "C0035", "B1234", "P0128", "P0171", "P0300"})
+            codes.push_back(CSimObd::parseTroubleCode(name).value());
+        m_server->withController([&](CSimController& c) { c.obd().setTroubleCodes(codes); });
+        auto page = obdPage();
+        ctrl<QPushButton>(page.get(), kBtnReadCodes)->click();
+        auto* list = ctrl<QListWidget>(page.get(), kCodeList);
+        QCOMPARE(list->count(), 7);
+        for (int i = 0; i < 7; ++i) {
+            const std::uint16_t code = codes[static_cast<std::size_t>(i)];
+            const char* own = table.description(code);
+            const std::string expected =
+                COBDCodes::codeName(code) + (own ? std::string("   ") + own : "  NIEZNANY");
+            QCOMPARE(list->item(i)->text().toStdString(), expected);
+        }
+        QVERIFY(list->item(0)->text().contains(QStringLiteral("Camshaft")));
+        QVERIFY(list->item(4)->text().contains(QStringLiteral("thermostat")));
+        QVERIFY(m_prompt.entries().empty());
+    }
+
+    void obdPageSaysWhenTheCarHasNoCodesAndNotWhenTheReadFailed() {
+        connect();
+        auto page = obdPage();
+        auto* list = ctrl<QListWidget>(page.get(), kCodeList);
+        QCOMPARE(list->count(), 0); // not read yet
+        ctrl<QPushButton>(page.get(), kBtnReadCodes)->click();
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("Brak błędów OBD"));
+        QVERIFY(!(list->item(0)->flags() & Qt::ItemIsSelectable));
+
+        m_server->faults().setSilent(SimMatch::cmd(25));
+        ctrl<QPushButton>(page.get(), kBtnReadCodes)->click();
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{"Nie można wczytać błędów OBD!"});
+    }
+
+    void obdPageWhoseSetupCannotBeReadOffersNoCodeButtons() {
+        connect();
+        auto page = obdPage();
+        QVERIFY(ctrl<QPushButton>(page.get(), kBtnReadCodes)->isEnabled());
+        m_server->faults().setReplyLength(4, SimMatch::read(0x1B));
+        page->updatePage();
+        QVERIFY(!ctrl<QPushButton>(page.get(), kBtnReadCodes)->isEnabled());
+        QVERIFY(!ctrl<QPushButton>(page.get(), kBtnClearCodes)->isEnabled());
+        QVERIFY(ctrl<QCheckBox>(page.get(), kChkCorrection)->isHidden());
+        QCOMPARE(staticText(page.get(), kProtocol), QString());
     }
 
     void obdTroubleCodesAreListedAndClearedOnlyAfterYes() {
@@ -221,7 +287,8 @@ private slots:
         QCOMPARE(list->count(), 6);
         m_prompt.scriptAnswer(true);
         ctrl<QPushButton>(page.get(), kBtnClearCodes)->click();
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->count(), 1); // the car confirmed: it has none now
+        QCOMPARE(list->item(0)->text(), QStringLiteral("Brak błędów OBD"));
         QCOMPARE(m_prompt.entries().size(), std::size_t(2));
         QVERIFY(m_prompt.entries()[0].question);
     }

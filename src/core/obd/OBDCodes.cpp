@@ -1,28 +1,39 @@
 #include "obd/OBDCodes.h"
 
-#include <cstdio>
+#include "lang/Translate.h"
 
 namespace {
 
-std::string hexDigits(std::uint16_t code) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(code));
-    return digits;
-}
+constexpr char kLetters[] = {'P', 'C', 'B', 'U'};
+constexpr char kHex[] = "0123456789ABCDEF";
 
 } // namespace
 
 COBDCodes::COBDCodes() {
     for (const Entry& e : entries())
-        m_texts.emplace(e.code, "P" + hexDigits(e.code) + "   " + e.description);
+        m_descriptions.emplace(e.code, e.description);
+    // The first table's wording wins should a code ever appear in both.
+    for (const Entry& e : genericEntries())
+        m_descriptions.emplace(e.code, e.description);
+}
+
+std::string COBDCodes::codeName(std::uint16_t code) {
+    std::string name(5, ' ');
+    name[0] = kLetters[code >> 14];
+    name[1] = kHex[(code >> 12) & 0x3];
+    name[2] = kHex[(code >> 8) & 0xF];
+    name[3] = kHex[(code >> 4) & 0xF];
+    name[4] = kHex[code & 0xF];
+    return name;
+}
+
+const char* COBDCodes::description(std::uint16_t code) const {
+    const auto found = m_descriptions.find(code);
+    return found != m_descriptions.end() ? found->second : nullptr;
 }
 
 std::string COBDCodes::text(std::uint16_t code) const {
-    const std::string fallback = hexDigits(code) + "  UNKNOWN ";
-    if ((code & 0x0F00) != 0) {
-        const auto found = m_texts.find(code);
-        return found != m_texts.end() ? found->second : fallback;
-    }
-    const auto related = m_texts.find(static_cast<std::uint16_t>(code | 0x0100));
-    return related != m_texts.end() ? fallback + " " + related->second : fallback;
+    if (const char* own = description(code))
+        return codeName(code) + "   " + own;
+    return codeName(code) + "  " + vexor::translate(kUnknown);
 }

@@ -12,6 +12,7 @@
 #include "obd/ObdValues.h"
 #include "obd/TroubleCodes.h"
 
+#include <iterator>
 #include <memory>
 
 using namespace vexor;
@@ -28,18 +29,19 @@ constexpr std::uint16_t kDemoCodes[] = {0x0171, 0x0300, 0x0301, 0x0302, 0x0303, 
 constexpr double kDemoTrimTop = 15.0;
 constexpr double kDemoTrimBottom = -3.0;
 
-template <class Body> void guarded(const CLPGDevice& device, const char* handler, Body&& body) {
-    try {
-        body();
-    } catch (IError* error) {
-        reportHandlerError(device.seams(), handler, std::unique_ptr<IError>(error));
-    }
-}
-
 } // namespace
 
 CObdPageModel::CObdPageModel(CLPGDevice& device)
     : m_device(device), m_setup(defaultObdSetup()), m_corr(defaultObdCorr()) {}
+
+template <class Body> void CObdPageModel::guarded(const char* handler, Body&& body) {
+    try {
+        body();
+    } catch (IError* error) {
+        m_portFailed = true;
+        reportHandlerError(m_device.seams(), handler, std::unique_ptr<IError>(error));
+    }
+}
 
 bool CObdPageModel::connected() const {
     return m_device.isConnected();
@@ -52,12 +54,15 @@ void CObdPageModel::message(const char* polish) const {
 // ---------------------------------------------------------------- page set-up
 
 void CObdPageModel::updatePage() {
-    guarded(m_device, kHandlerInit, [&] { initInterface(); });
+    guarded(kHandlerInit, [&] { initInterface(); });
 }
 
 void CObdPageModel::initInterface() {
     applyCylinderLimits();
     m_view.standard.clear();
+    // The protocol shown is the one the search below finds; with the link
+    // off (or unreadable) there is none.
+    m_view.protocol.clear();
     m_view.values = {};
     m_poller.table().clearTexts();
     m_poller.table().resetCursor();
@@ -67,11 +72,15 @@ void CObdPageModel::initInterface() {
     m_view.maximum.refillRange(kMaximumFirst, kMaximumLast, 0);
 
     const bool hasObd = (m_device.settings().m_devInfo.m_flags1 & kFlagObdInterface) != 0;
+    // Until the set-ups are read, nothing on the page may claim a link: a
+    // failed read must not leave the code buttons or the correction box as
+    // an earlier read left them.
+    m_obdConnected = false;
+    setCodeControls(false);
+    m_view.correctionCheckVisible = false;
+    m_view.correctionControlsVisible = false;
     if (!connected() || !hasObd) {
         m_view.linkEnabled = false;
-        m_view.codeButtonsEnabled = false;
-        m_view.correctionCheckVisible = false;
-        m_view.correctionControlsVisible = false;
         return;
     }
 
@@ -83,12 +92,12 @@ void CObdPageModel::initInterface() {
     m_view.link.selectValue(m_setup[kObdSetupLink]);
     m_obdConnected = m_setup[kObdSetupLink] == kObdLinkOn;
     setCodeControls(m_obdConnected);
-    m_view.correctionCheckVisible = true;
 
     if (!m_device.readObdCorr(m_corr)) {
         message(kMsgRead);
         return;
     }
+    m_view.correctionCheckVisible = true;
     applyCorrection();
 
     if (m_setup[kObdSetupLink] != kObdLinkOff)
@@ -206,7 +215,7 @@ bool CObdPageModel::refreshLive() {
 }
 
 void CObdPageModel::poll() {
-    guarded(m_device, kHandlerPoll, [&] {
+    guarded(kHandlerPoll, [&] {
         if (!connected() || !m_obdConnected)
             return;
         if (m_device.isDemo()) {
@@ -255,29 +264,44 @@ void CObdPageModel::showBankCorrections() {
 
 // ---------------------------------------------------------------- trouble codes
 
-void CObdPageModel::readTroubleCodes() {
-    guarded(m_device, kHandlerReadCodes, [&] {
-        m_view.troubleCodes.clear();
+bool CObdPageModel::readTroubleCodes() {
+    bool done = false;
+    guarded(kHandlerReadCodes, [&] {
+        m_troubleCodes.clear();
+        showTroubleCodes(false);
         if (!connected())
             return;
         if (m_device.isDemo()) {
-            for (std::uint16_t code : kDemoCodes)
-                m_view.troubleCodes.push_back(m_codes.text(code));
-            return;
+            m_troubleCodes.assign(std::begin(kDemoCodes), std::end(kDemoCodes));
+            done = true;
+        } else {
+            done = collectTroubleCodes();
         }
-        collectTroubleCodes();
+        showTroubleCodes(done);
     });
+    return done;
 }
 
-void CObdPageModel::collectTroubleCodes() {
+void CObdPageModel::showTroubleCodes(bool complete) {
+    m_view.troubleCodes.clear();
+    for (std::uint16_t code : m_troubleCodes)
+        m_view.troubleCodes.push_back(m_codes.text(code));
+    m_view.noTroubleCodes = complete && m_troubleCodes.empty();
+}
+
+bool CObdPageModel::collectTroubleCodes() {
     const std::uint32_t protocol = obdSetupProtocol(m_setup);
     ObdReply status;
     if (!m_device.obdRequest(obdPidRequest(protocol, kPidMonitorStatus), status)) {
         message(kMsgCodesRead);
-        return;
+        return false;
     }
+    // A reply in which no unit reports its status says nothing about the
+    // car's codes: that is a failed read, not an empty list.
+    bool anyStatus = false;
     for (std::size_t k = 0; k < status.entryCount(); ++k) {
         const std::uint8_t* unit = status.entry(k);
+        anyStatus = anyStatus || obdEntryAnswers(unit, kPidMonitorStatus);
         const int stored = storedCodeCount(unit);
         if (stored == 0)
             continue;
@@ -285,40 +309,48 @@ void CObdPageModel::collectTroubleCodes() {
         putObdIdentifiers(request.data(), obdUnitRequestId(protocol, obdEntryUnit(unit)),
                           obdResponseId(protocol), obdThirdId(protocol));
         ObdReply answer;
-        if (!m_device.obdRequest(request, answer)) {
+        if (!m_device.obdRequest(request, answer) || answer.entryCount() == 0) {
             message(kMsgCodesRead);
-            return;
+            return false;
         }
         for (std::uint16_t code : troubleCodesFromAnswer(answer, stored))
-            m_view.troubleCodes.push_back(m_codes.text(code));
+            m_troubleCodes.push_back(code);
     }
+    if (!anyStatus) {
+        message(kMsgCodesRead);
+        return false;
+    }
+    return true;
 }
 
-void CObdPageModel::clearTroubleCodes() {
-    guarded(m_device, kHandlerClearCodes, [&] {
+bool CObdPageModel::clearTroubleCodes() {
+    bool done = false;
+    guarded(kHandlerClearCodes, [&] {
         if (!connected())
             return;
         if (!m_device.seams().ask(translate(kMsgClearQuestion), true))
             return;
-        if (m_device.isDemo()) {
-            m_view.troubleCodes.clear();
-            return;
+        if (!m_device.isDemo()) {
+            ObdReply reply;
+            if (!m_device.obdRequest(obdServiceRequest(obdSetupProtocol(m_setup), kObdClearCodes),
+                                     reply)) {
+                message(kMsgClearFailed);
+                return;
+            }
+            const std::uint8_t* answer = reply.entry(0);
+            if (!answer || answer[kObdEntryService] != kObdClearCodes + kObdAnswerOffset) {
+                // The car refused (a negative answer, or no unit answered):
+                // its codes are still stored, so the list stays and the user
+                // is told.
+                message(kMsgClearFailed);
+                return;
+            }
         }
-        ObdReply reply;
-        if (!m_device.obdRequest(obdServiceRequest(obdSetupProtocol(m_setup), kObdClearCodes),
-                                 reply)) {
-            message(kMsgClearFailed);
-            return;
-        }
-        const std::uint8_t* answer = reply.entry(0);
-        if (answer && answer[kObdEntryService] == kObdClearCodes + kObdAnswerOffset) {
-            m_view.troubleCodes.clear();
-            return;
-        }
-        // The car refused (a negative answer, or no unit answered): its
-        // codes are still stored, so the list stays and the user is told.
-        message(kMsgClearFailed);
+        m_troubleCodes.clear();
+        showTroubleCodes(true);
+        done = true;
     });
+    return done;
 }
 
 // ---------------------------------------------------------------- link and correction
@@ -327,7 +359,7 @@ void CObdPageModel::selectLink(int index) {
     m_view.link.select(index);
     if (!connected() || m_view.link.selected() < 0)
         return;
-    guarded(m_device, kHandlerLink, [&] {
+    guarded(kHandlerLink, [&] {
         CBusyScope busy(m_device.seams().cursor);
         m_setup[kObdSetupLink] = static_cast<std::uint8_t>(m_view.link.selectedValue());
         raiseObdCount(m_setup);
@@ -351,7 +383,7 @@ void CObdPageModel::setCorrectionEnabled(bool ticked) {
     m_view.correctionControlsVisible = ticked;
     if (!connected())
         return;
-    guarded(m_device, kHandlerCorrection, [&] {
+    guarded(kHandlerCorrection, [&] {
         CBusyScope busy(m_device.seams().cursor);
         std::uint8_t enable = 0;
         // A bank is corrected only when the car reports its long-term trim.
@@ -360,7 +392,13 @@ void CObdPageModel::setCorrectionEnabled(bool ticked) {
         if (ticked && m_poller.table().longTermTrim2())
             enable |= 0x02;
         m_corr[kObdCorrEnable] = enable;
-        writeCorrection();
+        if (!writeCorrection() || !ticked || enable != 0)
+            return;
+        // Nothing can be corrected: the controller now holds "off", and the
+        // box says so instead of pretending the correction runs.
+        m_view.correctionChecked = false;
+        m_view.correctionControlsVisible = false;
+        m_device.seams().message(translate(kMsgNoLongTermTrim), IUserPrompt::Icon::Warning);
     });
 }
 
@@ -368,7 +406,7 @@ void CObdPageModel::selectPeriod(int index) {
     m_view.period.select(index);
     if (!connected() || m_view.period.selected() < 0)
         return;
-    guarded(m_device, kHandlerPeriod, [&] {
+    guarded(kHandlerPeriod, [&] {
         m_corr[kObdCorrPeriod] = static_cast<std::uint8_t>(m_view.period.selectedValue() * 2);
         writeCorrection();
     });
@@ -378,7 +416,7 @@ void CObdPageModel::selectMaximum(int index) {
     m_view.maximum.select(index);
     if (!connected() || m_view.maximum.selected() < 0)
         return;
-    guarded(m_device, kHandlerMaximum, [&] {
+    guarded(kHandlerMaximum, [&] {
         m_corr[kObdCorrMaximum] = static_cast<std::uint8_t>(m_view.maximum.selectedValue());
         writeCorrection();
     });
@@ -393,7 +431,7 @@ void CObdPageModel::cylinderClicked(int cylinder, int bank, bool ticked) {
     m_view.bank1[i] = !onBank2;
     if (!connected())
         return;
-    guarded(m_device, kHandlerCylinder, [&] {
+    guarded(kHandlerCylinder, [&] {
         std::uint8_t mask = 0;
         for (int c = 0; c < SObdPageView::kCylinders; ++c)
             if (m_view.bank2[c])

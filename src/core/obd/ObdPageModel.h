@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CLPGDevice;
 
@@ -26,6 +27,9 @@ public:
     static constexpr const char* kMsgCodesRead = "Nie można wczytać błędów OBD!";
     static constexpr const char* kMsgClearQuestion = "Czy chcesz skasować błędy OBD?";
     static constexpr const char* kMsgClearFailed = "Nie powiodło się skasowanie błędów OBD!";
+    static constexpr const char* kMsgNoCodes = "Brak błędów OBD";
+    static constexpr const char* kMsgNoLongTermTrim =
+        "Samochód nie podaje korekty długoterminowej, korekta z OBD pozostaje wyłączona.";
     static constexpr const char* kLinkOn = "Podłączone";
     static constexpr const char* kLinkOff = "Rozłączone";
     static constexpr const char* kAirFlowLabel = "Przepływ powietrza";
@@ -72,9 +76,18 @@ public:
     void poll();
 
     // "Wczytaj błędy OBD": asks every unit with stored codes for them.
-    void readTroubleCodes();
-    // "Kasuj błędy OBD": asks first, then clears the car's codes.
-    void clearTroubleCodes();
+    // True when every unit answered; the codes are then troubleCodes().
+    bool readTroubleCodes();
+    // "Kasuj błędy OBD": asks first, then clears the car's codes. True only
+    // when the user agreed and the car confirmed.
+    bool clearTroubleCodes();
+    // The codes of the last read, as the car sent them.
+    const std::vector<std::uint16_t>& troubleCodes() const { return m_troubleCodes; }
+    const COBDCodes& codeTable() const { return m_codes; }
+    // A port error ended one of the handlers since this object was made (it
+    // was reported with the handler's name); for front ends that stop at the
+    // first one.
+    bool portFailed() const { return m_portFailed; }
 
     // The link choice changed to entry `index`.
     void selectLink(int index);
@@ -88,6 +101,7 @@ public:
     void cylinderClicked(int cylinder, int bank, bool ticked);
 
 private:
+    template <class Body> void guarded(const char* handler, Body&& body);
     bool connected() const;
     void message(const char* polish) const;
     void initInterface();
@@ -100,7 +114,8 @@ private:
     bool readStandard(std::uint32_t protocol);
     void pollDemo();
     void showBankCorrections();
-    void collectTroubleCodes();
+    bool collectTroubleCodes();
+    void showTroubleCodes(bool complete);
     bool writeCorrection();
 
     CLPGDevice& m_device;
@@ -109,7 +124,9 @@ private:
     vexor::ObdCorr m_corr;
     CObdPoller m_poller;
     COBDCodes m_codes;
+    std::vector<std::uint16_t> m_troubleCodes;
     bool m_obdConnected = false;
+    bool m_portFailed = false;
     int m_pollCountdown = kPollTicks;
     // The demonstration's fuel trims sweep up and down between these.
     double m_demoTrim1 = 8.11;

@@ -48,4 +48,7 @@ struct SObdPageView {
 
     // The list of stored trouble codes, one text each.
     std::vector<std::string> troubleCodes;
+    // The last read succeeded (or the car confirmed a clear) and the car has
+    // no codes stored: the list says so rather than staying blank.
+    bool noTroubleCodes = false;
 };

@@ -39,9 +39,43 @@ std::string obdValueText(std::uint8_t pid, std::uint8_t a, std::uint8_t b) {
 }
 
 std::string obdStandardName(std::uint8_t a) {
-    static const std::array<const char*, 7> names = {
-        "",       "OBD II (California ARB)", "OBD (Federal EPA)", "OBD and OBD II", "OBD I",
-        "No OBD", "OBD Europe (EOBD)"};
+    // Indexed by the answer byte; the values the standard keeps in reserve
+    // have no name and show nothing.
+    static const std::array<const char*, 34> names = {
+        "",
+        "OBD II (California ARB)",
+        "OBD (Federal EPA)",
+        "OBD and OBD II",
+        "OBD I",
+        "No OBD",
+        "OBD Europe (EOBD)",
+        "EOBD and OBD II",
+        "EOBD and OBD",
+        "EOBD, OBD and OBD II",
+        "JOBD (Japan)",
+        "JOBD and OBD II",
+        "JOBD and EOBD",
+        "JOBD, EOBD and OBD II",
+        "",
+        "",
+        "",
+        "Engine manufacturer diagnostics (EMD)",
+        "Engine manufacturer diagnostics enhanced (EMD+)",
+        "Heavy duty OBD, child or partial (HD OBD-C)",
+        "Heavy duty OBD (HD OBD)",
+        "World wide harmonised OBD (WWH OBD)",
+        "",
+        "Heavy duty Euro OBD stage I without NOx control (HD EOBD-I)",
+        "Heavy duty Euro OBD stage I with NOx control (HD EOBD-I N)",
+        "Heavy duty Euro OBD stage II without NOx control (HD EOBD-II)",
+        "Heavy duty Euro OBD stage II with NOx control (HD EOBD-II N)",
+        "",
+        "Brazil OBD phase 1 (OBDBr-1)",
+        "Brazil OBD phase 2 (OBDBr-2)",
+        "Korean OBD (KOBD)",
+        "India OBD I (IOBD I)",
+        "India OBD II (IOBD II)",
+        "Heavy duty Euro OBD stage VI (HD EOBD-IV)"};
     return a < names.size() ? names[a] : "";
 }
 

@@ -10,6 +10,7 @@
 #include "diag/DiagIds.h"
 #include "diag/HandlerReport.h"
 #include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
 #include "obd/ObdPageModel.h"
 
 #include <QCheckBox>
@@ -247,14 +248,20 @@ void COBD2Page::showView() {
     m_bank1Corr->setText(QString::fromStdString(v.bank1Correction));
     m_bank2Corr->setText(QString::fromStdString(v.bank2Correction));
 
-    bool sameCodes = m_codes->count() == static_cast<int>(v.troubleCodes.size());
+    // A read that found nothing says so; a list never read stays blank.
+    std::vector<std::string> lines = v.troubleCodes;
+    if (v.noTroubleCodes)
+        lines.push_back(vexor::translate(CObdPageModel::kMsgNoCodes));
+    bool sameCodes = m_codes->count() == static_cast<int>(lines.size());
     for (int i = 0; sameCodes && i < m_codes->count(); ++i)
-        sameCodes = m_codes->item(i)->text() ==
-                    QString::fromStdString(v.troubleCodes[static_cast<std::size_t>(i)]);
+        sameCodes =
+            m_codes->item(i)->text() == QString::fromStdString(lines[static_cast<std::size_t>(i)]);
     if (!sameCodes) {
         m_codes->clear();
-        for (const std::string& code : v.troubleCodes)
-            m_codes->addItem(QString::fromStdString(code));
+        for (const std::string& line : lines)
+            m_codes->addItem(QString::fromStdString(line));
+        if (v.noTroubleCodes)
+            m_codes->item(0)->setFlags(Qt::NoItemFlags);
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 using namespace vexor;
 
 namespace {
@@ -100,7 +103,18 @@ TEST(ObdValues, standardAndProtocolNames) {
     EXPECT_EQ(obdStandardName(1), "OBD II (California ARB)");
     EXPECT_EQ(obdStandardName(6), "OBD Europe (EOBD)");
     EXPECT_EQ(obdStandardName(0), "");
-    EXPECT_EQ(obdStandardName(7), "");
+    // Every value the standard defines has a name of its own; the values it
+    // keeps in reserve and anything past the list show nothing.
+    std::set<std::string> names;
+    for (int a = 1; a <= 33; ++a) {
+        const std::string name = obdStandardName(static_cast<std::uint8_t>(a));
+        const bool reserved = a == 14 || a == 15 || a == 16 || a == 22 || a == 27;
+        EXPECT_EQ(name.empty(), reserved) << a;
+        if (!reserved)
+            EXPECT_TRUE(names.insert(name).second) << a << " repeats " << name;
+    }
+    EXPECT_EQ(obdStandardName(34), "");
+    EXPECT_EQ(obdStandardName(255), "");
     EXPECT_EQ(obdProtocolText(1952, 2), "ISO9141/KWP2000");
     EXPECT_EQ(obdProtocolText(0x7DF, 2), "CAN 11-bit 500kb/s");
     EXPECT_EQ(obdProtocolText(0x18DB33F1, 1), "CAN 29-bit 250kb/s");

@@ -1,9 +1,13 @@
 #include "obd/TroubleCodes.h"
+#include "lang/Language.h"
+#include "lang/Translate.h"
 #include "obd/OBDCodes.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 using namespace vexor;
@@ -58,34 +62,82 @@ TEST(TroubleCodes, singleFrameCodesStopAtTheirCountAZeroCodeOrTheEntryEnd) {
     EXPECT_TRUE(troubleCodesFromAnswer(framesReply({{6, 0x43, 2, 0x01, 0x71}}), 0).empty());
 }
 
-TEST(OBDCodes, knownCodesCarryTheirDescriptionOthersTheUnknownText) {
+TEST(OBDCodes, everyCodeIsWrittenWithItsLetterAndItsFourDigits) {
+    EXPECT_EQ(COBDCodes::codeName(0x0171), "P0171");
+    EXPECT_EQ(COBDCodes::codeName(0x2096), "P2096");
+    EXPECT_EQ(COBDCodes::codeName(0x4035), "C0035");
+    EXPECT_EQ(COBDCodes::codeName(0x9234), "B1234");
+    EXPECT_EQ(COBDCodes::codeName(0xC100), "U0100");
+    EXPECT_EQ(COBDCodes::codeName(0xFA8F), "U3A8F");
+
     const COBDCodes codes;
     EXPECT_EQ(codes.text(0x0171), "P0171   System too Lean (Bank 1)");
-    EXPECT_EQ(codes.text(0x0300), "P0300   Random/Multiple Cylinder Misfire Detected");
-    EXPECT_EQ(codes.text(0x0100), "P0100   Mass or Volume Air Flow Circuit Malfunction");
-    EXPECT_EQ(codes.text(0x0110), "0110  UNKNOWN "); // inside the ranges, yet not listed
-    EXPECT_EQ(codes.text(0x4123), "4123  UNKNOWN ");
-    // Second digit 0: the default text and the related code's text.
-    EXPECT_EQ(codes.text(0x0030),
-              "0030  UNKNOWN  P0130   O2 Sensor Circuit Malfunction (Bank 1 Sensor 1)");
-    EXPECT_EQ(codes.text(0x0010), "0010  UNKNOWN "); // P0110 is not listed
+    ASSERT_TRUE(setCurrentLanguage(kLangEnglish));
+    EXPECT_EQ(codes.text(0x9234), "B1234  UNKNOWN");
+    ASSERT_TRUE(setCurrentLanguage(kLangGerman));
+    EXPECT_EQ(codes.text(0x9234), "B1234  UNBEKANNT");
+    ASSERT_TRUE(setCurrentLanguage(kLangPolish));
 }
 
-TEST(OBDCodes, tableCoversTheGenericRangesWithDecimalDigitCodesOnly) {
+TEST(OBDCodes, aCodeIsDescribedByItsOwnEntryOrNotAtAll) {
     const COBDCodes codes;
-    EXPECT_EQ(codes.size(), COBDCodes::entries().size());
-    EXPECT_EQ(codes.size(), 382u);
-    std::set<std::uint16_t> seen;
-    for (const auto& e : COBDCodes::entries()) {
-        EXPECT_TRUE(seen.insert(e.code).second) << std::hex << e.code;
-        for (int shift = 0; shift < 16; shift += 4)
-            EXPECT_LE((e.code >> shift) & 0xF, 9) << std::hex << e.code;
-        EXPECT_GE(e.code, 0x0100);
-        EXPECT_LE(e.code, 0x0656);
+    // Codes whose second digit is 0 once borrowed the text of the code with
+    // that digit 1 (P0011 read as an intake-air code).
+    EXPECT_NE(std::string(codes.description(0x0011)).find("Camshaft"), std::string::npos);
+    EXPECT_NE(std::string(codes.description(0x0128)).find("thermostat"), std::string::npos);
+    std::vector<std::uint16_t> probe;
+    for (unsigned code = 0; code <= 0x0FFF; ++code) // every P0 code, where the fault lived
+        probe.push_back(static_cast<std::uint16_t>(code));
+    for (std::uint16_t code : {0x4035, 0x8035, 0xC035, 0x2096, 0x6096, 0xA096, 0xE096})
+        probe.push_back(code);
+    for (std::uint16_t c : probe) {
+        const std::string text = codes.text(c);
+        ASSERT_EQ(text.rfind(COBDCodes::codeName(c), 0), 0u) << text;
+        const char* own = codes.description(c);
+        if (own)
+            EXPECT_EQ(text, COBDCodes::codeName(c) + "   " + own);
+        else
+            EXPECT_EQ(text, COBDCodes::codeName(c) + "  " + translate(COBDCodes::kUnknown));
     }
-    for (std::uint16_t code : {0x0109, 0x0147, 0x0167, 0x0296, 0x0312, 0x0389, 0x0485, 0x0580,
-                               0x0609, 0x0622, 0x0650, 0x0656})
-        EXPECT_TRUE(codes.contains(code)) << std::hex << code;
-    for (std::uint16_t code : {0x0110, 0x0127, 0x0148, 0x0310, 0x0324, 0x0409, 0x0504, 0x0577})
-        EXPECT_FALSE(codes.contains(code)) << std::hex << code;
+    // Powertrain, chassis, body and network codes with the same digits are
+    // different codes.
+    EXPECT_EQ(codes.description(0x8100), nullptr); // B0100
+    EXPECT_NE(codes.description(0xC100), codes.description(0x0100));
+}
+
+TEST(OBDCodes, theFirstTableStaysWordForWordAndTheGenericTableAddsOnlyNewCodes) {
+    // Digest of the first table's codes and texts: any edit of a text shows.
+    std::uint64_t digest = 0xcbf29ce484222325ull;
+    auto feed = [&](unsigned char byte) { digest = (digest ^ byte) * 0x100000001b3ull; };
+    std::set<std::uint16_t> first;
+    for (const auto& e : COBDCodes::entries()) {
+        EXPECT_TRUE(first.insert(e.code).second) << std::hex << e.code;
+        feed(static_cast<unsigned char>(e.code >> 8));
+        feed(static_cast<unsigned char>(e.code));
+        for (const char* p = e.description; *p; ++p)
+            feed(static_cast<unsigned char>(*p));
+        feed(0);
+    }
+    EXPECT_EQ(first.size(), 382u);
+    EXPECT_EQ(digest, 0xd5af164c4bc562d6ull);
+
+    const COBDCodes codes;
+    for (const auto& e : COBDCodes::entries())
+        EXPECT_STREQ(codes.description(e.code), e.description) << std::hex << e.code;
+
+    int previous = -1;
+    for (const auto& e : COBDCodes::genericEntries()) {
+        EXPECT_GT(static_cast<int>(e.code), previous) << std::hex << e.code << " out of order";
+        previous = e.code;
+        EXPECT_EQ(first.count(e.code), 0u) << std::hex << e.code;
+        const std::string text = e.description;
+        EXPECT_FALSE(text.empty() || text.front() == ' ' || text.back() == ' ')
+            << std::hex << e.code;
+    }
+    EXPECT_EQ(codes.size(), first.size() + COBDCodes::genericEntries().size());
+
+    // Codes a workshop meets every week, once missing.
+    for (std::uint16_t code :
+         {0x0011, 0x0110, 0x0128, 0x0299, 0x0310, 0x0456, 0x0457, 0x2096, 0x4035, 0xC100, 0xC001})
+        EXPECT_TRUE(codes.contains(code)) << COBDCodes::codeName(code);
 }

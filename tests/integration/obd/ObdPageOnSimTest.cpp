@@ -1,3 +1,4 @@
+#include "SimObd.h"
 #include "integration/device/DeviceOnSim.h"
 #include "lang/Translate.h"
 #include "obd/ObdDiagnostic.h"
@@ -192,6 +193,79 @@ TEST_F(ObdPageOnSim, troubleCodesAreAskedFromTheUnitThatHasThemAndDescribed) {
     EXPECT_EQ(prompt.messages, (std::vector<std::string>{"Nie można wczytać błędów OBD!"}));
 }
 
+TEST_F(ObdPageOnSim, twentyCodesOfEveryLetterComeBackWithLetterAndDigitsIntact) {
+    const std::vector<std::string> written = {
+        "P0011", "U0100", "C0035", "B1234", "P0128", "P0171", "P0300", "P2096", "P3400", "C1234",
+        "B0001", "U3FFF", "U0001", "P0A80", "C3000", "B2000", "P0456", "P0457", "U0401", "P0010"};
+    std::vector<std::uint16_t> values;
+    for (const std::string& code : written)
+        values.push_back(CSimObd::parseTroubleCode(code).value());
+    sim([&](CSimController& c) { c.obd().setTroubleCodes(values); });
+    connectPage();
+
+    ASSERT_TRUE(page.readTroubleCodes());
+    ASSERT_EQ(page.troubleCodes().size(), written.size());
+    const auto& shown = page.view().troubleCodes;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        EXPECT_EQ(COBDCodes::codeName(page.troubleCodes()[i]), written[i]);
+        EXPECT_EQ(shown[i].substr(0, 5), written[i]);
+    }
+    // Each code with its own text: P0011 is no intake-air code, B1234 and
+    // P3400 are described by nothing.
+    EXPECT_NE(shown[0].find("Camshaft"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[4].find("thermostat"), std::string::npos) << shown[4];
+    EXPECT_EQ(shown[3], "B1234  " + vexor::translate(COBDCodes::kUnknown));
+    EXPECT_EQ(shown[8], "P3400  " + vexor::translate(COBDCodes::kUnknown));
+    EXPECT_FALSE(page.view().noTroubleCodes);
+    // First frame and six continuation frames travelled in one answer.
+    EXPECT_EQ(sent(25).size(), 2u);
+}
+
+TEST_F(ObdPageOnSim, aCarWithoutCodesSaysSoAndAFailedReadSaysNothingOfTheKind) {
+    connectPage();
+    EXPECT_FALSE(page.view().noTroubleCodes); // never read: blank
+    ASSERT_TRUE(page.readTroubleCodes());
+    EXPECT_TRUE(page.view().troubleCodes.empty());
+    EXPECT_TRUE(page.view().noTroubleCodes);
+
+    // No unit answered the status question: nothing is known of the codes.
+    server.faults().setReplyLength(6, SimMatch::cmd(25), 1);
+    EXPECT_FALSE(page.readTroubleCodes());
+    EXPECT_FALSE(page.view().noTroubleCodes);
+    server.faults().setSilent(SimMatch::cmd(25));
+    EXPECT_FALSE(page.readTroubleCodes());
+    EXPECT_FALSE(page.view().noTroubleCodes);
+    EXPECT_EQ(prompt.messages, (std::vector<std::string>(2, "Nie można wczytać błędów OBD!")));
+}
+
+TEST_F(ObdPageOnSim, aFailedSetupReadLeavesNoButtonPromisingALink) {
+    connectPage();
+    ASSERT_TRUE(page.view().codeButtonsEnabled);
+    ASSERT_FALSE(page.view().protocol.empty());
+
+    server.faults().setReplyLength(4, SimMatch::read(0x1B)); // too short for the block
+    page.updatePage();
+    EXPECT_FALSE(page.obdConnected());
+    EXPECT_FALSE(page.view().codeButtonsEnabled);
+    EXPECT_FALSE(page.view().correctionCheckEnabled);
+    EXPECT_FALSE(page.view().correctionCheckVisible);
+    EXPECT_EQ(page.view().protocol, "");
+    EXPECT_EQ(prompt.messages,
+              (std::vector<std::string>{"Nie powiodło się odczytanie ustawień urządzenia!"}));
+    server.requestLog().clear();
+    page.poll();
+    EXPECT_TRUE(sent(23).empty()); // no poll of a link nobody confirmed
+
+    // The correction block unreadable: the link stands, the correction box
+    // (whose state is unknown) is not offered.
+    server.faults().clear();
+    server.faults().setReplyLength(4, SimMatch::read(0x23));
+    page.updatePage();
+    EXPECT_TRUE(page.view().codeButtonsEnabled);
+    EXPECT_FALSE(page.view().correctionCheckVisible);
+    EXPECT_FALSE(page.view().correctionControlsVisible);
+}
+
 TEST_F(ObdPageOnSim, clearingAsksFirstAndEmptiesTheListOnlyWhenTheCarConfirms) {
     sim([](CSimController& c) { c.obd().setTroubleCodes({0x171, 0x300}); });
     connectPage();
@@ -211,8 +285,9 @@ TEST_F(ObdPageOnSim, clearingAsksFirstAndEmptiesTheListOnlyWhenTheCarConfirms) {
     EXPECT_EQ(prompt.messages,
               (std::vector<std::string>{"Nie powiodło się skasowanie błędów OBD!"}));
 
-    page.clearTroubleCodes();
+    EXPECT_TRUE(page.clearTroubleCodes());
     EXPECT_TRUE(page.view().troubleCodes.empty());
+    EXPECT_TRUE(page.view().noTroubleCodes);
     EXPECT_EQ(sent(25).back().payload[13], 4);
     EXPECT_TRUE(sim([](CSimController& c) { return c.obd().troubleCodes().empty(); }));
     EXPECT_EQ(prompt.questions.size(), 3u);
@@ -220,13 +295,20 @@ TEST_F(ObdPageOnSim, clearingAsksFirstAndEmptiesTheListOnlyWhenTheCarConfirms) {
 
 TEST_F(ObdPageOnSim, correctionSettingsGoStraightToTheController) {
     connectPage();
-    // No long-term trim seen yet: enabling corrects no bank.
+    // No long-term trim seen yet: nothing can be corrected, the controller
+    // holds "off" and the box says so rather than showing a tick.
     page.setCorrectionEnabled(true);
-    EXPECT_TRUE(page.view().correctionControlsVisible);
     EXPECT_EQ(block(27)[0], 0);
+    EXPECT_FALSE(page.view().correctionChecked);
+    EXPECT_FALSE(page.view().correctionControlsVisible);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0], CObdPageModel::kMsgNoLongTermTrim);
+    prompt.messages.clear();
     page.poll(); // slots 0..4: both long-term trims answer
     page.setCorrectionEnabled(true);
     EXPECT_EQ(block(27)[0], 3);
+    EXPECT_TRUE(page.view().correctionChecked);
+    EXPECT_TRUE(page.view().correctionControlsVisible);
 
     page.cylinderClicked(3, 2, true);
     EXPECT_TRUE(page.view().bank2[2]);
@@ -256,8 +338,10 @@ TEST_F(ObdPageOnSim, switchingTheLinkOffAlsoSwitchesTheCorrectionOff) {
     EXPECT_TRUE(page.view().bank2[2]);
     EXPECT_TRUE(page.view().bank1[1]);
 
+    ASSERT_EQ(page.view().protocol, "CAN 11-bit 500kb/s");
     page.selectLink(1); // "Rozłączone"
     EXPECT_FALSE(page.obdConnected());
+    EXPECT_EQ(page.view().protocol, ""); // no bus is in use any more
     EXPECT_EQ(block(18)[8], 0);
     EXPECT_EQ(block(27)[0], 0);
     EXPECT_EQ(block(27)[3], 0x05);
