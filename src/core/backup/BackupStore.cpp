@@ -136,6 +136,7 @@ bool CBackupStore::take(const DeviceSettings& settings, const std::string& reaso
 std::vector<CBackupStore::SEntry> CBackupStore::listFolder(const std::string& serial) const {
     struct SSorted {
         SEntry entry;
+        long long written; // ns: orders backups of one second with other reasons
         int suffix;
     };
     std::vector<SSorted> found;
@@ -157,11 +158,17 @@ std::vector<CBackupStore::SEntry> CBackupStore::listFolder(const std::string& se
         item.entry.id = serial + "/" + name;
         item.entry.path = it->path().string();
         item.entry.serial = serial;
+        struct stat st {};
+        if (::stat(item.entry.path.c_str(), &st) == 0)
+            item.written = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL +
+                           st.st_mtim.tv_nsec;
         found.push_back(std::move(item));
     }
     std::sort(found.begin(), found.end(), [](const SSorted& a, const SSorted& b) {
         if (a.entry.time != b.entry.time)
             return a.entry.time < b.entry.time;
+        if (a.written != b.written)
+            return a.written < b.written;
         if (a.suffix != b.suffix)
             return a.suffix < b.suffix;
         return a.entry.id < b.entry.id;

@@ -5,6 +5,7 @@
 #include "files/SettingsFileIo.h"
 #include "panels/PanelPresets.h"
 
+#include <limits>
 #include <string>
 #include <type_traits>
 
@@ -34,6 +35,9 @@ public:
             if constexpr (std::is_floating_point_v<T>) {
                 spec.setNumber = [ref](DeviceSettings& s, double v) { ref(s) = v; };
             } else {
+                spec.integral = true;
+                spec.memberMin = static_cast<double>(std::numeric_limits<T>::min());
+                spec.memberMax = static_cast<double>(std::numeric_limits<T>::max());
                 // As the file reader stores it: the low bits of the integer part.
                 spec.setNumber = [ref](DeviceSettings& s, double v) {
                     ref(s) = static_cast<T>(settingsIntegerBits(v));
@@ -83,6 +87,7 @@ SettingSpec& flags(SettingSpec& spec, std::vector<SettingFlag> bits) {
 
 SettingSpec& readOnly(SettingSpec& spec) {
     spec.readOnly = true;
+    spec.maxText = kMaxSettingText;
     spec.range = {0, 0, 1, 0};
     return spec;
 }
@@ -123,7 +128,7 @@ void identityRows(CSchemaBuilder& b) {
 }
 
 void carInfoRows(CSchemaBuilder& b) {
-    auto text = [](SettingSpec& spec) { spec.maxText = kMaxCarInfoText; };
+    auto text = [](SettingSpec& spec) { spec.maxText = kMaxSettingText; };
     text(b.add(
         "m_carInfo.m_vendor", B::None, [](auto& s) -> auto& { return s.m_carInfo.m_vendor; }));
     text(b.add(

@@ -1,6 +1,7 @@
 #include "settings/SettingsSchema.h"
 
 #include "files/SettingsFile.h"
+#include "lang/Translate.h"
 #include "settings/SchemaTable.h"
 
 #include <cerrno>
@@ -38,33 +39,29 @@ bool atPrecision(double value, int precision) {
 }
 
 std::string describeRange(const ChoiceRange& r) {
-    std::string text = "a number from " + formatChoiceNumber(r.from, r.precision) + " to " +
-                       formatChoiceNumber(r.to, r.precision);
-    if (r.step != std::pow(10.0, -r.precision))
-        text += " in steps of " + formatChoiceNumber(r.step, r.precision);
-    else if (r.precision > 0)
-        text += " with " + std::to_string(r.precision) + " decimal" + (r.precision > 1 ? "s" : "");
-    else
-        text += ", whole";
+    std::string text =
+        formatChoiceNumber(r.from, r.precision) + " .. " + formatChoiceNumber(r.to, r.precision);
+    if (r.step != 1.0 || r.precision > 0)
+        text += " (+" + formatChoiceNumber(r.step, r.precision) + ")";
     return text;
 }
 
 std::string describeEntries(const std::vector<ChoiceEntry>& entries) {
-    // Long lists of numbers are ranges to the reader.
+    // Long lists of numbers read better as their ends.
     bool numbers = true;
     for (const ChoiceEntry& e : entries)
         numbers = numbers && e.precision != kChoiceTextPrecision;
-    if (numbers && entries.size() > 12) {
-        return "one of " + entries.front().text + ", " + entries[1].text + " ... " +
-               entries.back().text;
-    }
-    std::string text = "one of ";
+    if (numbers && entries.size() > 12)
+        return entries.front().text + ", " + entries[1].text + " .. " + entries.back().text;
+    std::string text;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0)
             text += ", ";
-        text += CSettingsFile::formatNumber(entries[i].value);
         if (entries[i].precision == kChoiceTextPrecision)
-            text += " (" + entries[i].text + ")";
+            text +=
+                CSettingsFile::formatNumber(entries[i].value) + " = " + translate(entries[i].text);
+        else
+            text += entries[i].text;
     }
     return text;
 }
@@ -78,6 +75,14 @@ bool inRange(const ChoiceRange& r, double value) {
 }
 
 } // namespace
+
+bool fitsMember(const SettingSpec& spec, double value) {
+    if (!std::isfinite(value))
+        return false;
+    if (!spec.integral)
+        return true;
+    return value == std::trunc(value) && value >= spec.memberMin && value <= spec.memberMax;
+}
 
 const std::vector<SettingSpec>& settingsSchema() {
     static const std::vector<SettingSpec> rows = buildSettingsSchema();
@@ -153,12 +158,11 @@ std::vector<ChoiceEntry> settingChoices(const SettingSpec& spec, std::int32_t ve
 bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const std::string& value,
                         std::string& accepts) {
     if (spec.readOnly) {
-        accepts = "nothing: it describes the controller or the save and is never edited";
+        accepts = "-";
         return false;
     }
     if (spec.kind == SettingKind::Text) {
-        accepts = "a text of at most " + std::to_string(spec.maxText) +
-                  " bytes without control characters";
+        accepts = "0 .. " + std::to_string(spec.maxText) + " B";
         if (value.size() > spec.maxText)
             return false;
         for (const unsigned char c : value) {
@@ -169,7 +173,7 @@ bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const
         return true;
     }
     if (spec.kind == SettingKind::Flags) {
-        accepts = describeRange(spec.range) + " (flag bits)";
+        accepts = describeRange(spec.range);
         double number = 0;
         if (!parseWholeNumber(value, number) || !atPrecision(number, 0) ||
             !inRange(spec.range, number))

@@ -73,12 +73,21 @@ struct SettingSpec {
     bool windowEdits = false;
     // Identity, statistics and the time stamp: never changed by an edit.
     bool readOnly = false;
+    // What the member's type takes: a whole number in memberMin..memberMax
+    // for integer members; any finite number for the others.
+    bool integral = false;
+    double memberMin = 0;
+    double memberMax = 0;
 
     std::function<double(const DeviceSettings&)> number;
     std::function<void(DeviceSettings&, double)> setNumber;
     std::function<std::string(const DeviceSettings&)> text;
     std::function<void(DeviceSettings&, const std::string&)> setText;
 };
+
+// Whether a number read from a file fits the member: finite, and for an
+// integer member a whole number its type holds.
+bool fitsMember(const SettingSpec& spec, double value);
 
 // Every key in the order a settings file holds them.
 const std::vector<SettingSpec>& settingsSchema();
@@ -91,17 +100,18 @@ int writeCommandOf(SettingBlock block);
 // Polish caption of a page ("" for None).
 const char* pageCaption(SettingPage page);
 
-// Longest text a vehicle-description member takes, in bytes.
-inline constexpr std::size_t kMaxCarInfoText = 63;
+// Longest text a text member takes, in bytes.
+inline constexpr std::size_t kMaxSettingText = 63;
 
 // The entries a window offers for a number member (for a controller of this
 // firmware version), or the entries of its range; empty for texts and flags.
 std::vector<ChoiceEntry> settingChoices(const SettingSpec& spec, std::int32_t version);
 
 // Checks `value` (the text given on a command line) against what the member
-// accepts and stores it in settings. False, settings untouched and a short
-// English description of what is accepted in `accepts` otherwise. A number
-// entry with a text of its own may also be given by that Polish text.
+// accepts and stores it in settings. False, settings untouched and what is
+// accepted in `accepts` otherwise, written with numbers and entry texts only
+// ("500 .. 5000 (+100)", "1 = 0 - 1 Volt, 6 = ..."), the entry texts in the
+// current language. A text entry may also be given by its text.
 bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const std::string& value,
                         std::string& accepts);
 

@@ -176,11 +176,11 @@ TEST(SettingsSchema, textsAreLimitedAndReadOnlyKeysRefused) {
     const DeviceSettings before;
     std::string accepts;
     const SettingSpec& vendor = *findSetting("m_carInfo.m_vendor");
-    EXPECT_TRUE(setSettingFromText(vendor, s, std::string(kMaxCarInfoText, 'x'), accepts));
-    EXPECT_FALSE(setSettingFromText(vendor, s, std::string(kMaxCarInfoText + 1, 'x'), accepts));
+    EXPECT_TRUE(setSettingFromText(vendor, s, std::string(kMaxSettingText, 'x'), accepts));
+    EXPECT_FALSE(setSettingFromText(vendor, s, std::string(kMaxSettingText + 1, 'x'), accepts));
     EXPECT_FALSE(setSettingFromText(vendor, s, "two\nlines", accepts));
     EXPECT_FALSE(setSettingFromText(vendor, s, "tab\there", accepts));
-    EXPECT_EQ(s.m_carInfo.m_vendor, std::string(kMaxCarInfoText, 'x'));
+    EXPECT_EQ(s.m_carInfo.m_vendor, std::string(kMaxSettingText, 'x'));
 
     s = before;
     for (const char* key :
