@@ -25,7 +25,10 @@ bool CCliCommands::readSettingsArgument(const std::string& path, DeviceSettings&
     const vexor::SettingsFileCheck check = vexor::readCheckedSettingsFile(path, target);
     if (check.ok())
         return true;
-    std::string text = vexor::translate(vexor::settingsFileProblemText(check.problem));
+    // The load's own message first, then what exactly is wrong.
+    std::string text = vexor::translate(CKorvantisDoc::kMsgFileRead);
+    if (check.problem != vexor::SettingsFileProblem::Unreadable)
+        text += "\n" + vexor::translate(vexor::settingsFileProblemText(check.problem));
     switch (check.problem) {
     case vexor::SettingsFileProblem::LongLine:
     case vexor::SettingsFileProblem::Binary:

@@ -215,6 +215,7 @@ TEST_F(CliOnSim, filesThatAreNoSettingsFileAreRefusedBeforeAnythingIsSent) {
         ProcessResult r = cli({"settings", "diff", path});
         EXPECT_EQ(r.status, 2) << path << r.err;
         EXPECT_TRUE(contains(r.err, named)) << r.err;
+        EXPECT_TRUE(contains(r.err, "Nie można wczytać ustawień z pliku")) << r.err;
         // Small files are compared byte for byte, the huge one by its size and time.
         const bool small =
             std::filesystem::is_regular_file(path) && std::filesystem::file_size(path) < 65536;
