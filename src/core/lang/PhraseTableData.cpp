@@ -751,6 +751,9 @@ constexpr PhraseRow kRows[] = {
      "Sprememba mape", "", ""},
     {"Komórki mapy", "Map cells", "Celle della mappa", "Celdas del mapa", "Células do mapa",
      "Ćelije mape", "Ячейки карты", "Harita hücreleri", "Kennfeldzellen", "Celice mape", "", ""},
+    {"Zmiana ustawień", "Settings change", "Modifica delle impostazioni", "Cambio de ajustes",
+     "Alteração das configurações", "Promjena postavki", "Изменение настроек", "Ayar değişikliği",
+     "Änderung der Einstellungen", "Sprememba nastavitev", "", ""},
 };
 
 } // namespace

@@ -29,6 +29,8 @@ const char* CBackupsDlg::reasonText(const std::string& reason) {
         return "Aktualizacja oprogramowania";
     if (reason == "map")
         return "Zmiana mapy";
+    if (reason == "edit")
+        return "Zmiana ustawień";
     return "";
 }
 
