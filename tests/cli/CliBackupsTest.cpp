@@ -49,6 +49,7 @@ TEST_F(CliOnSim, loadTakesABackupAsReadAndRestoreBringsItBack) {
     ProcessResult r = cli({"settings", "set", car, "m_base.m_switchRPM", "2500"});
     ASSERT_EQ(r.status, 0) << r.err;
 
+    const std::string shownBefore = cli({"settings", "show"}).out;
     r = cli({"settings", "load", car});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(controllerSwitchRpm(server), 2500);
@@ -63,8 +64,7 @@ TEST_F(CliOnSim, loadTakesABackupAsReadAndRestoreBringsItBack) {
     EXPECT_TRUE(id.size() > 5 && id.substr(id.size() - 5) == "-load") << id;
     EXPECT_TRUE(contains(listed[0], "\tload\tGAS1000042")) << listed[0];
     const std::string backupFile = folder.file("data/backups/" + id + ".xset");
-    EXPECT_EQ(valueOf(readWholeFile(backupFile), "m_base.m_switchRPM"), "1200");
-    EXPECT_EQ(lines(readWholeFile(backupFile)).size(), 417u);
+    EXPECT_EQ(readWholeFile(backupFile), shownBefore); // the image exactly as read
 
     server.requestLog().clear();
     r = cli({"backups", "restore", id});

@@ -119,10 +119,10 @@ bool CBackupStore::take(const DeviceSettings& settings, const std::string& reaso
         }
     }
 
-    DeviceSettings copy = settings;
-    vexor::stampTime(copy, now);
+    // The image exactly as read from the controller (its time stamp too): the
+    // file name carries the time of the backup.
     errno = 0;
-    if (!vexor::writeSettingsFile(path, copy)) {
+    if (!vexor::writeSettingsFile(path, settings)) {
         const int code = errno;
         ::unlink(path.c_str());
         error = code != 0 ? systemError("cannot write " + path, code) : "cannot write " + path;

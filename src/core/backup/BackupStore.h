@@ -34,7 +34,7 @@ public:
     // than letters, digits, '-' and '_' as '_'; "unknown" when empty.
     static std::string serialFolder(const std::string& serial);
 
-    // Saves the image (its time stamp set to `now`) as a new backup and
+    // Saves the image as it is, named after `now`, as a new backup and
     // rotates that controller's folder. False with a one-line reason in
     // `error` when the backup could not be written completely; nothing is
     // left behind then.
