@@ -160,8 +160,8 @@ std::vector<CBackupStore::SEntry> CBackupStore::listFolder(const std::string& se
         item.entry.serial = serial;
         struct stat st {};
         if (::stat(item.entry.path.c_str(), &st) == 0)
-            item.written = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL +
-                           st.st_mtim.tv_nsec;
+            item.written =
+                static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
         found.push_back(std::move(item));
     }
     std::sort(found.begin(), found.end(), [](const SSorted& a, const SSorted& b) {
