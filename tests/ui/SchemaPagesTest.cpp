@@ -2,6 +2,7 @@
 // combo box offers exactly the entries the schema checks values against, for
 // old and new controllers alike.
 
+#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "lang/Language.h"
@@ -30,10 +31,16 @@ namespace {
 
 using Boxes = std::vector<std::pair<int, Choice>>;
 
-// The box offers the schema's list: same values, precisions and texts.
+// The box offers the schema's list: same values, precisions and texts, the
+// same as a box filled from the list directly.
 void expectSameEntries(QWidget* window, int id, Choice choice, std::int32_t version) {
     const CValueCmbBox* box = findCtrl<CValueCmbBox>(window, id);
     QVERIFY2(box != nullptr, qPrintable(QString("control %1").arg(id)));
+    CValueCmbBox filled;
+    fillChoices(filled, choice, version);
+    QCOMPARE(box->entryCount(), filled.entryCount());
+    for (int i = 0; i < box->entryCount(); ++i)
+        QCOMPARE(box->itemText(i), filled.itemText(i));
     const auto entries = choiceEntries(choice, version);
     QCOMPARE(box->entryCount(), static_cast<int>(entries.size()));
     for (int i = 0; i < box->entryCount(); ++i) {
