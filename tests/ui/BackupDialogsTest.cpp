@@ -40,6 +40,13 @@ private slots:
 
         CLoadCompareDlg dlg(loadChanges(controller, file));
         QVERIFY(!dlg.nothingDiffers());
+        // tools: VEXOR_PICTURES=docs keeps a picture of the dialog for the documents.
+        if (const QByteArray folder = qgetenv("VEXOR_PICTURES"); !folder.isEmpty()) {
+            dlg.resize(640, 420);
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            dlg.grab().save(QString::fromLocal8Bit(folder) + "/settings-compare.png");
+        }
         QCOMPARE(dlg.tree()->headerItem()->text(0), QString("Setting"));
         // Switch, gasoline, gas and map pages.
         QCOMPARE(dlg.tree()->topLevelItemCount(), 4);
@@ -49,6 +56,8 @@ private slots:
         QCOMPARE(lambda->text(2), QString("0 - 1 Volt"));
         QCOMPARE(lambda->text(3), QString("0 - 5 Volt"));
         QCOMPARE(dlg.rowOf("m_adv.m_injectorType")->text(3), QString("REG"));
+        // Labels as the pages show them in the chosen language.
+        QCOMPARE(dlg.rowOf("m_base.m_switchRPM")->text(0), QString("Switch-over RPM"));
 
         QTreeWidgetItem* map = dlg.rowOf("m_injMapTable[11][4500]");
         QVERIFY(map != nullptr);

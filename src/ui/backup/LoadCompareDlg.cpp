@@ -1,5 +1,6 @@
 #include "backup/LoadCompareDlg.h"
 
+#include "backup/SettingLabels.h"
 #include "lang/Translate.h"
 
 #include <QHBoxLayout>
@@ -49,6 +50,8 @@ QPixmap mapPicture(const std::vector<const LoadChange*>& cells) {
     QPixmap picture(DeviceSettings::kMapCols * kCellPixels, DeviceSettings::kMapRows * kCellPixels);
     picture.fill(Qt::white);
     QPainter painter(&picture);
+    painter.setPen(Qt::gray);
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::red);
     for (const LoadChange* cell : cells) {
@@ -93,9 +96,7 @@ CLoadCompareDlg::CLoadCompareDlg(const std::vector<LoadChange>& changes, QWidget
             continue;
         }
         const auto* spec = change.spec;
-        QString label = tr8(*spec->label ? spec->label : spec->group);
-        if (label.isEmpty())
-            label = QString::fromStdString(spec->key);
+        const QString label = vexor::settingLabel(*spec);
         auto* item = new QTreeWidgetItem(pageItem(spec->page));
         item->setText(ColSetting, label);
         item->setToolTip(ColSetting, QString::fromStdString(spec->key));
