@@ -10,6 +10,9 @@
 #include "doc/SettingsCopy.h"
 #include "files/SettingsFile.h"
 #include "files/SettingsFileIo.h"
+#include "settings/LoadPreview.h"
+#include "settings/SettingsDiff.h"
+#include "settings/SettingsFileCheck.h"
 #include "threads/DiagFile.h"
 
 #include <cstdlib>
@@ -74,6 +77,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < CDiag::kRecordSize; ++i)
         record.setByte(i, static_cast<std::uint8_t>(i * 37 + 11));
     vexor::recordLine(record, vexor::SRecordUnits::fromSettings(loaded));
+
+    // The strict reader of comparisons and offline edits takes only what the
+    // ordinary reader takes whole, and reads the same values from it.
+    DeviceSettings checked;
+    if (vexor::readCheckedSettingsFile(file.path(), checked).ok()) {
+        if (!complete || !vexor::diffSettings(checked, loaded, true).empty())
+            std::abort();
+        (void)vexor::loadChanges(device, checked);
+    }
 
     // Whatever was read can be saved, and the saved text reads back whole.
     if (complete) {

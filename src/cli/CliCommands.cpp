@@ -55,6 +55,7 @@ CCliCommands::CCliCommands(const CliOptions& options) : m_options(options), m_pr
     // to the factory settings must still see "no controller", also when the
     // controller does not come back after a firmware update.
     m_prompt.addManualQuestion(vexor::translate(CKorvantisDoc::kMsgDemoQuestion));
+    m_doc.setChangeGuard([this] { return takeBackup(m_backupReason); });
 }
 
 CCliCommands::~CCliCommands() {
@@ -97,6 +98,8 @@ int CCliCommands::dispatch() {
         return cmdFlash(m_options.args);
     if (c == "obd")
         return cmdObd(m_options.args);
+    if (c == "backups")
+        return cmdBackups(m_options.args);
     return usage("unknown command " + c);
 }
 
@@ -174,8 +177,12 @@ int CCliCommands::cmdStats(const Args& args) {
 
 int CCliCommands::cmdSettings(const Args& args) {
     if (args.empty())
-        return usage("settings needs show, save FILE, load FILE or defaults");
+        return usage("settings needs show, save FILE, load FILE, defaults, diff or set");
     const std::string& what = args[0];
+    if (what == "diff")
+        return cmdSettingsDiff(args);
+    if (what == "set")
+        return cmdSettingsSet(args);
     if (what == "show" || what == "defaults") {
         if (args.size() != 1)
             return usage("settings " + what + " takes no further arguments");
@@ -207,8 +214,10 @@ int CCliCommands::cmdSettings(const Args& args) {
     }
     if (const int status = connectController())
         return status;
-    if (what == "defaults")
+    if (what == "defaults") {
+        m_backupReason = "defaults";
         return exitCodeFor(m_doc.OnDefaultValues());
+    }
     m_chooser.setPath(args[1]);
     return exitCodeFor(what == "save" ? m_doc.OnFileWriteSettings() : m_doc.OnFileReadSettings());
 }
@@ -288,6 +297,8 @@ int CCliCommands::cmdFlash(const Args& args) {
             std::fputc('\n', stderr);
         std::fflush(stderr);
     });
+    if (!takeBackup("flash"))
+        return kExitUsage;
     m_chooser.setPath(args[0]);
     const DocResult result = m_doc.OnDeviceUpdate();
     m_doc.setProgressHook({});

@@ -43,12 +43,25 @@ private:
     int cmdMap(const Args& args);
     int cmdFlash(const Args& args);
     int cmdObd(const Args& args);
+    int cmdSettingsDiff(const Args& args);
+    int cmdSettingsSet(const Args& args);
+    int cmdBackups(const Args& args);
+
+    // Saves the automatic backup of the controller's settings before a
+    // change (not with --no-backup, not in demonstration mode). False, with
+    // the reason told, when it could not be written: nothing may be sent then.
+    bool takeBackup(const char* reason);
+    // Reads a settings file for diff or set; false (the problem told) when
+    // it is refused.
+    bool readSettingsArgument(const std::string& path, DeviceSettings& target);
 
     const CliOptions& m_options;
     mutable CCliPrompt m_prompt;
     CCliTimers m_timers;
     CCliChooser m_chooser;
     CKorvantisDoc m_doc;
+    // Reason of the backup the document's change guard takes.
+    const char* m_backupReason = "load";
 };
 
 namespace vexor::cli {

@@ -89,6 +89,8 @@ int CCliCommands::cmdMap(const Args& args) {
                                                 static_cast<std::uint8_t>(ncols),
                                                 op,
                                                 operand};
+    if (!takeBackup("map"))
+        return kExitUsage;
     if (!m_doc.mapRegionOp(region) || !m_doc.commitMap()) {
         message(kMsgMapWrite);
         return kExitFailed;

@@ -100,6 +100,8 @@ bool parseOptions(int argc, const char* const* argv, CliOptions& options, std::s
             options.cng = true;
         else if (arg == "-y" || arg == "--yes")
             options.yes = true;
+        else if (arg == "--no-backup")
+            options.noBackup = true;
         else if (arg == "-h" || arg == "--help")
             options.help = true;
         else if (arg == "--version")
@@ -148,6 +150,8 @@ Options (before the command):
                        terminal and answered No otherwise. The question
                        whether to run in demonstration mode when no
                        controller answers is only ever asked on a terminal.
+      --no-backup      take no automatic backup before a command that
+                       changes the controller's settings
   -h, --help           this text
       --version        the program's version
 
@@ -164,6 +168,15 @@ Commands:
   settings load FILE         loads FILE into the controller (petrol first,
                              every block, restart)
   settings defaults          factory settings (asks unless --yes)
+  settings diff [--all] FILE [FILE2]
+                             the keys in which the controller (or FILE)
+                             and FILE (or FILE2) differ, one
+                             KEY<TAB>VALUE<TAB>VALUE line each; identity and
+                             time stamp only with --all
+  settings set FILE KEY VALUE [KEY VALUE ...]
+                             changes keys of a settings file without a
+                             controller, each checked against what the
+                             window program offers
   errors                     the decoded fault text (empty without faults)
   errors clear               clears the faults (restart)
   switch petrol|gas|auto     switches the fuel
@@ -191,6 +204,15 @@ Commands:
   obd values                 the OBD page's live values once:
                              NAME<TAB>VALUE<TAB>UNIT, names in the chosen
                              language
+  backups [--serial S]       the automatic backups, oldest first:
+                             ID<TAB>YYYY-MM-DD HH:MM:SS<TAB>REASON<TAB>SERIAL
+  backups restore ID         settings load of that backup
+
+Before settings load, settings defaults, backups restore, flash and map
+set|add|sub|clear change anything, the controller's settings are saved to
+DATA/backups/SERIAL/YYYYMMDD-HHMMSS-REASON.xset (newest 100 per controller
+and the first one ever taken are kept); a backup that cannot be written
+stops the command with status 2 before anything is sent.
 
 Messages go to stderr in the chosen language; results go to stdout.
 

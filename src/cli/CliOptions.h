@@ -14,6 +14,7 @@ struct CliOptions {
     std::string configDir;
     std::string dataDir;
     bool yes = false;
+    bool noBackup = false;
     bool help = false;
     bool version = false;
 

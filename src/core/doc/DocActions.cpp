@@ -45,6 +45,8 @@ DocResult CKorvantisDoc::loadSettings() {
         message(kMsgFileRead);
         return DocResult::FileError;
     }
+    if (m_changeGuard && !m_changeGuard())
+        return DocResult::FileError;
     vexor::applyLoadedSettings(settings(), loaded);
 
     CBusyScope busy(seams().cursor);
@@ -103,6 +105,8 @@ DocResult CKorvantisDoc::OnDefaultValues() {
 DocResult CKorvantisDoc::restoreDefaults() {
     if (!seams().ask(vexor::translate(kMsgDefaultsQuestion), true))
         return DocResult::Cancelled;
+    if (m_changeGuard && !m_changeGuard())
+        return DocResult::FileError;
     vexor::applyFactoryDefaults(settings());
 
     CBusyScope busy(seams().cursor);

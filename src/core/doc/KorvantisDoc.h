@@ -135,6 +135,11 @@ public:
     void setRecordObserver(RecordObserver observer) { m_recordObserver = std::move(observer); }
     // Pages programmed so far during a firmware update.
     void setProgressHook(ProgressFn hook) { m_progressHook = std::move(hook); }
+    // Called by load and defaults once they are about to
+    // change the controller's settings, before anything is sent, with the
+    // image still as read from the controller. False stops the action with
+    // FileError and nothing sent (the guard has said why).
+    void setChangeGuard(std::function<bool()> guard) { m_changeGuard = std::move(guard); }
 
     // ---- connection set-up ----
     // Builds the error decoders, then tries the remembered port, then every
@@ -231,4 +236,5 @@ private:
     LambdaTypeHook m_lambdaTypeHook;
     RecordObserver m_recordObserver;
     ProgressFn m_progressHook;
+    std::function<bool()> m_changeGuard;
 };

@@ -1,0 +1,62 @@
+#include "settings/OfflineSettings.h"
+
+#include "files/SettingsFileIo.h"
+#include "settings/SettingsSchema.h"
+
+#include <filesystem>
+
+vexor::SettingsFileCheck COfflineSettings::open(const std::string& path) {
+    DeviceSettings read;
+    const vexor::SettingsFileCheck check = vexor::readCheckedSettingsFile(path, read);
+    if (!check.ok())
+        return check;
+    m_path = path;
+    m_image = read;
+    m_modified = false;
+    return check;
+}
+
+void COfflineSettings::close() {
+    m_path.clear();
+    m_image = DeviceSettings{};
+    m_modified = false;
+}
+
+DeviceSettings& COfflineSettings::edit() {
+    m_modified = true;
+    return m_image;
+}
+
+bool COfflineSettings::set(const std::string& key, const std::string& value, std::string& accepts) {
+    const vexor::SettingSpec* spec = vexor::findSetting(key);
+    if (spec == nullptr || !isOpen()) {
+        accepts.clear();
+        return false;
+    }
+    DeviceSettings changed = m_image;
+    if (!vexor::setSettingFromText(*spec, changed, value, accepts))
+        return false;
+    if (!(changed == m_image)) {
+        m_image = changed;
+        m_modified = true;
+    }
+    return true;
+}
+
+bool COfflineSettings::save() {
+    return isOpen() && saveAs(m_path);
+}
+
+bool COfflineSettings::saveAs(const std::string& path) {
+    if (!isOpen() || path.empty() || !vexor::writeSettingsFile(path, m_image))
+        return false;
+    m_path = path;
+    m_modified = false;
+    return true;
+}
+
+std::string COfflineSettings::title() const {
+    if (!isOpen())
+        return {};
+    return std::filesystem::path(m_path).filename().string() + (m_modified ? " *" : "");
+}

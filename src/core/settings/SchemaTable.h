@@ -1,0 +1,12 @@
+#pragma once
+
+#include "settings/SettingsSchema.h"
+
+#include <vector>
+
+namespace vexor {
+
+// The schema's rows, built afresh (settingsSchema() keeps one copy).
+std::vector<SettingSpec> buildSettingsSchema();
+
+} // namespace vexor
