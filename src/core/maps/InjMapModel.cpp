@@ -3,6 +3,7 @@
 #include "maps/LivePoint.h"
 #include "maps/MapCellText.h"
 #include "maps/MapFormat.h"
+#include "maps/MapValues.h"
 
 #include <algorithm>
 
@@ -28,9 +29,11 @@ const CInjMapModel::SCell& CInjMapModel::at(SCellIndex cell) const {
 }
 
 void CInjMapModel::setCellValue(SCellIndex cell, double value) {
+    // Whatever the source, the grid shows only what the controller could hold.
+    const int v = vexor::mapCellInt(value);
     SCell& c = at(cell);
-    c.text = vexor::formatMapValue(value);
-    c.background = vexor::mapValueColour(value);
+    c.text = vexor::formatMapValue(v);
+    c.background = vexor::mapValueColour(v);
 }
 
 double CInjMapModel::cellValue(SCellIndex cell) const {
@@ -59,6 +62,20 @@ void CInjMapModel::clearAll() {
             setCellValue({r, c}, 0.0);
 }
 
+vexor::MapValues CInjMapModel::values() const {
+    vexor::MapValues out{};
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            out[r][c] = vexor::mapCellInt(vexor::leadingInt(at({r, c}).text));
+    return out;
+}
+
+void CInjMapModel::setValues(const vexor::MapValues& values) {
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            setCellValue({r, c}, values[r][c]);
+}
+
 void CInjMapModel::loadFrom(const DeviceSettings& settings) {
     for (int r = 0; r < vexor::kMapRowCount; ++r)
         for (int c = 0; c < vexor::kMapColumnCount; ++c)
@@ -66,9 +83,7 @@ void CInjMapModel::loadFrom(const DeviceSettings& settings) {
 }
 
 void CInjMapModel::storeInto(DeviceSettings& settings) const {
-    for (int r = 0; r < vexor::kMapRowCount; ++r)
-        for (int c = 0; c < vexor::kMapColumnCount; ++c)
-            settings.m_injMapTable[r][c] = vexor::clampMapValue(cellValue({r, c}));
+    vexor::storeMapValues(settings, values());
 }
 
 void CInjMapModel::applyToSelection(vexor::MapOp op, int value) {
