@@ -15,6 +15,7 @@
 #include "support/RecordingPrompt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -268,6 +269,89 @@ private slots:
         pushRecord({40}, 1600);
         m_page->refreshLive();
         QCOMPARE(model().livePoint(), (SCellIndex{9, 5}));
+    }
+
+    void keysMoveTheCursorExtendTheSelectionEditAndUndoWithoutTheMouse() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, centre(2, 2));
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(model().selection().count(), 4);
+        QVERIFY(model().selection().isSelected({3, 5}));
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_Minus);
+        QCOMPARE(sent(13),
+                 (std::vector<Bytes>{{2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 3, 1}}));
+        QCOMPARE(simCell(3, 5), 1);
+
+        // A digit opens the editor on the cursor cell with that digit.
+        QTest::keyClick(grid(), Qt::Key_7);
+        QVERIFY(grid()->isEditing());
+        QCOMPARE(grid()->cellEditor()->text(), QStringLiteral("7"));
+        QTest::keyClick(grid()->cellEditor(), Qt::Key_2);
+        QTest::keyClick(grid()->cellEditor(), Qt::Key_Return);
+        QCOMPARE(simCell(3, 5), 50);
+        QCOMPARE(model().cellText({3, 5}), std::string("50%"));
+
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(simCell(3, 5), 1);
+        QCOMPARE(model().cellText({3, 5}), std::string("1%"));
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(simCell(2, 4), 2);
+        QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(simCell(2, 4), 1);
+        QCOMPARE(m_doc->settings().m_injMapTable[2][4], 1.0);
+        QVERIFY(m_prompt.entries().empty());
+    }
+
+    void copyAndPasteGoThroughTheClipboardAsTabSeparatedText() {
+        m_port->grantServiceAccess();
+        m_server->withController([](CSimController& c) {
+            c.setMapCell(0, 0, 3);
+            c.setMapCell(1, 1, -4);
+        });
+        QVERIFY(m_doc->readInjMap());
+        m_page->activate();
+        selectBlock(0, 0, 2, 2);
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3\t0\n0\t-4\n"));
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, centre(10, 10));
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(simCell(10, 10), 3);
+        QCOMPARE(simCell(11, 11), -4);
+        QCOMPARE(model().cellText({11, 11}), std::string("-4%"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t99\n"));
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{kMsgPasteRange});
+        QCOMPARE(simCell(10, 10), 3);
+    }
+
+    void smoothingFromTheMenuPreviewsInTheGridBeforeAskingAndWorksInDemoMode() {
+        m_port->grantServiceAccess();
+        m_doc->setDemo(true);
+        m_doc->settings().m_injMapTable[5][5] = 36;
+        m_page->activate();
+        selectBlock(4, 4, 3, 3);
+        std::string shown;
+        m_prompt.onAsk([&] { shown = model().cellText({5, 5}); });
+        m_prompt.scriptAnswer(true);
+        std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
+        for (QAction* action : menu->actions())
+            if (ctrlId(action) == ids::kCmdMapSmooth)
+                action->trigger();
+        QCOMPARE(shown, std::string("4%"));
+        QCOMPARE(model().cellText({5, 5}), std::string("4%"));
+        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 4.0);
+        QVERIFY(grid()->editor().canUndo());
+        grid()->onMapUndo();
+        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 36.0);
+        QVERIFY(sent(13).empty()); // demonstration: nothing on the wire
     }
 
     void theMenuFollowsTheInterfaceLanguage() {
