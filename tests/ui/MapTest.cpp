@@ -6,6 +6,7 @@
 #include "lang/Translate.h"
 #include "maps/LivePoint.h"
 #include "maps/MapCorrPage.h"
+#include "maps/MapCorrPageCore.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/MapGrid.h"
 #include "maps/MapMenu.h"
@@ -22,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,6 +52,7 @@ private:
     CMapGrid* grid() const { return m_page->grid(); }
     CInjMapModel& model() const { return grid()->model(); }
 
+    QRect cellRect(SCellIndex cell) const { return grid()->cellRect(cell); }
     QPoint centre(int row, int column) const { return grid()->cellRect({row, column}).center(); }
 
     void selectBlock(int row, int column, int rows, int columns) {
@@ -352,6 +356,55 @@ private slots:
         grid()->onMapUndo();
         QCOMPARE(m_doc->settings().m_injMapTable[5][5], 36.0);
         QVERIFY(sent(13).empty()); // demonstration: nothing on the wire
+    }
+
+    void theTrailFollowsTheEngineAndTheHeatOverlayShowsTheVisits() {
+        m_port->grantServiceAccess();
+        m_doc->settings().m_devInfo.m_injCount = 4;
+        for (int r = 0; r < kMapRowCount; ++r)
+            for (int c = 0; c < kMapColumnCount; ++c)
+                m_doc->settings().m_injMapTable[r][c] = ((r * 7 + c * 3) % 21) - 10;
+        m_page->activate();
+        QVERIFY(m_page->core() != nullptr);
+        auto now = CMapTrail::Clock::time_point{} + std::chrono::hours(1);
+        m_page->core()->setClock([&now] { return now; });
+        // An engine revving from idle to about 4 000 rpm and back, load rising.
+        for (int i = 0; i < 400; ++i) {
+            const double phase = i * 0.03;
+            const double rpm = 2400 + 1600 * std::sin(phase);
+            const auto period = static_cast<uint16_t>(4800000.0 / rpm);
+            const auto petrol = static_cast<uint16_t>(160 + 120 * std::sin(phase * 0.7) + i % 3);
+            pushRecord({petrol, petrol}, period);
+            m_page->refreshLive();
+            now += std::chrono::milliseconds(100);
+        }
+        const CMapTrail& trail = model().trail();
+        // 30 s at 10 refreshes a second, both ends included.
+        QCOMPARE(trail.points().size(), size_t(301));
+        int visits = 0;
+        for (int r = 0; r < kMapRowCount; ++r)
+            for (int c = 0; c < kMapColumnCount; ++c)
+                visits += trail.visits({r, c});
+        QCOMPARE(visits, 400);
+        QVERIFY(trail.visits(model().livePoint()) > 0);
+
+        // The overlay tints the visited cells and leaves the others alone.
+        const SCellIndex visited = model().livePoint();
+        const SCellIndex never{18, 0};
+        QCOMPARE(trail.visits(never), 0);
+        const QPoint inVisited = cellRect(visited).bottomRight() - QPoint(3, 3);
+        const QPoint inNever = cellRect(never).bottomRight() - QPoint(3, 3);
+        const QImage plain = grid()->grab().toImage();
+        std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
+        for (QAction* action : menu->actions())
+            if (ctrlId(action) == ids::kCmdMapHeat)
+                action->trigger();
+        QVERIFY(grid()->heatShown());
+        const QImage heat = grid()->grab().toImage();
+        QVERIFY(plain.pixel(inVisited) != heat.pixel(inVisited));
+        QCOMPARE(plain.pixel(inNever), heat.pixel(inNever));
+        if (const QByteArray path = qgetenv("VEXOR_MAP_PICTURE"); !path.isEmpty())
+            QVERIFY(grid()->grab().save(QString::fromLocal8Bit(path)));
     }
 
     void theMenuFollowsTheInterfaceLanguage() {
