@@ -6,6 +6,7 @@
 #include "maps/MapValues.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -32,8 +33,13 @@ void CInjMapModel::setCellValue(SCellIndex cell, double value) {
     // Whatever the source, the grid shows only what the controller could hold.
     const int v = vexor::mapCellInt(value);
     SCell& c = at(cell);
-    c.text = vexor::formatMapValue(v);
-    c.background = vexor::mapValueColour(v);
+    std::string text = vexor::formatMapValue(v);
+    const SRgb background = vexor::mapValueColour(v);
+    if (text != c.text || !(background == c.background)) {
+        c.text = std::move(text);
+        c.background = background;
+        ++m_version;
+    }
 }
 
 double CInjMapModel::cellValue(SCellIndex cell) const {
@@ -46,6 +52,7 @@ const std::string& CInjMapModel::cellText(SCellIndex cell) const {
 
 void CInjMapModel::setCellText(SCellIndex cell, const std::string& text) {
     at(cell).text = text;
+    ++m_version;
 }
 
 SRgb CInjMapModel::cellBackground(SCellIndex cell) const {
@@ -112,8 +119,14 @@ bool CInjMapModel::trackPoint(double rpm, double petrolMs, std::uint8_t corrMapF
     const SCellIndex next = vexor::mapCellFor(rpm, petrolMs, corrMapFlags);
     if (m_markerShown && next == m_livePoint)
         return false;
-    if (m_markerShown)
-        at(m_livePoint).background = vexor::mapValueColour(cellValue(m_livePoint));
+    if (m_markerShown) {
+        SRgb& background = at(m_livePoint).background;
+        const SRgb own = vexor::mapValueColour(cellValue(m_livePoint));
+        if (!(background == own)) {
+            background = own;
+            ++m_version;
+        }
+    }
     m_livePoint = next;
     m_markerShown = true;
     return true;

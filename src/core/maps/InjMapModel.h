@@ -69,6 +69,10 @@ public:
     bool markerShown() const { return m_markerShown; }
     bool isMarked(SCellIndex cell) const { return m_markerShown && cell == m_livePoint; }
 
+    // Counts every change of what the cells show (texts, fills, selection),
+    // so a window can keep a drawing of them until it changes.
+    unsigned version() const { return m_version + m_selection.version(); }
+
     // Where the engine has been (trail and visits), fed by the page.
     CMapTrail& trail() { return m_trail; }
     const CMapTrail& trail() const { return m_trail; }
@@ -88,4 +92,5 @@ private:
     SCellIndex m_livePoint{};
     bool m_markerShown = false;
     CMapTrail m_trail;
+    unsigned m_version = 0;
 };

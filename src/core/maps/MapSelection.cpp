@@ -16,12 +16,15 @@ bool CMapSelection::isSelected(SCellIndex cell) const {
 }
 
 void CMapSelection::setSelected(SCellIndex cell, bool selected) {
-    if (valid(cell))
+    if (valid(cell) && m_cells[cell.row][cell.column] != selected) {
         m_cells[cell.row][cell.column] = selected;
+        ++m_version;
+    }
 }
 
 void CMapSelection::clear() {
     m_cells = {};
+    ++m_version;
 }
 
 bool CMapSelection::any() const {
@@ -49,6 +52,7 @@ std::vector<SCellIndex> CMapSelection::set(SCellIndex cell, bool selected) {
     if (m_cells[cell.row][cell.column] == selected)
         return {};
     m_cells[cell.row][cell.column] = selected;
+    ++m_version;
     return {cell};
 }
 

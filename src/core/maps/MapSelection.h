@@ -39,6 +39,10 @@ public:
     // started and the cursor.
     std::vector<SCellIndex> moveCursor(int rows, int columns, bool extend);
 
+    // Counts every change of the selection, so a window can tell whether
+    // what it drew is still current.
+    unsigned version() const { return m_version; }
+
 private:
     std::vector<SCellIndex> set(SCellIndex cell, bool selected);
 
@@ -50,4 +54,5 @@ private:
     int m_pressY = 0;
     SCellIndex m_cursor{};
     SCellIndex m_anchor{};
+    unsigned m_version = 0;
 };

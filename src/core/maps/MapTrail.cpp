@@ -46,6 +46,7 @@ void CMapTrail::add(Clock::time_point at, double rpm, double petrolMs, std::uint
 }
 
 void CMapTrail::expire(Clock::time_point now) {
+    m_now = now;
     while (!m_points.empty() && now - m_points.front().at > m_span)
         m_points.pop_front();
 }

@@ -45,6 +45,8 @@ public:
     void clear();
 
     const std::deque<Point>& points() const { return m_points; }
+    // The time of the last add or expire: what the trail's fading counts from.
+    Clock::time_point now() const { return m_now; }
     // 1 for a point taken now, falling to 0 for one as old as the span.
     double freshness(const Point& point, Clock::time_point now) const;
 
@@ -55,6 +57,7 @@ public:
 private:
     std::chrono::milliseconds m_span = kDefaultSpan;
     std::deque<Point> m_points;
+    Clock::time_point m_now{};
     std::array<std::array<int, vexor::kMapColumnCount>, vexor::kMapRowCount> m_visits{};
 };
 

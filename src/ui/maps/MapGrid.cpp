@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <QToolTip>
 
 #include <chrono>
@@ -46,6 +47,7 @@ QString tr8(const char* polish) {
 // this opacity for a cell at full heat, so the value colour stays readable.
 const QColor kTrailColour(20, 40, 150);
 constexpr int kTrailWidth = 2;
+constexpr std::size_t kTrailPiece = 10;
 constexpr int kHeatMaxAlpha = 150;
 const QColor kCursorColour(0, 0, 0);
 
@@ -141,25 +143,24 @@ void CMapGrid::repaintCells(const std::vector<SCellIndex>& cells) {
         update(cellRect(cell));
 }
 
-void CMapGrid::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    const QRect area = event->rect();
-    painter.fillRect(area, palette().window());
+void CMapGrid::renderCells() {
+    const qreal ratio = devicePixelRatioF();
+    if (m_cells.size() != size() * ratio) {
+        m_cells = QPixmap(size() * ratio);
+        m_cells.setDevicePixelRatio(ratio);
+    }
+    QPainter painter(&m_cells);
+    painter.setFont(font());
+    painter.fillRect(rect(), palette().window());
     const SMapGeometry& g = m_model.geometry();
-    QFont font = painter.font();
-    painter.setFont(font);
-
     auto drawCell = [&](const SRect& rect, SRgb fill, const QString& text) {
         const QRect r = qrect(rect);
-        if (!r.intersects(area))
-            return;
         painter.fillRect(r, qcolor(fill));
         painter.setPen(qcolor(vexor::kMapBorder));
         painter.drawRect(r);
         painter.setPen(qcolor(vexor::kMapText));
         painter.drawText(r, Qt::AlignCenter, text);
     };
-
     drawCell(g.cornerRect(), vexor::kMapHeaderBackground,
              QString::fromLatin1(vexor::kMapCornerLabel));
     for (int c = 0; c < vexor::kMapColumnCount; ++c)
@@ -175,6 +176,31 @@ void CMapGrid::paintEvent(QPaintEvent* event) {
                      QString::fromStdString(m_model.cellText(cell)));
         }
     }
+    m_cellsVersion = m_model.version();
+    m_cellsValid = true;
+}
+
+void CMapGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::StyleChange)
+        m_cellsValid = false;
+    QWidget::changeEvent(event);
+}
+
+// The cells (texts, fills, headers) are drawn once into a picture and kept
+// until the model changes; a live refresh only copies the part it needs and
+// draws the heat, the cursor, the trail and the marker over it.
+void CMapGrid::paintEvent(QPaintEvent* event) {
+    if (!m_cellsValid || m_cellsVersion != m_model.version() ||
+        m_cells.size() != size() * devicePixelRatioF())
+        renderCells();
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = m_cells.devicePixelRatio();
+    painter.drawPixmap(area, m_cells,
+                       QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    const SMapGeometry& g = m_model.geometry();
+
     if (m_heatShown) {
         for (int r = 0; r < vexor::kMapRowCount; ++r) {
             for (int c = 0; c < vexor::kMapColumnCount; ++c) {
@@ -195,19 +221,29 @@ void CMapGrid::paintEvent(QPaintEvent* event) {
             painter.drawRect(cursor);
         }
     }
-    const auto& points = m_model.trail().points();
+    const CMapTrail& trail = m_model.trail();
+    const auto& points = trail.points();
     if (points.size() > 1 && trailRect().intersects(area)) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        const auto now = points.back().at;
         auto pixel = [&g](const CMapTrail::Point& p) {
             return QPointF(g.firstColumnWidth + p.column * g.columnWidth,
                            g.headerHeight + p.row * g.rowHeight);
         };
+        // The trail goes out in short pieces, each with the fade of its
+        // newest point: a few pen changes instead of one per point. A
+        // one-pixel line drawn twice, a pixel apart, looks like a two-pixel
+        // one and costs a fraction of a stroked wide pen.
         QColor colour = kTrailColour;
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            colour.setAlphaF(static_cast<float>(m_model.trail().freshness(points[i], now)));
-            painter.setPen(QPen(colour, kTrailWidth, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(pixel(points[i - 1]), pixel(points[i]));
+        QPolygonF piece;
+        for (std::size_t start = 0; start + 1 < points.size(); start += kTrailPiece) {
+            const std::size_t end = std::min(start + kTrailPiece, points.size() - 1);
+            piece.clear();
+            for (std::size_t i = start; i <= end; ++i)
+                piece << pixel(points[i]);
+            colour.setAlphaF(static_cast<float>(trail.freshness(points[end], trail.now())));
+            painter.setPen(QPen(colour, 0));
+            painter.drawPolyline(piece);
+            piece.translate(1.0, 1.0);
+            painter.drawPolyline(piece);
         }
     }
     if (m_model.markerShown()) {

@@ -5,6 +5,7 @@
 #include "maps/MapRegion.h"
 #include "platform/Seams.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -100,6 +101,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     std::optional<int> askValue(vexor::MapOp op);
@@ -107,6 +109,8 @@ private:
     // The keys beyond the Part's Page keys; true when the key was used.
     bool editingKey(QKeyEvent* event);
     void commitEdit();
+    // Draws headers and cells into m_cells.
+    void renderCells();
     // The trail's area in pixels (empty without points).
     QRect trailRect() const;
     void cancelEdit();
@@ -122,5 +126,8 @@ private:
     QLineEdit* m_cellEdit;
     std::optional<SCellIndex> m_editing;
     bool m_heatShown = false;
+    QPixmap m_cells;
+    unsigned m_cellsVersion = 0;
+    bool m_cellsValid = false;
     QRect m_trailArea;
 };
