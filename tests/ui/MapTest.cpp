@@ -132,12 +132,24 @@ private slots:
         m_page->activate();
         QVERIFY(*asked);
         QVERIFY(!grid()->isVisible());
+        // Escape leaves the grid greyed too: no key reaches the controller.
+        QVERIFY(!grid()->isEnabled());
+        model().selection().setSelected({1, 1}, true);
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_PageUp);
+        QVERIFY(sent(13).empty());
+        // Asked again the next time, until the right password is given.
+        asked = rejectNextModal();
+        m_page->activate();
+        QVERIFY(*asked);
+        QVERIFY(!grid()->isEnabled());
 
         m_port->grantServiceAccess();
         asked = rejectNextModal();
         m_page->activate();
         QVERIFY(!*asked);
         QVERIFY(grid()->isVisible());
+        QVERIFY(grid()->isEnabled());
     }
 
     void activationShowsTheDocumentsMapAndLeavesTheGridUnmodified() {
