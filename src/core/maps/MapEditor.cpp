@@ -89,7 +89,11 @@ CMapEditor::Result CMapEditor::edit(MapOp gridOp, int gridValue, MapOp sentOp, i
         return Result::NothingSelected;
     if (!canEdit())
         return Result::Refused;
+    // The edit starts from the document's map, not from whatever the grid
+    // last showed (a settings file may have been loaded since): only the
+    // selected cells may differ from the document afterwards.
     const MapValues before = documentValues();
+    showValues(before);
     m_model.applyToSelection(gridOp, gridValue);
     m_model.setModified(true);
     const std::vector<vexor::SCellBlock> blocks = vexor::selectionBlocks(m_model.selection());
@@ -321,6 +325,7 @@ CMapEditor::Result CMapEditor::commitCellEdit(SCellIndex cell, const std::string
     if (!canEdit())
         return Result::Refused;
     const MapValues before = documentValues();
+    showValues(before);
     const int value = vexor::leadingInt(text);
     m_model.setCellValue(cell, value);
     m_model.setModified(true);

@@ -13,6 +13,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QIntValidator>
@@ -185,6 +186,16 @@ void CMapGrid::changeEvent(QEvent* event) {
         event->type() == QEvent::StyleChange)
         m_cellsValid = false;
     QWidget::changeEvent(event);
+}
+
+void CMapGrid::focusInEvent(QFocusEvent* event) {
+    update(cellRect(m_model.selection().cursor()));
+    QWidget::focusInEvent(event);
+}
+
+void CMapGrid::focusOutEvent(QFocusEvent* event) {
+    update(cellRect(m_model.selection().cursor()));
+    QWidget::focusOutEvent(event);
 }
 
 // The cells (texts, fills, headers) are drawn once into a picture and kept

@@ -102,6 +102,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The cursor cell's frame shows only while the grid has the keyboard.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     std::optional<int> askValue(vexor::MapOp op);

@@ -148,6 +148,20 @@ TEST_F(MapEditorOnSim, whenTheReadBackFailsTooTheGridShowsTheLastAcceptedMap) {
     EXPECT_FALSE(editor.canUndo()); // the controller's map is unknown now
 }
 
+TEST_F(MapEditorOnSim, anEditAfterTheDocumentsMapChangedCopiesOnlyTheEditedCells) {
+    // A whole map written meanwhile (a settings file, the defaults) while the
+    // grid still shows the old one.
+    model.setCellValue({8, 8}, 30);
+    sim([](CSimController& c) { c.setMapCell(9, 9, -12); });
+    device.settings().m_injMapTable[9][9] = -12;
+    selectBlock(0, 0, 1, 1);
+    EXPECT_EQ(editor.onMapSet(4), Result::Sent);
+    EXPECT_EQ(device.settings().m_injMapTable[8][8], 0);
+    EXPECT_EQ(device.settings().m_injMapTable[9][9], -12);
+    EXPECT_EQ(model.cellText({9, 9}), "-12%");
+    EXPECT_EQ(model.cellText({8, 8}), "0%");
+}
+
 TEST_F(MapEditorOnSim, theInPlaceEditorSendsOneCellAndCommits) {
     EXPECT_EQ(editor.commitCellEdit({6, 7}, "-70"), Result::Sent);
     EXPECT_EQ(model.cellText({6, 7}), "-50%");
