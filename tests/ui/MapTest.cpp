@@ -322,6 +322,12 @@ private slots:
         QCOMPARE(simCell(2, 4), 1);
         QCOMPARE(m_doc->settings().m_injMapTable[2][4], 1.0);
         QVERIFY(m_prompt.entries().empty());
+
+        // Losing the controller ends the history at the next live refresh.
+        QVERIFY(grid()->editor().canUndo());
+        m_doc->setConnected(false);
+        m_page->refreshLive();
+        QVERIFY(!grid()->editor().canUndo());
     }
 
     void copyAndPasteGoThroughTheClipboardAsTabSeparatedText() {

@@ -84,9 +84,9 @@ public:
     // value are checked first; any problem is told and nothing changes.
     Result paste(const std::string& text);
 
-    // The page shows the document's map again: a history that does not end
-    // at that map (the map was loaded, reset or rewritten whole meanwhile) or
-    // a lost connection drops the history.
+    // The page shows the document's map again (or checks it on a live
+    // refresh): a history that does not end at that map (the map was loaded,
+    // reset or rewritten whole meanwhile) or a lost connection drops it.
     void documentShown();
 
 private:

@@ -73,6 +73,9 @@ void CMapCorrPage::updatePage() {
 void CMapCorrPage::refreshLive() {
     if (!m_core)
         return;
+    // A lost connection or a map rewritten whole while the page is open ends
+    // the undo history as it would on the next visit of the page.
+    m_grid->editor().documentShown();
     const SCellIndex previous = m_grid->model().livePoint();
     if (m_core->liveRefresh())
         m_grid->livePointMoved(previous);

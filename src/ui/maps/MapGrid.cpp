@@ -26,7 +26,7 @@
 #include <QPolygonF>
 #include <QToolTip>
 
-#include <chrono>
+#include <algorithm>
 
 using vexor::MapOp;
 
