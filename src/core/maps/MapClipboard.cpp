@@ -35,7 +35,7 @@ std::string trimmed(const std::string& field) {
 bool wholeNumber(const std::string& field, long long& value) {
     std::string text = trimmed(field);
     if (!text.empty() && text.back() == '%')
-        text.pop_back();
+        text = trimmed(text.substr(0, text.size() - 1));
     if (!text.empty() && text.front() == '+')
         text.erase(0, 1);
     if (text.empty() || text.front() == '+')
