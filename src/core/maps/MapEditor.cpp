@@ -112,6 +112,7 @@ CMapEditor::Result CMapEditor::edit(MapOp gridOp, int gridValue, MapOp sentOp, i
 
 bool CMapEditor::sendBlocks(const std::vector<vexor::SCellBlock>& blocks, const BlockSender& send,
                             const MapValues& before, const char* handler) {
+    CBusyScope busy(m_device.seams().cursor);
     std::size_t done = 0;
     try {
         while (done < blocks.size() && send(blocks[done]))
@@ -161,6 +162,7 @@ void CMapEditor::readBack(const std::optional<MapValues>& keepIf, const char* ha
 }
 
 bool CMapEditor::controllerHolds(const MapValues& expected, const char* handler) {
+    CBusyScope busy(m_device.seams().cursor);
     bool read = false;
     try {
         read = m_device.readInjMap();
