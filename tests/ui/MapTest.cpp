@@ -6,6 +6,7 @@
 #include "lang/Translate.h"
 #include "maps/LivePoint.h"
 #include "maps/MapCorrPage.h"
+#include "maps/MapCorrPageCore.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/MapGrid.h"
 #include "maps/MapMenu.h"
@@ -15,12 +16,15 @@
 #include "support/RecordingPrompt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -48,6 +52,7 @@ private:
     CMapGrid* grid() const { return m_page->grid(); }
     CInjMapModel& model() const { return grid()->model(); }
 
+    QRect cellRect(SCellIndex cell) const { return grid()->cellRect(cell); }
     QPoint centre(int row, int column) const { return grid()->cellRect({row, column}).center(); }
 
     void selectBlock(int row, int column, int rows, int columns) {
@@ -127,12 +132,24 @@ private slots:
         m_page->activate();
         QVERIFY(*asked);
         QVERIFY(!grid()->isVisible());
+        // Escape leaves the grid greyed too: no key reaches the controller.
+        QVERIFY(!grid()->isEnabled());
+        model().selection().setSelected({1, 1}, true);
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_PageUp);
+        QVERIFY(sent(13).empty());
+        // Asked again the next time, until the right password is given.
+        asked = rejectNextModal();
+        m_page->activate();
+        QVERIFY(*asked);
+        QVERIFY(!grid()->isEnabled());
 
         m_port->grantServiceAccess();
         asked = rejectNextModal();
         m_page->activate();
         QVERIFY(!*asked);
         QVERIFY(grid()->isVisible());
+        QVERIFY(grid()->isEnabled());
     }
 
     void activationShowsTheDocumentsMapAndLeavesTheGridUnmodified() {
@@ -194,28 +211,34 @@ private slots:
         QVERIFY(!model().modified());
     }
 
-    void aRefusedRegionIsReportedAndTheDocumentKeepsItsMap() {
+    void aRefusedRegionIsReportedAndTheGridShowsWhatTheControllerHolds() {
         m_port->grantServiceAccess();
         m_page->activate();
         selectBlock(0, 0, 1, 1);
+        // Refused on every try, yet applied each time: the controller holds 15.
         m_server->faults().setAckResult(0, SimMatch::cmd(13));
         grid()->onMapAdd();
-        QCOMPARE(m_prompt.messages(), std::vector<std::string>{kMsgMapWrite});
+        QCOMPARE(m_prompt.entries().size(), size_t(1));
+        QVERIFY(m_prompt.messages().front().rfind(kMsgMapWrite, 0) == 0);
         QCOMPARE(m_prompt.entries().front().icon, IUserPrompt::Icon::Error);
-        QCOMPARE(model().cellText({0, 0}), std::string("5%"));
-        QCOMPARE(m_doc->settings().m_injMapTable[0][0], 0.0);
+        QCOMPARE(simCell(0, 0), 15);
+        QCOMPARE(model().cellText({0, 0}), std::string("15%"));
+        QCOMPARE(m_doc->settings().m_injMapTable[0][0], 15.0);
     }
 
-    void withoutAControllerOnlyTheGridChanges() {
+    void withoutAControllerEditsAreRefusedBeforeAnyDialog() {
         m_port->grantServiceAccess();
         m_page->activate();
         m_doc->setConnected(false);
         selectBlock(5, 5, 1, 1);
         grid()->onMapAdd();
-        QCOMPARE(model().cellText({5, 5}), std::string("5%"));
-        QVERIFY(model().modified());
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QVERIFY(m_asked.empty());
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>(2, kMsgNoConnection));
+        QCOMPARE(model().cellText({5, 5}), std::string("0%"));
+        QVERIFY(!model().modified());
         QVERIFY(sent(13).empty());
-        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 0.0);
     }
 
     void theInPlaceEditorSendsOneCellKeptInRangeAndEscapeCancels() {
@@ -264,6 +287,144 @@ private slots:
         QCOMPARE(model().livePoint(), (SCellIndex{9, 5}));
     }
 
+    void keysMoveTheCursorExtendTheSelectionEditAndUndoWithoutTheMouse() {
+        m_port->grantServiceAccess();
+        m_page->activate();
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, centre(2, 2));
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(model().selection().count(), 4);
+        QVERIFY(model().selection().isSelected({3, 5}));
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_Plus);
+        QTest::keyClick(grid(), Qt::Key_Minus);
+        QCOMPARE(sent(13),
+                 (std::vector<Bytes>{{2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 3, 1}}));
+        QCOMPARE(simCell(3, 5), 1);
+
+        // A digit opens the editor on the cursor cell with that digit.
+        QTest::keyClick(grid(), Qt::Key_7);
+        QVERIFY(grid()->isEditing());
+        QCOMPARE(grid()->cellEditor()->text(), QStringLiteral("7"));
+        QTest::keyClick(grid()->cellEditor(), Qt::Key_2);
+        QTest::keyClick(grid()->cellEditor(), Qt::Key_Return);
+        QCOMPARE(simCell(3, 5), 50);
+        QCOMPARE(model().cellText({3, 5}), std::string("50%"));
+
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(simCell(3, 5), 1);
+        QCOMPARE(model().cellText({3, 5}), std::string("1%"));
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(simCell(2, 4), 2);
+        QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(simCell(2, 4), 1);
+        QCOMPARE(m_doc->settings().m_injMapTable[2][4], 1.0);
+        QVERIFY(m_prompt.entries().empty());
+
+        // Losing the controller ends the history at the next live refresh.
+        QVERIFY(grid()->editor().canUndo());
+        m_doc->setConnected(false);
+        m_page->refreshLive();
+        QVERIFY(!grid()->editor().canUndo());
+    }
+
+    void copyAndPasteGoThroughTheClipboardAsTabSeparatedText() {
+        m_port->grantServiceAccess();
+        m_server->withController([](CSimController& c) {
+            c.setMapCell(0, 0, 3);
+            c.setMapCell(1, 1, -4);
+        });
+        QVERIFY(m_doc->readInjMap());
+        m_page->activate();
+        selectBlock(0, 0, 2, 2);
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3\t0\n0\t-4\n"));
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, centre(10, 10));
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(simCell(10, 10), 3);
+        QCOMPARE(simCell(11, 11), -4);
+        QCOMPARE(model().cellText({11, 11}), std::string("-4%"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t99\n"));
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{kMsgPasteRange});
+        QCOMPARE(simCell(10, 10), 3);
+    }
+
+    void smoothingFromTheMenuPreviewsInTheGridBeforeAskingAndWorksInDemoMode() {
+        m_port->grantServiceAccess();
+        m_doc->setDemo(true);
+        m_doc->settings().m_injMapTable[5][5] = 36;
+        m_page->activate();
+        selectBlock(4, 4, 3, 3);
+        std::string shown;
+        m_prompt.onAsk([&] { shown = model().cellText({5, 5}); });
+        m_prompt.scriptAnswer(true);
+        std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
+        for (QAction* action : menu->actions())
+            if (ctrlId(action) == ids::kCmdMapSmooth)
+                action->trigger();
+        QCOMPARE(shown, std::string("4%"));
+        QCOMPARE(model().cellText({5, 5}), std::string("4%"));
+        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 4.0);
+        QVERIFY(grid()->editor().canUndo());
+        grid()->onMapUndo();
+        QCOMPARE(m_doc->settings().m_injMapTable[5][5], 36.0);
+        QVERIFY(sent(13).empty()); // demonstration: nothing on the wire
+    }
+
+    void theTrailFollowsTheEngineAndTheHeatOverlayShowsTheVisits() {
+        m_port->grantServiceAccess();
+        m_doc->settings().m_devInfo.m_injCount = 4;
+        for (int r = 0; r < kMapRowCount; ++r)
+            for (int c = 0; c < kMapColumnCount; ++c)
+                m_doc->settings().m_injMapTable[r][c] = ((r * 7 + c * 3) % 21) - 10;
+        m_page->activate();
+        QVERIFY(m_page->core() != nullptr);
+        auto now = CMapTrail::Clock::time_point{} + std::chrono::hours(1);
+        m_page->core()->setClock([&now] { return now; });
+        // An engine revving from idle to about 4 000 rpm and back, load rising.
+        for (int i = 0; i < 400; ++i) {
+            const double phase = i * 0.03;
+            const double rpm = 2400 + 1600 * std::sin(phase);
+            const auto period = static_cast<uint16_t>(4800000.0 / rpm);
+            const auto petrol = static_cast<uint16_t>(160 + 120 * std::sin(phase * 0.7) + i % 3);
+            pushRecord({petrol, petrol}, period);
+            m_page->refreshLive();
+            now += std::chrono::milliseconds(100);
+        }
+        const CMapTrail& trail = model().trail();
+        // 30 s at 10 refreshes a second, both ends included.
+        QCOMPARE(trail.points().size(), size_t(301));
+        int visits = 0;
+        for (int r = 0; r < kMapRowCount; ++r)
+            for (int c = 0; c < kMapColumnCount; ++c)
+                visits += trail.visits({r, c});
+        QCOMPARE(visits, 400);
+        QVERIFY(trail.visits(model().livePoint()) > 0);
+
+        // The overlay tints the visited cells and leaves the others alone.
+        const SCellIndex visited = model().livePoint();
+        const SCellIndex never{18, 0};
+        QCOMPARE(trail.visits(never), 0);
+        const QPoint inVisited = cellRect(visited).bottomRight() - QPoint(3, 3);
+        const QPoint inNever = cellRect(never).bottomRight() - QPoint(3, 3);
+        const QImage plain = grid()->grab().toImage();
+        std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
+        for (QAction* action : menu->actions())
+            if (ctrlId(action) == ids::kCmdMapHeat)
+                action->trigger();
+        QVERIFY(grid()->heatShown());
+        const QImage heat = grid()->grab().toImage();
+        QVERIFY(plain.pixel(inVisited) != heat.pixel(inVisited));
+        QCOMPARE(plain.pixel(inNever), heat.pixel(inNever));
+        if (const QByteArray path = qgetenv("VEXOR_MAP_PICTURE"); !path.isEmpty())
+            QVERIFY(grid()->grab().save(QString::fromLocal8Bit(path)));
+    }
+
     void theMenuFollowsTheInterfaceLanguage() {
         m_port->grantServiceAccess();
         setCurrentLanguage(kLangGerman);
@@ -271,11 +432,16 @@ private slots:
         QCOMPARE(grid()->menuId(), 142);
         std::unique_ptr<QMenu> menu(grid()->createMenu(nullptr));
         const QList<QAction*> actions = menu->actions();
-        QCOMPARE(actions.size(), 5);
+        QVERIFY(actions.size() > 5);
         QCOMPARE(actions[0]->text(), QStringLiteral("Hinzugeben"));
         QCOMPARE(ctrlId(actions[0]), kCmdMapAdd);
         QVERIFY(actions[3]->isSeparator());
         QCOMPARE(ctrlId(actions[4]), kCmdMapClear);
+        // The grid's own commands follow, in the interface language.
+        QVERIFY(actions[5]->isSeparator());
+        QCOMPARE(ctrlId(actions[6]), ids::kCmdMapUndo);
+        QCOMPARE(actions[6]->text(), QStringLiteral("Rückgängig"));
+        QVERIFY(!actions[6]->isEnabled());
         QCOMPARE(m_page->windowTitle(), QStringLiteral("Kennfeld"));
 
         setCurrentLanguage(kLangThai);

@@ -3,8 +3,10 @@
 #include "maps/LivePoint.h"
 #include "maps/MapCellText.h"
 #include "maps/MapFormat.h"
+#include "maps/MapValues.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -28,9 +30,16 @@ const CInjMapModel::SCell& CInjMapModel::at(SCellIndex cell) const {
 }
 
 void CInjMapModel::setCellValue(SCellIndex cell, double value) {
+    // Whatever the source, the grid shows only what the controller could hold.
+    const int v = vexor::mapCellInt(value);
     SCell& c = at(cell);
-    c.text = vexor::formatMapValue(value);
-    c.background = vexor::mapValueColour(value);
+    std::string text = vexor::formatMapValue(v);
+    const SRgb background = vexor::mapValueColour(v);
+    if (text != c.text || !(background == c.background)) {
+        c.text = std::move(text);
+        c.background = background;
+        ++m_version;
+    }
 }
 
 double CInjMapModel::cellValue(SCellIndex cell) const {
@@ -43,6 +52,7 @@ const std::string& CInjMapModel::cellText(SCellIndex cell) const {
 
 void CInjMapModel::setCellText(SCellIndex cell, const std::string& text) {
     at(cell).text = text;
+    ++m_version;
 }
 
 SRgb CInjMapModel::cellBackground(SCellIndex cell) const {
@@ -59,6 +69,20 @@ void CInjMapModel::clearAll() {
             setCellValue({r, c}, 0.0);
 }
 
+vexor::MapValues CInjMapModel::values() const {
+    vexor::MapValues out{};
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            out[r][c] = vexor::mapCellInt(vexor::leadingInt(at({r, c}).text));
+    return out;
+}
+
+void CInjMapModel::setValues(const vexor::MapValues& values) {
+    for (int r = 0; r < vexor::kMapRowCount; ++r)
+        for (int c = 0; c < vexor::kMapColumnCount; ++c)
+            setCellValue({r, c}, values[r][c]);
+}
+
 void CInjMapModel::loadFrom(const DeviceSettings& settings) {
     for (int r = 0; r < vexor::kMapRowCount; ++r)
         for (int c = 0; c < vexor::kMapColumnCount; ++c)
@@ -66,9 +90,7 @@ void CInjMapModel::loadFrom(const DeviceSettings& settings) {
 }
 
 void CInjMapModel::storeInto(DeviceSettings& settings) const {
-    for (int r = 0; r < vexor::kMapRowCount; ++r)
-        for (int c = 0; c < vexor::kMapColumnCount; ++c)
-            settings.m_injMapTable[r][c] = vexor::clampMapValue(cellValue({r, c}));
+    vexor::storeMapValues(settings, values());
 }
 
 void CInjMapModel::applyToSelection(vexor::MapOp op, int value) {
@@ -97,8 +119,14 @@ bool CInjMapModel::trackPoint(double rpm, double petrolMs, std::uint8_t corrMapF
     const SCellIndex next = vexor::mapCellFor(rpm, petrolMs, corrMapFlags);
     if (m_markerShown && next == m_livePoint)
         return false;
-    if (m_markerShown)
-        at(m_livePoint).background = vexor::mapValueColour(cellValue(m_livePoint));
+    if (m_markerShown) {
+        SRgb& background = at(m_livePoint).background;
+        const SRgb own = vexor::mapValueColour(cellValue(m_livePoint));
+        if (!(background == own)) {
+            background = own;
+            ++m_version;
+        }
+    }
     m_livePoint = next;
     m_markerShown = true;
     return true;

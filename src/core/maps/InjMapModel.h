@@ -5,6 +5,8 @@
 #include "maps/MapLayout.h"
 #include "maps/MapRegion.h"
 #include "maps/MapSelection.h"
+#include "maps/MapTrail.h"
+#include "maps/MapValues.h"
 
 #include <array>
 #include <cstdint>
@@ -36,6 +38,9 @@ public:
     SRgb cellFill(SCellIndex cell) const;
     // Every cell to 0.
     void clearAll();
+    // What the cells show, as whole numbers.
+    vexor::MapValues values() const;
+    void setValues(const vexor::MapValues& values);
 
     // Every cell from the document's map.
     void loadFrom(const DeviceSettings& settings);
@@ -64,6 +69,14 @@ public:
     bool markerShown() const { return m_markerShown; }
     bool isMarked(SCellIndex cell) const { return m_markerShown && cell == m_livePoint; }
 
+    // Counts every change of what the cells show (texts, fills, selection),
+    // so a window can keep a drawing of them until it changes.
+    unsigned version() const { return m_version + m_selection.version(); }
+
+    // Where the engine has been (trail and visits), fed by the page.
+    CMapTrail& trail() { return m_trail; }
+    const CMapTrail& trail() const { return m_trail; }
+
 private:
     struct SCell {
         std::string text;
@@ -78,4 +91,6 @@ private:
     bool m_modified = false;
     SCellIndex m_livePoint{};
     bool m_markerShown = false;
+    CMapTrail m_trail;
+    unsigned m_version = 0;
 };

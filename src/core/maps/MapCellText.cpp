@@ -16,7 +16,9 @@ std::uint8_t channel(double value) {
 } // namespace
 
 double clampMapValue(double value) {
-    if (std::isnan(value))
+    // An infinity is no correction anybody meant: it counts as 0 like NaN,
+    // not as the nearest limit.
+    if (!std::isfinite(value))
         return 0.0;
     return std::clamp(value, kMapMinValue, kMapMaxValue);
 }

@@ -8,7 +8,7 @@
 // What one map cell shows and how typed values become cell values.
 namespace vexor {
 
-// Keeps a correction inside -50..+50; NaN counts as 0.
+// Keeps a correction inside -50..+50; NaN and infinities count as 0.
 double clampMapValue(double value);
 
 // Fill of a cell showing `value`: white to red for corrections above 0

@@ -19,6 +19,8 @@ int CMapCorrPageCore::menuId() const {
 }
 
 bool CMapCorrPageCore::liveRefresh() {
+    const CMapTrail::Clock::time_point now = m_clock();
+    m_model.trail().expire(now);
     if (!m_device.isConnected())
         return false;
     CDiag record;
@@ -26,5 +28,6 @@ bool CMapCorrPageCore::liveRefresh() {
         return false;
     const DeviceSettings& s = m_device.settings();
     const vexor::SLivePoint point = vexor::livePointOf(record, s.m_devInfo.m_injCount);
+    m_model.trail().add(now, point.rpm, point.petrolMs, s.m_corrMap.m_flags);
     return m_model.trackPoint(point.rpm, point.petrolMs, s.m_corrMap.m_flags);
 }

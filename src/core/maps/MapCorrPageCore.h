@@ -2,6 +2,8 @@
 
 #include "maps/InjMapModel.h"
 
+#include <functional>
+
 class CLPGDevice;
 
 // The logic of the "Mapa" page around its grid: filling the grid from the
@@ -19,10 +21,19 @@ public:
     // The grid's popup menu for the current interface language.
     int menuId() const;
     // Only while connected and once a live record exists: moves the marker
-    // to the record's operating point. True when the marker moved.
+    // to the record's operating point and adds the point to the trail (with
+    // a visit of its cell). True when the marker moved. Without live data
+    // the trail still fades.
     bool liveRefresh();
+
+    // The time the trail is measured in (the steady clock unless a test
+    // moves its own).
+    void setClock(std::function<CMapTrail::Clock::time_point()> clock) {
+        m_clock = std::move(clock);
+    }
 
 private:
     CInjMapModel& m_model;
     CLPGDevice& m_device;
+    std::function<CMapTrail::Clock::time_point()> m_clock = [] { return CMapTrail::Clock::now(); };
 };

@@ -1,5 +1,7 @@
 #include "maps/MapSelection.h"
 
+#include <algorithm>
+
 namespace {
 
 bool valid(SCellIndex cell) {
@@ -14,12 +16,15 @@ bool CMapSelection::isSelected(SCellIndex cell) const {
 }
 
 void CMapSelection::setSelected(SCellIndex cell, bool selected) {
-    if (valid(cell))
+    if (valid(cell) && m_cells[cell.row][cell.column] != selected) {
         m_cells[cell.row][cell.column] = selected;
+        ++m_version;
+    }
 }
 
 void CMapSelection::clear() {
     m_cells = {};
+    ++m_version;
 }
 
 bool CMapSelection::any() const {
@@ -47,6 +52,7 @@ std::vector<SCellIndex> CMapSelection::set(SCellIndex cell, bool selected) {
     if (m_cells[cell.row][cell.column] == selected)
         return {};
     m_cells[cell.row][cell.column] = selected;
+    ++m_version;
     return {cell};
 }
 
@@ -60,6 +66,8 @@ std::vector<SCellIndex> CMapSelection::press(const SMapGeometry& geometry, int x
         for (int c = 0; c < vexor::kMapColumnCount; ++c) {
             const SCellIndex cell{r, c};
             const bool hit = geometry.cellRect(cell).containsStrictly(x, y);
+            if (hit)
+                m_cursor = m_anchor = cell;
             const bool selected = hit ? !m_cells[r][c] : false;
             for (SCellIndex done : set(cell, selected))
                 changed.push_back(done);
@@ -83,4 +91,26 @@ std::vector<SCellIndex> CMapSelection::drag(const SMapGeometry& geometry, int x,
         }
     }
     return changed;
+}
+
+std::vector<SCellIndex> CMapSelection::selectRectangle(SCellIndex a, SCellIndex b) {
+    const int top = std::min(a.row, b.row), bottom = std::max(a.row, b.row);
+    const int left = std::min(a.column, b.column), right = std::max(a.column, b.column);
+    std::vector<SCellIndex> changed;
+    for (int r = 0; r < vexor::kMapRowCount; ++r) {
+        for (int c = 0; c < vexor::kMapColumnCount; ++c) {
+            const bool inside = r >= top && r <= bottom && c >= left && c <= right;
+            for (SCellIndex done : set({r, c}, inside))
+                changed.push_back(done);
+        }
+    }
+    return changed;
+}
+
+std::vector<SCellIndex> CMapSelection::moveCursor(int rows, int columns, bool extend) {
+    m_cursor = {std::clamp(m_cursor.row + rows, 0, vexor::kMapRowCount - 1),
+                std::clamp(m_cursor.column + columns, 0, vexor::kMapColumnCount - 1)};
+    if (!extend)
+        m_anchor = m_cursor;
+    return selectRectangle(m_anchor, m_cursor);
 }

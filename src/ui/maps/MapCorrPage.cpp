@@ -48,6 +48,7 @@ bool CMapCorrPage::activate() {
             m_grid->model().loadFrom(doc()->settings());
             m_grid->model().setModified(false);
         }
+        m_grid->editor().documentShown();
         m_grid->update();
     } catch (IError* e) {
         vexor::reportMapError(seams(), kHandlerActivate, std::unique_ptr<IError>(e));
@@ -57,9 +58,13 @@ bool CMapCorrPage::activate() {
 
 void CMapCorrPage::updatePage() {
     const bool open = doc() != nullptr && doc()->serviceAccess();
+    // Without the service password the page is empty and nothing on it
+    // takes a key or a click: hidden and disabled both.
     for (QObject* child : children()) {
-        if (auto* widget = qobject_cast<QWidget*>(child))
+        if (auto* widget = qobject_cast<QWidget*>(child)) {
             widget->setVisible(open);
+            widget->setEnabled(open);
+        }
     }
     m_texts.apply(this);
     m_grid->setMenuId(m_core ? m_core->menuId() : vexor::mapMenuId(vexor::currentLanguage()));
@@ -68,7 +73,11 @@ void CMapCorrPage::updatePage() {
 void CMapCorrPage::refreshLive() {
     if (!m_core)
         return;
+    // A lost connection or a map rewritten whole while the page is open ends
+    // the undo history as it would on the next visit of the page.
+    m_grid->editor().documentShown();
     const SCellIndex previous = m_grid->model().livePoint();
     if (m_core->liveRefresh())
         m_grid->livePointMoved(previous);
+    m_grid->trailChanged();
 }

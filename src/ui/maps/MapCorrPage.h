@@ -25,6 +25,8 @@ public:
     void updatePage() override;
 
     CMapGrid* grid() const { return m_grid; }
+    // The page's logic once a device stands behind the page, else null.
+    CMapCorrPageCore* core() const { return m_core.get(); }
 
 private:
     // Binds the grid and the page logic to the document's device once the

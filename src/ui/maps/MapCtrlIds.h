@@ -9,6 +9,13 @@ namespace vexor::ids {
 // The "Mapa" page: the grid and its in-place editor.
 inline constexpr int kMapGrid = 1060;
 inline constexpr int kMapCellEditor = 138;
+// Commands the grid's right-click menu carries after the correction items.
+inline constexpr int kCmdMapUndo = 32901;
+inline constexpr int kCmdMapRedo = 32902;
+inline constexpr int kCmdMapCopy = 32903;
+inline constexpr int kCmdMapPaste = 32904;
+inline constexpr int kCmdMapSmooth = 32905;
+inline constexpr int kCmdMapHeat = 32906;
 
 // The value dialogs of the grid's menu ("Dodaj...", "Odejmij...", "Ustaw...").
 inline constexpr int kMapAddDlg = 181;

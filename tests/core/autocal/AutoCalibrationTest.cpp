@@ -346,5 +346,24 @@ TEST_F(AutoCalRun, aRefusedResetWriteIsReportedEndsTheResetAndTheRunStillStarts)
     EXPECT_EQ(device.image.m_injMapTable[2][2], 5);
 }
 
+TEST_F(AutoCalRun, aRefusedMapClearLeavesTheDocumentsMapAsTheControllerHoldsIt) {
+    device.image.m_mainCorr.m_mainCorr.fill(1.4);
+    device.image.m_injMapTable[2][2] = 5;
+    device.image.m_corrMap.m_flags = 1;
+    device.refuse["clearMap"] = 1;
+    prompt.answers = {true};
+    ASSERT_TRUE(cal.start());
+    EXPECT_EQ(device.image.m_injMapTable[2][2], 5);
+    cal.stop();
+    cal.tick();
+
+    device.refuse.clear();
+    device.image.m_mainCorr.m_mainCorr.fill(1.4);
+    prompt.answers = {true};
+    ASSERT_TRUE(cal.start());
+    EXPECT_EQ(device.image.m_injMapTable[2][2], 0);
+    EXPECT_EQ(device.image.m_corrMap.m_flags, 1); // the clear leaves the flags alone
+}
+
 } // namespace
 } // namespace vexor

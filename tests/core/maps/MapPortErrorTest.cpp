@@ -46,14 +46,18 @@ protected:
     CCalibrationPageCore page{device};
 };
 
-TEST_F(MapsWithoutController, editsChangeOnlyTheGridWhenNothingIsConnected) {
+TEST_F(MapsWithoutController, editsAreRefusedAndLeaveNothingWhenNothingIsConnected) {
     model.clearAll();
-    EXPECT_EQ(editor.onMapSet(30), CMapEditor::Result::GridOnly);
-    EXPECT_EQ(model.cellValue({2, 2}), 30);
-    EXPECT_TRUE(model.modified());
+    EXPECT_EQ(editor.onMapSet(30), CMapEditor::Result::Refused);
+    EXPECT_EQ(editor.commitCellEdit({2, 2}, "12"), CMapEditor::Result::Refused);
+    EXPECT_EQ(editor.paste("5\t6\n"), CMapEditor::Result::Refused);
+    EXPECT_EQ(model.cellValue({2, 2}), 0);
+    EXPECT_FALSE(model.modified());
+    EXPECT_FALSE(editor.canUndo());
     EXPECT_EQ(device.settings().m_injMapTable[2][2], 0);
     EXPECT_TRUE(port.written.empty());
-    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(recorder.messages, std::vector<std::string>(3, kMsgNoConnection));
+    recorder.messages.clear();
 
     model.selection().clear();
     model.setModified(false);
@@ -72,7 +76,9 @@ TEST_F(MapsWithoutController, aPortErrorIsReportedUnderTheCommandsNameAndTheDocu
     port.throwOnRead = 0;
     model.clearAll();
     EXPECT_EQ(editor.onMapAdd(7), CMapEditor::Result::Failed);
-    EXPECT_EQ(model.cellValue({2, 2}), 7);
+    // Back to the last map the controller accepted; no read-back through a
+    // failing port.
+    EXPECT_EQ(model.cellValue({2, 2}), 0);
     EXPECT_EQ(device.settings().m_injMapTable[2][2], 0);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_TRUE(startsWith(recorder.messages[0], kHandlerMapAdd)) << recorder.messages[0];

@@ -68,7 +68,8 @@ DeviceSettings randomImage(std::mt19937& rng) {
     EXPECT_TRUE(decodeSetupTimes(times.data(), times.size(), s));
     const Bytes setup = randomBytes(rng, kAdvancedSetupBlock.length);
     EXPECT_TRUE(decodeAdvancedSetup(setup.data(), setup.size(), s));
-    std::uniform_int_distribution<int> cell(-100, 155);
+    // Map cells come in range: the codec keeps anything else to -50..+50.
+    std::uniform_int_distribution<int> cell(-50, 50);
     for (auto& row : s.m_injMapTable)
         for (auto& value : row)
             value = cell(rng);

@@ -90,23 +90,76 @@ TEST_F(MapEditorOnSim, anLShapedSelectionLeavesTheControllerEqualToTheGrid) {
     EXPECT_EQ(simCell(1, 1), 0);
 }
 
-TEST_F(MapEditorOnSim, aRefusedRegionShowsTheMessageCommitsNothingAndKeepsTheDocument) {
+TEST_F(MapEditorOnSim, aRefusedRegionIsNamedAndTheGridShowsWhatTheControllerReallyHolds) {
+    // The controller applies the add on every try yet answers with a
+    // refusal: it ends up holding 3 x 5, not the 5 the grid computed.
     server.faults().setAckResult(0, SimMatch::cmd(13));
     selectBlock(1, 1, 1, 1);
-    EXPECT_EQ(editor.onMapSet(12), Result::Failed);
-    EXPECT_EQ(recorder.messages, (std::vector<std::string>{kMsgMapWrite}));
+    EXPECT_EQ(editor.onMapAdd(5), Result::Failed);
+    EXPECT_EQ(recorder.messages,
+              (std::vector<std::string>{std::string(kMsgMapWrite) + "\n" + kMsgMapCellsNotWritten +
+                                        " 3 ms / 1000 RPM"}));
     EXPECT_EQ(commits(), 0);
-    EXPECT_EQ(model.cellValue({1, 1}), 12);
-    EXPECT_EQ(device.settings().m_injMapTable[1][1], 0);
+    EXPECT_EQ(simCell(1, 1), 15);
+    EXPECT_EQ(model.cellValue({1, 1}), 15);
+    EXPECT_EQ(device.settings().m_injMapTable[1][1], 15);
     EXPECT_TRUE(model.modified());
 }
 
-TEST_F(MapEditorOnSim, aRefusedCommitShowsTheMessageAndKeepsTheDocument) {
+TEST_F(MapEditorOnSim, aSelectionOfSeveralBlocksIsNeverAppliedHalfWaySilently) {
+    // An L: the first block (row 0, columns 0..2) is refused, so the second
+    // (rows 1..2, column 0) is never sent; both are named.
+    server.faults().setAckResult(0, SimMatch::cmd(13), 3);
+    selectBlock(0, 0, 1, 3);
+    selectBlock(1, 0, 2, 1);
+    EXPECT_EQ(editor.onMapSet(20), Result::Failed);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_NE(recorder.messages[0].find("< 2 ms / 500–1500 RPM; 3–4 ms / 500 RPM"),
+              std::string::npos)
+        << recorder.messages[0];
+    EXPECT_EQ(regions().size(), 3u); // three tries of the first block
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(model.cellValue({r, c}), simCell(r, c)) << r << "," << c;
+            EXPECT_EQ(device.settings().m_injMapTable[r][c], simCell(r, c));
+        }
+    EXPECT_EQ(simCell(2, 0), 0);
+}
+
+TEST_F(MapEditorOnSim, aRefusedCommitShowsTheMessageAndTheGridFollowsTheController) {
     server.faults().setAckResult(0, SimMatch::read(0x13));
     selectBlock(1, 1, 1, 1);
     EXPECT_EQ(editor.onMapSubb(9), Result::Failed);
     EXPECT_EQ(recorder.messages, (std::vector<std::string>{kMsgMapWrite}));
-    EXPECT_EQ(device.settings().m_injMapTable[1][1], 0);
+    EXPECT_EQ(model.cellValue({1, 1}), simCell(1, 1));
+    EXPECT_EQ(device.settings().m_injMapTable[1][1], simCell(1, 1));
+}
+
+TEST_F(MapEditorOnSim, whenTheReadBackFailsTooTheGridShowsTheLastAcceptedMap) {
+    selectBlock(4, 4, 1, 1);
+    ASSERT_EQ(editor.onMapSet(7), Result::Sent);
+    server.faults().setAckResult(0, SimMatch::cmd(13));
+    server.faults().setBadChecksum(SimMatch::read(0x0B));
+    EXPECT_EQ(editor.onMapSet(9), Result::Failed);
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1], kMsgMapsRead);
+    EXPECT_EQ(model.cellValue({4, 4}), 7);
+    EXPECT_EQ(device.settings().m_injMapTable[4][4], 7);
+    EXPECT_FALSE(editor.canUndo()); // the controller's map is unknown now
+}
+
+TEST_F(MapEditorOnSim, anEditAfterTheDocumentsMapChangedCopiesOnlyTheEditedCells) {
+    // A whole map written meanwhile (a settings file, the defaults) while the
+    // grid still shows the old one.
+    model.setCellValue({8, 8}, 30);
+    sim([](CSimController& c) { c.setMapCell(9, 9, -12); });
+    device.settings().m_injMapTable[9][9] = -12;
+    selectBlock(0, 0, 1, 1);
+    EXPECT_EQ(editor.onMapSet(4), Result::Sent);
+    EXPECT_EQ(device.settings().m_injMapTable[8][8], 0);
+    EXPECT_EQ(device.settings().m_injMapTable[9][9], -12);
+    EXPECT_EQ(model.cellText({9, 9}), "-12%");
+    EXPECT_EQ(model.cellText({8, 8}), "0%");
 }
 
 TEST_F(MapEditorOnSim, theInPlaceEditorSendsOneCellAndCommits) {
@@ -115,7 +168,9 @@ TEST_F(MapEditorOnSim, theInPlaceEditorSendsOneCellAndCommits) {
     EXPECT_EQ(simCell(6, 7), -50);
     EXPECT_EQ(commits(), 1);
     EXPECT_EQ(device.settings().m_injMapTable[6][7], -50);
-    EXPECT_EQ(editor.commitCellEdit({6, 8}, ""), Result::GridOnly);
+    // An empty text changes nothing: the cell keeps what the controller holds.
+    EXPECT_EQ(editor.commitCellEdit({6, 8}, ""), Result::NothingSelected);
+    EXPECT_EQ(model.cellText({6, 8}), "0%");
     EXPECT_EQ(requests(SimMatch::cmd(14)).size(), 1u);
 }
 

@@ -47,9 +47,13 @@ void offerReset(IAutoCalDevice& device, const Seams& seams,
             lineChanged();
     }
     if (offer.injectionMap) {
-        copyInjMap(settings, factory);
+        // The document takes the cleared map only once the controller has:
+        // a refused clear must not leave it showing a map the controller
+        // does not hold. The clear touches the cells only, so the flags
+        // byte stays as the controller has it.
         if (!device.clearMap() || !device.commitMap())
             return refused();
+        settings.m_injMapTable = factory.m_injMapTable;
     }
 }
 
