@@ -12,28 +12,28 @@ struct SMenuEntry {
     SMapMenuTexts texts;
 };
 
-// Texts kept exactly as the menu resources carry them.
+// The item texts of each language's menu, spelt as the value dialogs spell them.
 constexpr SMenuEntry kMenus[] = {
     {kLangPolish, 133, {"Poprawki", "Dodaj...", "Odejmij...", "Ustaw..", "Kasuj poprawki"}},
     {kLangItalian,
      136,
-     {"Poprawki", "Aggiungere...", "Anullare...", "Impostazione...", "Liquidare correzione"}},
-    {kLangCroatian, 137, {"Poprawki", "Dodaj...", "Ispod...", "Podesi..", "Očisti ispravke"}},
+     {"Poprawki", "Aggiungere...", "Sottrarre...", "Impostare...", "Cancellare correzioni"}},
+    {kLangCroatian, 137, {"Poprawki", "Dodaj...", "Oduzmi...", "Podesi...", "Očisti ispravke"}},
     {kLangPortuguese,
      138,
-     {"Poprawki", "Adicionar...", "Anular...", "Ajustes...", "Apagar correçoes"}},
+     {"Poprawki", "Adicionar...", "Subtrair...", "Ajustar...", "Apagar correções"}},
     {kLangSpanish,
      139,
-     {"Poprawki", "A?adir....", "Anular...", "Ajustes...", "Borrar correcciones"}},
-    {kLangRussian, 140, {"Poprawki", "Добавить", "Отнять", "Установит", "Удалить коррекции"}},
-    {kLangTurkish, 141, {"Poprawki", "Eklemek", "Çykarma", "Takym", "Temiz Dodrular"}},
+     {"Poprawki", "Añadir...", "Restar...", "Ajustar...", "Borrar correcciones"}},
+    {kLangRussian, 140, {"Poprawki", "Добавить...", "Отнять...", "Установить...", "Удалить коррекции"}},
+    {kLangTurkish, 141, {"Poprawki", "Ekle...", "Çıkar...", "Ayarla...", "Düzeltmeleri sil"}},
     {kLangGerman,
      142,
      {"Poprawki", "Hinzugeben", "Abziehen", "Wert einstellen", "Korrekturen löschen"}},
     {kLangSlovenian, 143, {"Poprawki", "Dodaj...", "Odštej...", "Nastavi..", "Izbriši popravke"}},
 };
 
-constexpr SMapMenuTexts kEnglish{"Poprawki", "Add...", "Substract...", "Set..",
+constexpr SMapMenuTexts kEnglish{"Poprawki", "Add...", "Subtract...", "Set...",
                                  "Clear corrections"};
 
 } // namespace
