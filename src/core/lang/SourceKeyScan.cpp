@@ -14,9 +14,9 @@ namespace vexor {
 namespace {
 
 // Functions whose text argument is looked up in the phrase table.
-constexpr std::array<std::string_view, 9> kTranslatingCalls = {
-    "translate", "translateText", "tr8",            "tr",      "addMessage",
-    "showMessage", "message",     "showMapFailure", "failWith"};
+constexpr std::array<std::string_view, 8> kTranslatingCalls = {
+    "translate",   "translateText",  "tr8",     "tr", "addMessage",
+    "showMessage", "showMapFailure", "failWith"};
 
 bool isTranslatingCall(std::string_view name) {
     return std::find(kTranslatingCalls.begin(), kTranslatingCalls.end(), name) !=
@@ -101,8 +101,6 @@ private:
         while (m_pos < m_src.size() && isIdentChar(m_src[m_pos]))
             ++m_pos;
         m_lastIdent = m_src.substr(start, m_pos - start);
-        if (m_lastIdent.rfind("kMsg", 0) == 0)
-            m_declared = m_lastIdent;
     }
 
     void punctuation(char c) {
@@ -116,6 +114,9 @@ private:
             m_calls.clear();
         } else if (c == '\n') {
             ++m_line;
+        } else if (c == '=' && m_lastIdent.rfind("kMsg", 0) == 0) {
+            // "kMsgX = ...": the message constant's text follows.
+            m_declared = m_lastIdent;
         }
         if (!std::isspace(static_cast<unsigned char>(c)) && c != '=')
             m_lastIdent.clear();
