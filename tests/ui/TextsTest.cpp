@@ -91,13 +91,7 @@ private slots:
     // languages: the same check tools/lang-check prints as a table.
     void everyTextOfEveryWindowExistsInAllFourteenLanguages() {
         LangCheckInput input;
-        for (const NamedTexts& object : allTextObjects()) {
-            TextTable table{object.name, {}};
-            for (int id : object.texts->ids())
-                table.entries.push_back(*object.texts->entry(id));
-            input.tables.push_back(std::move(table));
-        }
-        input.tables.push_back(phraseTable());
+        input.tables = allTextTables();
         input.languageFolder = kShare + "/E_Lang";
         input.sourceKeys = scanSourceKeys(std::string(VEXOR_SOURCE_DIR) + "/src");
         input.textClassesInSources = scanTextClasses(std::string(VEXOR_SOURCE_DIR) + "/src");
@@ -144,6 +138,7 @@ private slots:
     // Qt's own buttons follow the language: Qt's translation where Qt ships
     // one, our words where it does not (Thai, Lithuanian, Slovenian).
     void standardButtonsFollowTheChosenLanguage() {
+        openLanguageFiles(kShare + "/E_Lang");
         CFakeDocument doc;
         Seams seams;
         CMainFrame frame(doc, seams);
@@ -166,6 +161,7 @@ private slots:
         frame.changeLanguage(kLangEnglish);
         QCOMPARE(cancelText(), QStringLiteral("Cancel"));
         QCOMPARE(yesText(), QStringLiteral("&Yes"));
+        closeLanguageFiles();
     }
 
     void polishTextsAreTheFormsOwnWording() {

@@ -15,18 +15,6 @@
 
 namespace {
 
-std::vector<vexor::TextTable> allTables() {
-    std::vector<vexor::TextTable> tables;
-    for (const vexor::NamedTexts& object : vexor::allTextObjects()) {
-        vexor::TextTable table{object.name, {}};
-        for (int id : object.texts->ids())
-            table.entries.push_back(*object.texts->entry(id));
-        tables.push_back(std::move(table));
-    }
-    tables.push_back(vexor::phraseTable());
-    return tables;
-}
-
 int generate(const std::string& sourceFolder, const std::string& languageFolder) {
     const std::vector<std::string> problems =
         vexor::generateLanguageFiles(sourceFolder, languageFolder);
@@ -37,7 +25,7 @@ int generate(const std::string& sourceFolder, const std::string& languageFolder)
 
 int check(const std::string& srcFolder, const std::string& languageFolder) {
     vexor::LangCheckInput input;
-    input.tables = allTables();
+    input.tables = vexor::allTextTables();
     input.languageFolder = languageFolder;
     input.sourceKeys = vexor::scanSourceKeys(srcFolder);
     input.textClassesInSources = vexor::scanTextClasses(srcFolder);
@@ -61,7 +49,7 @@ int todo(const std::string& sourceFolder, const std::string& fileName) {
     std::set<std::string> have;
     for (const auto& row : vexor::readSourceTable(sourceFolder + "/" + fileName + ".tsv").rows)
         have.insert(row.first);
-    for (const vexor::TextTable& table : allTables()) {
+    for (const vexor::TextTable& table : vexor::allTextTables()) {
         for (const vexor::LangPairs& entry : table.entries) {
             const std::string polish = *vexor::pairText(entry, vexor::kLangPolish);
             if (!have.insert(polish).second)

@@ -36,8 +36,8 @@ void checkBuiltIn(const LangCheckInput& input, int language, LangCheckReport& re
             if (own && !own->empty())
                 continue;
             ++report.missing[static_cast<size_t>(language)][t];
-            report.problems.push_back(languageName(language) + ": " + table.name + ": no text for " +
-                                      quoted(polishOf(entry)));
+            report.problems.push_back(languageName(language) + ": " + table.name +
+                                      ": no text for " + quoted(polishOf(entry)));
         }
     }
 }

@@ -35,8 +35,8 @@ void takeLine(std::u16string line, int lineNumber, bool lastLine, LangFileConten
     const size_t first = line.find(u'\t');
     const size_t second = first == std::u16string::npos ? first : line.find(u'\t', first + 1);
     if (second == std::u16string::npos) {
-        contents.problems.push_back(lineProblem(
-            lineNumber, first == std::u16string::npos ? "no TAB" : "no second TAB"));
+        contents.problems.push_back(
+            lineProblem(lineNumber, first == std::u16string::npos ? "no TAB" : "no second TAB"));
         return;
     }
     LangFileLine entry;
@@ -49,8 +49,8 @@ void takeLine(std::u16string line, int lineNumber, bool lastLine, LangFileConten
     }
     const auto [earlier, isNew] = firstLineOfKey.emplace(entry.polish, lineNumber);
     if (!isNew) {
-        contents.problems.push_back(lineProblem(
-            lineNumber, "repeats the Polish text of line " + std::to_string(earlier->second)));
+        contents.problems.push_back(lineProblem(lineNumber, "repeats the Polish text of line " +
+                                                                std::to_string(earlier->second)));
         return;
     }
     contents.lines.push_back(std::move(entry));

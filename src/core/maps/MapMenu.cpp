@@ -1,6 +1,7 @@
 #include "maps/MapMenu.h"
 
 #include "lang/Language.h"
+#include "lang/LanguageFiles.h"
 
 namespace vexor {
 
@@ -25,7 +26,9 @@ constexpr SMenuEntry kMenus[] = {
     {kLangSpanish,
      139,
      {"Poprawki", "Añadir...", "Restar...", "Ajustar...", "Borrar correcciones"}},
-    {kLangRussian, 140, {"Poprawki", "Добавить...", "Отнять...", "Установить...", "Удалить коррекции"}},
+    {kLangRussian,
+     140,
+     {"Poprawki", "Добавить...", "Отнять...", "Установить...", "Удалить коррекции"}},
     {kLangTurkish, 141, {"Poprawki", "Ekle...", "Çıkar...", "Ayarla...", "Düzeltmeleri sil"}},
     {kLangGerman,
      142,
@@ -50,6 +53,19 @@ SMapMenuTexts mapMenuTexts(int menuId) {
         if (e.menuId == menuId)
             return e.texts;
     return kEnglish;
+}
+
+SMapMenuStrings mapMenuStrings(int menuId, int language) {
+    const SMapMenuTexts own = mapMenuTexts(menuId);
+    if (!isFileLanguage(language))
+        return {own.popup, own.add, own.subtract, own.set, own.clear};
+    const SMapMenuTexts polish = mapMenuTexts(kMapMenuPolish);
+    const auto fromFile = [language](const char* key, const char* otherwise) {
+        std::string text = lookupLanguageFile(language, key);
+        return text == key ? std::string(otherwise) : text;
+    };
+    return {own.popup, fromFile(polish.add, own.add), fromFile(polish.subtract, own.subtract),
+            fromFile(polish.set, own.set), fromFile(polish.clear, own.clear)};
 }
 
 } // namespace vexor

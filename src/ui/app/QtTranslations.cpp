@@ -18,9 +18,8 @@ struct SButtonText {
     const char* source;
     const char* polish;
 };
-constexpr SButtonText kButtons[] = {{"OK", "OK"},         {"Cancel", "Anuluj"},
-                                    {"&Yes", "&Tak"},     {"&No", "&Nie"},
-                                    {"Close", "Zamknij"}, {"Save", "Zapisz"},
+constexpr SButtonText kButtons[] = {{"OK", "OK"},      {"Cancel", "Anuluj"}, {"&Yes", "&Tak"},
+                                    {"&No", "&Nie"},   {"Close", "Zamknij"}, {"Save", "Zapisz"},
                                     {"Open", "Otwórz"}};
 
 class CButtonTranslator : public QTranslator {

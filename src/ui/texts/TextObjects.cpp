@@ -1,5 +1,7 @@
 #include "texts/TextObjects.h"
 
+#include "maps/MapMenu.h"
+
 #include "texts/AboutDlgTexts.h"
 #include "texts/AdvancedPageTexts.h"
 #include "texts/ChartDlgTexts.h"
@@ -31,8 +33,7 @@ namespace vexor {
 
 namespace {
 
-template <typename T>
-NamedTexts make(const char* name) {
+template <typename T> NamedTexts make(const char* name) {
     return NamedTexts{name, std::make_unique<T>()};
 }
 
@@ -67,6 +68,41 @@ std::vector<NamedTexts> allTextObjects() {
     objects.push_back(make<CToolBarTexts>("CToolBarTexts"));
     objects.push_back(make<CViewTexts>("CViewTexts"));
     return objects;
+}
+
+namespace {
+
+// The context menu's items have no text object: each built-in language has a
+// menu of its own, and the file languages look the Polish items up.
+TextTable mapMenuTable() {
+    using Item = const char* SMapMenuTexts::*;
+    constexpr Item kItems[] = {&SMapMenuTexts::add, &SMapMenuTexts::subtract, &SMapMenuTexts::set,
+                               &SMapMenuTexts::clear};
+    TextTable table{"map menu", {}};
+    for (Item item : kItems) {
+        LangPairs pairs;
+        for (int language = 0; language < kLanguageCount; ++language) {
+            if (!isFileLanguage(language))
+                pairs.emplace_back(language, mapMenuTexts(mapMenuId(language)).*item);
+        }
+        table.entries.push_back(std::move(pairs));
+    }
+    return table;
+}
+
+} // namespace
+
+std::vector<TextTable> allTextTables() {
+    std::vector<TextTable> tables;
+    for (const NamedTexts& object : allTextObjects()) {
+        TextTable table{object.name, {}};
+        for (int id : object.texts->ids())
+            table.entries.push_back(*object.texts->entry(id));
+        tables.push_back(std::move(table));
+    }
+    tables.push_back(mapMenuTable());
+    tables.push_back(phraseTable());
+    return tables;
 }
 
 } // namespace vexor

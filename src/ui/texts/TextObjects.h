@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/LangCheck.h"
 #include "lang/MultiLangText.h"
 
 #include <memory>
@@ -17,5 +18,9 @@ struct NamedTexts {
 // here too: the language check walks this list, and names any *Texts class of
 // the sources it lacks.
 std::vector<NamedTexts> allTextObjects();
+
+// Every text the program looks up, as the language check reads them: the
+// text objects above, the map grid's context menu and the phrase table.
+std::vector<TextTable> allTextTables();
 
 } // namespace vexor

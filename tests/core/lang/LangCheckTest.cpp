@@ -70,7 +70,8 @@ TEST_F(LangCheckFixture, AnEmptyBuiltInSlotFailsInsteadOfFallingBackToPolish) {
     EXPECT_FALSE(report.ok());
     EXPECT_EQ(report.missing[kLangGerman][0], 1);
     EXPECT_EQ(report.missingTotal(), 1);
-    EXPECT_TRUE(mentions(report, "Deutsch: CDemoTexts: no text for \"Mapa\"")) << formatReport(report);
+    EXPECT_TRUE(mentions(report, "Deutsch: CDemoTexts: no text for \"Mapa\""))
+        << formatReport(report);
 }
 
 TEST_F(LangCheckFixture, ALanguageFileWithoutALineForAPolishTextFails) {
@@ -118,13 +119,13 @@ TEST_F(LangCheckFixture, ATranslatedKeyOutsideThePhraseTableFailsWithItsSourceLi
 }
 
 TEST(LangFileFormat, StrictReadingNamesEveryFaultWithItsLine) {
-    std::u16string text = u"a\tx\tA\r\n"                  // 1: good
-                          u"b\tB\r\n"                     // 2: one TAB
-                          u"c\tx\t\r\n"                   // 3: empty translation
-                          u"a\tx\tA2\r\n"                 // 4: repeats line 1
-                          u"d\tx\tD\n"                    // 5: LF alone
+    std::u16string text = u"a\tx\tA\r\n"                               // 1: good
+                          u"b\tB\r\n"                                  // 2: one TAB
+                          u"c\tx\t\r\n"                                // 3: empty translation
+                          u"a\tx\tA2\r\n"                              // 4: repeats line 1
+                          u"d\tx\tD\n"                                 // 5: LF alone
                           + std::u16string(2100, u'e') + u"\tx\tE\r\n" // 6: too long
-                          + u"f\tx\tF";                   // 7: no line end
+                          + u"f\tx\tF";                                // 7: no line end
     std::string bytes;
     for (char16_t unit : text) {
         bytes.push_back(static_cast<char>(unit & 0xFF));

@@ -6,6 +6,7 @@
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageStart.h"
 #include "lang/Translate.h"
+#include "maps/MapMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,21 @@ TEST(ShippedLanguageFiles, AFileLanguageLocaleStartsInItsLanguageAndShowsItsWord
         EXPECT_EQ(unknown.rfind("\r\n        ", 0), 0u) << c.locale;
         EXPECT_NE(unknown, "\r\n        Nierozpoznany kod błędu = 0x") << c.locale;
     }
+    closeLanguageFiles();
+}
+
+// The grid's context menu has no resource for the file languages: it takes
+// the Polish items from the file, and English where the file cannot help.
+TEST(ShippedLanguageFiles, TheMapMenuOfAFileLanguageSpeaksItsLanguage) {
+    const int menu = mapMenuId(kLangHungarian);
+    closeLanguageFiles();
+    EXPECT_EQ(mapMenuStrings(menu, kLangHungarian).subtract, "Subtract...");
+    ASSERT_EQ(openLanguageFiles(kShare + "/E_Lang"), 4);
+    const SMapMenuStrings hungarian = mapMenuStrings(menu, kLangHungarian);
+    EXPECT_EQ(hungarian.add, "Hozzáadás...");
+    EXPECT_EQ(hungarian.clear, "Korrekciók törlése");
+    // A built-in language keeps its own menu whatever files are open.
+    EXPECT_EQ(mapMenuStrings(mapMenuId(kLangSpanish), kLangSpanish).add, "Añadir...");
     closeLanguageFiles();
 }
 
