@@ -6,15 +6,20 @@
 #
 # With --lang (an interface language index 0..13: 3 German, 5 Czech, 12 Thai,
 # 13 Hungarian, ...) it takes instead the main window and the "Panel Gaz"
-# settings page in that language, as main-window-<index>.png and
-# settings-page-<index>.png, to check long or tall texts for clipping.
+# settings page in that language, as main-window-<code>.png and
+# settings-page-<code>.png (code: cs, th, hu, de, ...), to check long or tall
+# texts for clipping.
 #
 # SETTLE (seconds, default 5) is how long live values run before the first picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lang=""
 if [ "${1:-}" = "--lang" ]; then
-  lang="${2:?--lang takes a language index 0..13}"
+  lang="${2:-}"
+  [[ "$lang" =~ ^([0-9]|1[0-3])$ ]] || {
+    echo "--lang takes a language index 0..13" >&2
+    exit 2
+  }
   shift 2
 fi
 build="${1:-build}"
@@ -35,16 +40,17 @@ session_vexor --no-splash --module lpg --lang "${lang:-0}"
 sleep "$settle"
 
 if [ -n "$lang" ]; then
-  session_grab "$VEXOR_WIN" "$out/main-window-$lang.png"
-  echo "wrote $out/main-window-$lang.png"
-  # The page set holds the keyboard focus after start; the second page is the
-  # gas panel, the settings page with the most labels.
-  xdotool windowfocus "$VEXOR_WIN"
-  sleep 0.5
-  xdotool key ctrl+Tab
+  codes=(pl en ru de tr cs hr sl lt it es pt th hu)
+  code="${codes[$lang]}"
+  session_grab "$VEXOR_WIN" "$out/main-window-$code.png"
+  echo "wrote $out/main-window-$code.png"
+  # The second tab, the gas panel (the settings page with the most labels),
+  # starts about 80 pixels in whatever the language; its row lies just below
+  # the switch group, whatever the script's line height.
+  xdotool mousemove --window "$VEXOR_WIN" 95 234 click 1
   sleep 1
-  session_grab "$VEXOR_WIN" "$out/settings-page-$lang.png"
-  echo "wrote $out/settings-page-$lang.png"
+  session_grab "$VEXOR_WIN" "$out/settings-page-$code.png"
+  echo "wrote $out/settings-page-$code.png"
   exit 0
 fi
 session_grab "$VEXOR_WIN" "$out/main-window.png"

@@ -35,11 +35,11 @@ void CViewTexts::fill() {
         "Temperatura", "Температура", "Sıcaklık", "Temperatur", "Temperatura");
     add(kLblTemprGas, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
     add(kLblTemprReducer, "Reduktor", "Reducer", "Riduttore", "Reductor", "Redutor", "Reduktor",
-        "Редуктор", "Regülatör", "Verdampfer", "Reduktor");
+        "Редуктор", "Regülatör", "Verdampf.", "Reduktor");
     add(kGrpVoltage, "Napięcie", "Voltage", "Tensione", "Tensión", "Tensão", "Napon", "Напряжение",
         "Gerilim", "Spannung", "Napetost");
     add(kLblSupply, "Zasilanie", "Supply", "Alimentazione", "Alimentación", "Alimentação",
-        "Napajanje", "Питание", "Besleme", "Versorgung", "Napajanje");
+        "Napajanje", "Питание", "Besleme", "Bordnetz", "Napajanje");
     add(kLblLambda1, "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1",
         "Лямбда 1", "Lambda 1", "Lambda 1", "Lambda 1");
     add(kLblLambda2, "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2",
