@@ -6,6 +6,8 @@
 #include "support/MemFile.h"
 
 #include "lang/LangFile.h"
+#include "lang/LangFileFormat.h"
+#include "lang/LineEscape.h"
 #include "lang/Utf16.h"
 
 #include <cstdlib>
@@ -54,7 +56,7 @@ bool validUtf8(const std::string& text) {
 // The lookup done the plain way, on the whole content at once: the file's
 // reader works through a buffer that it refills, and must agree with this.
 std::string referenceLookup(const std::u16string& units, const std::string& polish) {
-    const std::u16string key = vexor::utf8ToUtf16(polish);
+    const std::u16string key = vexor::utf8ToUtf16(vexor::escapeLineText(polish));
     std::size_t start = !units.empty() && units[0] == 0xFEFF ? 1 : 0;
     while (start <= units.size()) {
         std::size_t end = units.find(u'\n', start);
@@ -72,7 +74,7 @@ std::string referenceLookup(const std::u16string& units, const std::string& poli
         const std::size_t second = line.find(u'\t', first + 1);
         if (second == std::u16string_view::npos || second + 1 == line.size())
             continue;
-        return vexor::utf16ToUtf8(line.substr(second + 1));
+        return vexor::unescapeLineText(vexor::utf16ToUtf8(line.substr(second + 1)));
     }
     return polish;
 }
@@ -105,6 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (translated != referenceLookup(units, key))
         std::abort();
+    // The strict reader of the language check takes the same bytes: it must
+    // end, and every line it keeps must hold valid text and a translation.
+    for (const vexor::LangFileLine& line : vexor::parseLanguageFile(asText).lines) {
+        if (line.translation.empty() || !validUtf8(line.polish) || !validUtf8(line.translation))
+            std::abort();
+    }
     // A phrase every language file has, and the empty phrase.
     lang.lookup("Tak");
     lang.lookup("");

@@ -1,6 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
+#include "app/QtTranslations.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     vexor::startLanguages(CWorkFolders::languageFolder());
     if (options.language)
         vexor::setCurrentLanguage(*options.language);
+    CQtTranslations::apply(vexor::currentLanguage());
     vexor::PortTableOptions ports;
     ports.explicitPaths = options.ports;
     ports.systemPorts = options.systemPorts;

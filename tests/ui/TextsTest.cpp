@@ -4,7 +4,10 @@
 #include "app/WorkModeDlg.h"
 #include "controls/ColorStatic.h"
 #include "controls/CtrlId.h"
+#include "lang/LangCheck.h"
 #include "lang/Language.h"
+#include "lang/LanguageFiles.h"
+#include "lang/LanguageStart.h"
 #include "lang/Translate.h"
 #include "pages/AppPropPage.h"
 #include "pages/AppPropSheet.h"
@@ -17,16 +20,19 @@
 #include "texts/MainMenuTexts.h"
 #include "texts/PasswdDlgTexts.h"
 #include "texts/StatusTexts.h"
+#include "texts/TextObjects.h"
 #include "texts/ToolBarTexts.h"
 #include "texts/ViewTexts.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -35,6 +41,8 @@
 using namespace vexor;
 
 namespace {
+
+const std::string kShare = std::string(VEXOR_SOURCE_DIR) + "/share/vexor";
 
 QString groupTitle(const QWidget* root, int id) {
     return findCtrl<QGroupBox>(root, id)->title();
@@ -74,32 +82,86 @@ class TextsTest : public QObject {
 
 private slots:
     void init() { setCurrentLanguage(kLangPolish); }
-    void cleanupTestCase() { setCurrentLanguage(kLangPolish); }
+    void cleanupTestCase() {
+        setCurrentLanguage(kLangPolish);
+        closeLanguageFiles();
+    }
 
-    void everyBuiltInLanguageHasATextForEveryEntry() {
-        const CViewTexts view;
-        const CMainMenuTexts menu;
-        const CLPGCNGDlgTexts workMode;
-        const CAboutDlgTexts about;
-        const CPasswdDlgTexts password;
-        const CLangDlgTexts languages;
-        const CToolBarTexts toolBar;
-        const CStatusTexts status;
-        const std::vector<const CMultiLangText*> objects = {
-            &view, &menu, &workMode, &about, &password, &languages, &toolBar, &status};
-        QCOMPARE(view.ids().size(), size_t(28));
-        QCOMPARE(menu.ids().size(), size_t(4));
-        QCOMPARE(workMode.ids().size(), size_t(2));
-        QCOMPARE(password.ids().size(), size_t(2));
-        for (int language = 0; language < kLanguageCount; ++language) {
-            setCurrentLanguage(language);
-            for (const CMultiLangText* object : objects) {
-                for (int id : object->ids())
-                    QVERIFY2(
-                        !object->text(id).empty(),
-                        qPrintable(QStringLiteral("language %1, id %2").arg(language).arg(id)));
-            }
+    // Every text any window, message or list can look up, in all fourteen
+    // languages: the same check tools/lang-check prints as a table.
+    void everyTextOfEveryWindowExistsInAllFourteenLanguages() {
+        LangCheckInput input;
+        input.tables = allTextTables();
+        input.languageFolder = kShare + "/E_Lang";
+        input.sourceKeys = scanSourceKeys(std::string(VEXOR_SOURCE_DIR) + "/src");
+        input.textClassesInSources = scanTextClasses(std::string(VEXOR_SOURCE_DIR) + "/src");
+        const LangCheckReport report = checkLanguages(input);
+        QVERIFY2(report.ok(), formatReport(report).c_str());
+        // The sources were read: the view's own messages are among the keys.
+        QVERIFY(input.sourceKeys.size() > 50);
+    }
+
+    // From the locale to the first window: a cs, lt, th or hu user starts in
+    // that language and sees the view, menu and tabs in its words.
+    void aFileLanguageLocaleShowsTheFirstWindowInThatLanguage() {
+        struct Case {
+            const char* locale;
+            const char* pressure;
+            const char* file;
+        };
+        const Case cases[] = {{"cs_CZ.UTF-8", "Tlak", "Soubor"},
+                              {"lt_LT.UTF-8", "Slėgis", "Failas"},
+                              {"th_TH.UTF-8", "แรงดัน", "ไฟล์"},
+                              {"hu_HU.UTF-8", "Nyomás", "Fájl"}};
+        const QByteArray oldLang = qgetenv("LANG");
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
+        for (const Case& c : cases) {
+            qputenv("LANG", c.locale);
+            startLanguages(kShare + "/E_Lang");
+            CFakeDocument doc;
+            Seams seams;
+            CMainFrame frame(doc, seams);
+            frame.view()->createPages();
+            frame.view()->refreshTexts();
+            frame.refreshTexts();
+            QCOMPARE(groupTitle(frame.view(), ids::kGrpPressure), QString::fromUtf8(c.pressure));
+            QCOMPARE(frame.menuBar()->actions().at(0)->text(), QString::fromUtf8(c.file));
+            QCOMPARE(frame.view()->sheet()->tabText(1),
+                     QString::fromStdString(lookupLanguageFile(currentLanguage(), "Panel Gaz")));
+            QVERIFY(frame.view()->sheet()->tabText(1) != QStringLiteral("Panel Gaz"));
         }
+        qputenv("LANG", oldLang);
+        closeLanguageFiles();
+    }
+
+    // Qt's own buttons follow the language: Qt's translation where Qt ships
+    // one, our words where it does not (Thai, Lithuanian, Slovenian).
+    void standardButtonsFollowTheChosenLanguage() {
+        openLanguageFiles(kShare + "/E_Lang");
+        CFakeDocument doc;
+        Seams seams;
+        CMainFrame frame(doc, seams);
+        const auto cancelText = [] {
+            QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+            return box.button(QDialogButtonBox::Cancel)->text();
+        };
+        const auto yesText = [] {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("VEXOR"), QString(),
+                            QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text();
+        };
+        frame.changeLanguage(kLangGerman);
+        QCOMPARE(cancelText(), QStringLiteral("Abbrechen"));
+        frame.changeLanguage(kLangThai);
+        QCOMPARE(cancelText(), QStringLiteral("ยกเลิก"));
+        QCOMPARE(yesText(), QStringLiteral("&ใช่"));
+        frame.changeLanguage(kLangSlovenian);
+        QCOMPARE(cancelText(), QStringLiteral("Prekliči"));
+        frame.changeLanguage(kLangEnglish);
+        QCOMPARE(cancelText(), QStringLiteral("Cancel"));
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
+        closeLanguageFiles();
     }
 
     void polishTextsAreTheFormsOwnWording() {

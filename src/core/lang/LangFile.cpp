@@ -1,5 +1,6 @@
 #include "lang/LangFile.h"
 
+#include "lang/LineEscape.h"
 #include "lang/Utf16.h"
 #include "threads/MutexGuard.h"
 
@@ -125,7 +126,8 @@ std::string CLangFile::lookup(const std::string& polish) const {
     if (unit && *unit == 0xFEFF)
         unit = reader.next();
 
-    const std::u16string key = vexor::utf8ToUtf16(polish);
+    // A key with a line break or a TAB is written escaped in the file.
+    const std::u16string key = vexor::utf8ToUtf16(vexor::escapeLineText(polish));
     std::u16string line;
     bool tooLong = false;
     for (;; unit = reader.next()) {
@@ -133,7 +135,7 @@ std::string CLangFile::lookup(const std::string& polish) const {
         if (!unit || *unit == u'\n') {
             if (!tooLong) {
                 if (auto translation = translationOf(line, key))
-                    return vexor::utf16ToUtf8(*translation);
+                    return vexor::unescapeLineText(vexor::utf16ToUtf8(*translation));
             }
             if (!unit)
                 break;

@@ -7,7 +7,8 @@
 // An open language file: UTF-16 little-endian text after a byte-order mark,
 // one entry per CR LF line, three TAB-separated columns (the Polish text, an
 // unused column, the translation). The file stays open and is read from its
-// start at every lookup, so an edited file is seen without a restart.
+// start at every lookup, so an edited file is seen without a restart. Line
+// breaks and TABs inside a text are written as \r, \n and \t.
 class CLangFile {
 public:
     // Lines longer than this (line end not counted) are skipped whole.

@@ -34,6 +34,11 @@ std::vector<int> CMultiLangText::ids() const {
     return result;
 }
 
+const vexor::LangPairs* CMultiLangText::entry(int id) const {
+    auto found = m_entries.find(id);
+    return found == m_entries.end() ? nullptr : &found->second;
+}
+
 void CMultiLangText::store(int id, vexor::LangPairs pairs) {
     m_entries[id] = std::move(pairs);
 }

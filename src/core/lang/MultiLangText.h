@@ -37,6 +37,8 @@ public:
     // The registered ids in ascending order, for applying the texts to a window.
     std::vector<int> ids() const;
     bool contains(int id) const { return m_entries.count(id) != 0; }
+    // The stored texts of one entry, or nullptr; for checks of completeness.
+    const vexor::LangPairs* entry(int id) const;
 
 protected:
     void store(int id, vexor::LangPairs pairs);

@@ -1,6 +1,7 @@
 #include "maps/MapMenu.h"
 
 #include "lang/Language.h"
+#include "lang/LanguageFiles.h"
 
 namespace vexor {
 
@@ -12,28 +13,30 @@ struct SMenuEntry {
     SMapMenuTexts texts;
 };
 
-// Texts kept exactly as the menu resources carry them.
+// The item texts of each language's menu, spelt as the value dialogs spell them.
 constexpr SMenuEntry kMenus[] = {
     {kLangPolish, 133, {"Poprawki", "Dodaj...", "Odejmij...", "Ustaw..", "Kasuj poprawki"}},
     {kLangItalian,
      136,
-     {"Poprawki", "Aggiungere...", "Anullare...", "Impostazione...", "Liquidare correzione"}},
-    {kLangCroatian, 137, {"Poprawki", "Dodaj...", "Ispod...", "Podesi..", "Očisti ispravke"}},
+     {"Poprawki", "Aggiungere...", "Sottrarre...", "Impostare...", "Cancellare correzioni"}},
+    {kLangCroatian, 137, {"Poprawki", "Dodaj...", "Oduzmi...", "Podesi...", "Očisti ispravke"}},
     {kLangPortuguese,
      138,
-     {"Poprawki", "Adicionar...", "Anular...", "Ajustes...", "Apagar correçoes"}},
+     {"Poprawki", "Adicionar...", "Subtrair...", "Ajustar...", "Apagar correções"}},
     {kLangSpanish,
      139,
-     {"Poprawki", "A?adir....", "Anular...", "Ajustes...", "Borrar correcciones"}},
-    {kLangRussian, 140, {"Poprawki", "Добавить", "Отнять", "Установит", "Удалить коррекции"}},
-    {kLangTurkish, 141, {"Poprawki", "Eklemek", "Çykarma", "Takym", "Temiz Dodrular"}},
+     {"Poprawki", "Añadir...", "Restar...", "Ajustar...", "Borrar correcciones"}},
+    {kLangRussian,
+     140,
+     {"Poprawki", "Добавить...", "Отнять...", "Установить...", "Удалить коррекции"}},
+    {kLangTurkish, 141, {"Poprawki", "Ekle...", "Çıkar...", "Ayarla...", "Düzeltmeleri sil"}},
     {kLangGerman,
      142,
      {"Poprawki", "Hinzugeben", "Abziehen", "Wert einstellen", "Korrekturen löschen"}},
     {kLangSlovenian, 143, {"Poprawki", "Dodaj...", "Odštej...", "Nastavi..", "Izbriši popravke"}},
 };
 
-constexpr SMapMenuTexts kEnglish{"Poprawki", "Add...", "Substract...", "Set..",
+constexpr SMapMenuTexts kEnglish{"Poprawki", "Add...", "Subtract...", "Set...",
                                  "Clear corrections"};
 
 } // namespace
@@ -50,6 +53,19 @@ SMapMenuTexts mapMenuTexts(int menuId) {
         if (e.menuId == menuId)
             return e.texts;
     return kEnglish;
+}
+
+SMapMenuStrings mapMenuStrings(int menuId, int language) {
+    const SMapMenuTexts own = mapMenuTexts(menuId);
+    if (!isFileLanguage(language))
+        return {own.popup, own.add, own.subtract, own.set, own.clear};
+    const SMapMenuTexts polish = mapMenuTexts(kMapMenuPolish);
+    const auto fromFile = [language](const char* key, const char* otherwise) {
+        std::string text = lookupLanguageFile(language, key);
+        return text == key ? std::string(otherwise) : text;
+    };
+    return {own.popup, fromFile(polish.add, own.add), fromFile(polish.subtract, own.subtract),
+            fromFile(polish.set, own.set), fromFile(polish.clear, own.clear)};
 }
 
 } // namespace vexor

@@ -14,20 +14,9 @@
 
 #include <algorithm>
 
-const char* const CAboutDlg::kAddressText =
-    "VEXOR – konfiguracja i diagnostyka sekwencyjnych sterowników wtrysku gazu LPG/CNG.\n"
-    "\n"
-    "Wsparcie techniczne dla warsztatów montażowych:\n"
-    "zwróć się do dystrybutora, od którego pochodzi sterownik.\n"
-    "Przygotuj numer seryjny sterownika, wersję oprogramowania (tytuł okna) "
-    "oraz plik ustawień zapisany z tego programu.\n"
-    "\n"
-    "Dokumentacja: przycisk „Dokumenty” na pasku narzędzi.";
-
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_edit(new QPlainTextEdit(this)) {
     vexor::setCtrlId(m_edit, vexor::ids::kAboutEdit);
     m_edit->setReadOnly(true);
-    m_edit->setPlainText(QString::fromUtf8(kAddressText));
     m_edit->setMinimumSize(420, 160);
 
     auto* picture = new QLabel(this);

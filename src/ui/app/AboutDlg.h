@@ -10,8 +10,6 @@ class QPlainTextEdit;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static const char* const kAddressText;
-
     explicit CAboutDlg(QWidget* parent = nullptr);
 
     QPlainTextEdit* edit() const { return m_edit; }

@@ -7,6 +7,7 @@
 #include "app/WindowRules.h"
 #include "app/WorkModeDlg.h"
 #include "common/IError.h"
+#include "lang/Translate.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -51,7 +52,8 @@ bool CKorvantisApp::initInstance(const QSize& workArea) {
         m_doc.connectAtStart();
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
-        m_seams.message("CKorvantisView::OnInitialUpdate()\n" + error->description(),
+        m_seams.message("CKorvantisView::OnInitialUpdate()\n" +
+                            vexor::translate(error->description()),
                         IUserPrompt::Icon::Error);
     }
 

@@ -5,11 +5,13 @@
 #include "app/DisplayDlg.h"
 #include "app/IDocumentPort.h"
 #include "app/KorvantisView.h"
+#include "app/QtTranslations.h"
 #include "app/ToolBarIcons.h"
 #include "app/WindowRules.h"
 #include "common/IError.h"
 #include "controls/CtrlId.h"
 #include "diag/ErrorsDlg.h"
+#include "lang/Translate.h"
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MainCorrDlg.h"
@@ -219,6 +221,7 @@ void CMainFrame::refreshStatus() {
 
 void CMainFrame::changeLanguage(int index) {
     m_doc.changeLanguage(index);
+    CQtTranslations::apply(vexor::currentLanguage());
 }
 
 void CMainFrame::onTimer1000() {
@@ -281,7 +284,7 @@ void CMainFrame::OnLanguage() {
             changeLanguage(dialog.selectedLanguage());
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
-        m_seams.message("CMainFrame::OnLanguage()\n" + error->description(),
+        m_seams.message("CMainFrame::OnLanguage()\n" + vexor::translate(error->description()),
                         IUserPrompt::Icon::Error);
     }
 }

@@ -3,6 +3,7 @@
 #include "controls/CtrlId.h"
 #include "device/LPGDevice.h"
 #include "lang/Translate.h"
+#include "lang/Language.h"
 #include "maps/MapCellText.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/MapFormat.h"
@@ -378,10 +379,10 @@ void CMapGrid::keyReleaseEvent(QKeyEvent* event) {
 }
 
 QMenu* CMapGrid::createMenu(QWidget* parent) {
-    const vexor::SMapMenuTexts texts = vexor::mapMenuTexts(m_menuId);
-    auto* menu = new QMenu(QString::fromUtf8(texts.popup), parent);
-    auto addItem = [&](const char* text, int id, void (CMapGrid::*slot)()) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
+    const vexor::SMapMenuStrings texts = vexor::mapMenuStrings(m_menuId, vexor::currentLanguage());
+    auto* menu = new QMenu(QString::fromStdString(texts.popup), parent);
+    auto addItem = [&](const std::string& text, int id, void (CMapGrid::*slot)()) {
+        QAction* action = menu->addAction(QString::fromStdString(text));
         vexor::setCtrlId(action, id);
         connect(action, &QAction::triggered, this, slot);
     };

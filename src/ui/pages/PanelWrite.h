@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/IError.h"
+#include "lang/Translate.h"
 #include "platform/Seams.h"
 
 #include <initializer_list>
@@ -49,7 +50,7 @@ template <class F> void runPanelHandler(const Seams& seams, const char* reportNa
         body();
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
-        seams.message(std::string(reportName) + "\n" + error->description(),
+        seams.message(std::string(reportName) + "\n" + vexor::translate(error->description()),
                       IUserPrompt::Icon::Error);
     }
 }

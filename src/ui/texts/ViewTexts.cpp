@@ -29,17 +29,18 @@ void CViewTexts::fill() {
     add(kGrpPressure, "Ciśnienie", "Pressure", "Pressione", "Presión", "Pressão", "Tlak",
         "Давление", "Basınç", "Druck", "Tlak");
     add(kLblPressGas, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
-    add(kLblPressManifold, "Kolektor", "Manifold", "Collettore", "Colector", "Coletor",
-        "Usisna grana", "Коллектор", "Manifold", "Saugrohr", "Sesalni kolektor");
+    // The live panel's labels are narrow: long words take their short forms.
+    add(kLblPressManifold, "Kolektor", "Manifold", "Collettore", "Colector", "Coletor", "Usis",
+        "Коллект.", "Manifold", "Saugrohr", "Sesalni k.");
     add(kGrpTempr, "Temperatura", "Temperature", "Temperatura", "Temperatura", "Temperatura",
         "Temperatura", "Температура", "Sıcaklık", "Temperatur", "Temperatura");
     add(kLblTemprGas, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
     add(kLblTemprReducer, "Reduktor", "Reducer", "Riduttore", "Reductor", "Redutor", "Reduktor",
-        "Редуктор", "Regülatör", "Verdampfer", "Reduktor");
+        "Редуктор", "Regülatör", "Verdampf.", "Reduktor");
     add(kGrpVoltage, "Napięcie", "Voltage", "Tensione", "Tensión", "Tensão", "Napon", "Напряжение",
         "Gerilim", "Spannung", "Napetost");
-    add(kLblSupply, "Zasilanie", "Supply", "Alimentazione", "Alimentación", "Alimentação",
-        "Napajanje", "Питание", "Besleme", "Versorgung", "Napajanje");
+    add(kLblSupply, "Zasilanie", "Supply", "Alimentaz.", "Alimentac.", "Alimentaç.", "Napajanje",
+        "Питание", "Besleme", "Bordnetz", "Napajanje");
     add(kLblLambda1, "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1",
         "Лямбда 1", "Lambda 1", "Lambda 1", "Lambda 1");
     add(kLblLambda2, "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2",

@@ -55,7 +55,7 @@ TEST(MapMenu, eachLanguageFindsItsMenuAndOthersTheEnglishOne) {
     EXPECT_EQ(mapMenuId(kLangSpanish), 139);
     EXPECT_EQ(mapMenuId(kLangCzech), 135);
     EXPECT_STREQ(mapMenuTexts(mapMenuId(kLangGerman)).set, "Wert einstellen");
-    EXPECT_STREQ(mapMenuTexts(999).subtract, "Substract...");
+    EXPECT_STREQ(mapMenuTexts(999).subtract, "Subtract...");
 }
 
 // Pixel centre of a value cell with the default geometry.
