@@ -3,8 +3,10 @@
 #include "CliFormat.h"
 #include "common/IError.h"
 #include "files/FirmwareFile.h"
+#include "files/SettingsCheck.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
+#include "platform/FileKind.h"
 #include "platform/PortTable.h"
 #include "platform/StationCode.h"
 
@@ -107,6 +109,13 @@ void CCliCommands::message(const char* polish) const {
     m_prompt.message(vexor::translate(polish), IUserPrompt::Icon::Error);
 }
 
+void CCliCommands::refuseFile(const char* polish, const std::string& detail) const {
+    std::string text = vexor::translate(polish);
+    if (!detail.empty())
+        text += "\n" + detail;
+    m_prompt.message(text, IUserPrompt::Icon::Error);
+}
+
 int CCliCommands::connectController() {
     if (const int status = connectOnly())
         return status;
@@ -187,10 +196,15 @@ int CCliCommands::cmdSettings(const Args& args) {
     // A file that cannot be used is refused before the controller is touched.
     if (what == "load") {
         DeviceSettings probe;
-        if (!vexor::readSettingsFile(args[1], probe)) {
-            message(CKorvantisDoc::kMsgFileRead);
+        vexor::SSettingsFileProblem problem;
+        if (!vexor::readSettingsFileChecked(args[1], probe, problem)) {
+            refuseFile(CKorvantisDoc::kMsgFileRead, problem.describe());
             return kExitUsage;
         }
+    }
+    if (what == "save" && !vexor::replaceableTarget(args[1])) {
+        refuseFile(CKorvantisDoc::kMsgFileWrite, vexor::translate(vexor::notRegularMessage()));
+        return kExitUsage;
     }
     if (what == "save" && !writableTarget(args[1])) {
         message(CKorvantisDoc::kMsgFileWrite);
@@ -205,10 +219,12 @@ int CCliCommands::cmdSettings(const Args& args) {
     }
     if (const int status = connectController())
         return status;
-    if (what == "defaults")
-        return exitCodeFor(m_doc.OnDefaultValues());
-    m_chooser.setPath(args[1]);
-    return exitCodeFor(what == "save" ? m_doc.OnFileWriteSettings() : m_doc.OnFileReadSettings());
+    if (what != "defaults")
+        m_chooser.setPath(args[1]);
+    if (what == "save")
+        return exitCodeFor(m_doc.OnFileWriteSettings());
+    CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfWritten);
+    return exitCodeFor(what == "defaults" ? m_doc.OnDefaultValues() : m_doc.OnFileReadSettings());
 }
 
 int CCliCommands::cmdErrors(const Args& args) {
@@ -263,11 +279,9 @@ int CCliCommands::cmdFlash(const Args& args) {
     {
         CFirmwareFile probe;
         std::uint16_t version = 0;
-        std::uint16_t tag = 0;
-        std::string maker;
-        if (!probe.load(args[0], version, maker, tag) || tag != CFirmwareFile::kFormatTag ||
-            maker != DeviceSettings{}.m_devInfo.m_producer) {
-            message(CKorvantisDoc::kMsgProgramming);
+        if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
+            refuseFile(CKorvantisDoc::kMsgProgramming,
+                       vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
             return kExitUsage;
         }
     }
@@ -287,6 +301,7 @@ int CCliCommands::cmdFlash(const Args& args) {
         std::fflush(stderr);
     });
     m_chooser.setPath(args[0]);
+    CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfProgrammed);
     const DocResult result = m_doc.OnDeviceUpdate();
     m_doc.setProgressHook({});
     m_doc.stopPolling();

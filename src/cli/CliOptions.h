@@ -14,6 +14,7 @@ struct CliOptions {
     std::string configDir;
     std::string dataDir;
     bool yes = false;
+    int reconnectTimeout = 30; // seconds `live` tries to get a lost controller back
     bool help = false;
     bool version = false;
 

@@ -38,9 +38,39 @@ inline void putU32(std::uint8_t* p, std::uint32_t v) {
         p[i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
 }
 
+// Counts, while a CFieldOverflowProbe lives on this thread, the values that
+// did not fit their field: NaN, or more than one raw step outside the range
+// (a step of slack keeps rounding noise of a value read back from the
+// controller from counting). Encoding itself never depends on it.
+class CFieldOverflowProbe {
+public:
+    CFieldOverflowProbe() : m_outer(current()) { current() = this; }
+    ~CFieldOverflowProbe() { current() = m_outer; }
+    CFieldOverflowProbe(const CFieldOverflowProbe&) = delete;
+    CFieldOverflowProbe& operator=(const CFieldOverflowProbe&) = delete;
+
+    int overflows() const { return m_overflows; }
+    static void note() {
+        if (current() != nullptr)
+            ++current()->m_overflows;
+    }
+
+private:
+    static CFieldOverflowProbe*& current() {
+        static thread_local CFieldOverflowProbe* probe = nullptr;
+        return probe;
+    }
+    CFieldOverflowProbe* m_outer;
+    int m_overflows = 0;
+};
+
 inline double clampTo(double v, double lo, double hi) {
-    if (std::isnan(v))
+    if (std::isnan(v)) {
+        CFieldOverflowProbe::note();
         return 0.0;
+    }
+    if (v < lo - 1.0 || v > hi + 1.0)
+        CFieldOverflowProbe::note();
     return std::clamp(v, lo, hi);
 }
 
@@ -76,8 +106,13 @@ inline std::int8_t truncSByte(double v) {
 inline double rpmFromPeriodField(std::uint16_t raw) {
     return roundInt(rpmFromPeriod(raw) / 100.0) * 100.0;
 }
+// A speed of 0 (or less, or not finite) has no period: it would travel as 0,
+// which the controller divides by.
 inline std::uint16_t periodFieldFromRpm(double rpm) {
-    return roundU16(periodFromRpm(rpm));
+    const double period = periodFromRpm(rpm);
+    if (!(rpm > 0.0) || !std::isfinite(rpm) || period < 0.5)
+        CFieldOverflowProbe::note();
+    return roundU16(period);
 }
 
 // Temperatures: whole degrees from the sensor table; the inverse is a table
@@ -86,6 +121,12 @@ inline double temprField(std::uint8_t raw, int column) {
     return roundInt(temprFromRaw(raw, column));
 }
 inline std::uint8_t temprRaw(double tempr, int column) {
+    // The table search pins any temperature to the table's ends; one beyond
+    // them does not fit.
+    const double first = temprFromRaw(0.0, column);
+    const double last = temprFromRaw(255.0, column);
+    if (!(tempr >= std::min(first, last) - 1.0 && tempr <= std::max(first, last) + 1.0))
+        CFieldOverflowProbe::note();
     return roundByte(rawFromTempr(tempr, column));
 }
 
