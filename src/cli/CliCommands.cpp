@@ -7,6 +7,7 @@
 #include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
 #include "platform/FileKind.h"
+#include "platform/PortHolders.h"
 #include "platform/PortTable.h"
 #include "platform/StationCode.h"
 
@@ -33,6 +34,7 @@ constexpr const char* kMsgErrorsClear = "Nie można skasować błędów urządze
 constexpr const char* kMsgStatsRead = "Nie powiodło się odczytanie ustawień urządzenia!";
 constexpr const char* kMsgGas = "Nie powiodło się przełączenie na gaz!";
 constexpr const char* kMsgAuto = "Nie powiodło się przełączenie w tryb AUTO!";
+constexpr const char* kMsgPortBusy = "Port jest zajęty przez inny program:";
 
 // Whether a file could be created at path: its folder exists and is writable.
 bool writableTarget(const std::string& path) {
@@ -109,7 +111,7 @@ void CCliCommands::message(const char* polish) const {
     m_prompt.message(vexor::translate(polish), IUserPrompt::Icon::Error);
 }
 
-void CCliCommands::refuseFile(const char* polish, const std::string& detail) const {
+void CCliCommands::messageWith(const char* polish, const std::string& detail) const {
     std::string text = vexor::translate(polish);
     if (!detail.empty())
         text += "\n" + detail;
@@ -125,7 +127,16 @@ int CCliCommands::connectController() {
 int CCliCommands::connectOnly() {
     if (m_options.demo)
         m_doc.enterDemo();
-    return m_doc.connect() ? kExitDone : kExitNoController;
+    if (m_doc.connect())
+        return kExitDone;
+    // A port another program holds is not a wiring fault: say who has it.
+    // The last port tried is still ours; it must not count as busy.
+    (void)m_doc.port().close();
+    for (const std::string& path : vexor::currentPortTable()) {
+        if (vexor::portBusy(path))
+            messageWith(kMsgPortBusy, vexor::describePortHolders(path));
+    }
+    return kExitNoController;
 }
 
 int CCliCommands::imageStatus() const {
@@ -198,12 +209,12 @@ int CCliCommands::cmdSettings(const Args& args) {
         DeviceSettings probe;
         vexor::SSettingsFileProblem problem;
         if (!vexor::readSettingsFileChecked(args[1], probe, problem)) {
-            refuseFile(CKorvantisDoc::kMsgFileRead, problem.describe());
+            messageWith(CKorvantisDoc::kMsgFileRead, problem.describe());
             return kExitUsage;
         }
     }
     if (what == "save" && !vexor::replaceableTarget(args[1])) {
-        refuseFile(CKorvantisDoc::kMsgFileWrite, vexor::translate(vexor::notRegularMessage()));
+        messageWith(CKorvantisDoc::kMsgFileWrite, vexor::translate(vexor::notRegularMessage()));
         return kExitUsage;
     }
     if (what == "save" && !writableTarget(args[1])) {
@@ -280,7 +291,7 @@ int CCliCommands::cmdFlash(const Args& args) {
         CFirmwareFile probe;
         std::uint16_t version = 0;
         if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
-            refuseFile(CKorvantisDoc::kMsgProgramming,
+            messageWith(CKorvantisDoc::kMsgProgramming,
                        vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
             return kExitUsage;
         }

@@ -36,7 +36,7 @@ private:
     int usage(const std::string& reason) const;
     void message(const char* polish) const;
     // The message and, on a line of its own, what exactly was refused.
-    void refuseFile(const char* polish, const std::string& detail) const;
+    void messageWith(const char* polish, const std::string& detail) const;
 
     int cmdPorts(const Args& args);
     int cmdIdentify(const Args& args);

@@ -67,7 +67,7 @@ int CCliCommands::cmdLive(const Args& args) {
     // Checked without creating anything: a run that finds no controller must
     // leave an earlier recording as it was.
     if (!record.empty() && !recordable(record)) {
-        refuseFile(kMsgRecordWrite, record);
+        messageWith(kMsgRecordWrite, record);
         return kExitUsage;
     }
     if (const int status = connectController())
@@ -111,7 +111,7 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
         if (m_signals.interrupted())
             return kExitDone;
         if (const int error = m_doc.recordingError()) {
-            refuseFile(kMsgRecordWrite, record + ": " + std::strerror(error));
+            messageWith(kMsgRecordWrite, record + ": " + std::strerror(error));
             return kExitFailed;
         }
         if (m_doc.pollingActive())
