@@ -43,8 +43,8 @@ template <class T> std::string integerRange() {
 }
 
 // Fields that overflow when the image is encoded into every block a load sends.
-int overflowsOf(const DeviceSettings& image) {
-    fields::CFieldOverflowProbe probe;
+int overflowsOf(const DeviceSettings& image, double slack = 1.0) {
+    fields::CFieldOverflowProbe probe(slack);
     (void)encodeBase(image);
     (void)encodeAdv(image);
     (void)encodeMainCorr(image);
@@ -64,7 +64,8 @@ public:
         m_base.m_sensorsSetup.m_temprEngineSensor = like.m_sensorsSetup.m_temprEngineSensor;
         m_base.m_sensorsSetup.m_temprLPGSensor = like.m_sensorsSetup.m_temprLPGSensor;
     }
-    bool fits(double value) const {
+    // slack: raw steps a value may lie outside its field (see the probe).
+    bool fits(double value, double slack = 1.0) const {
         DeviceSettings image = m_base;
         auto set = [&](const std::string& k, auto& member) {
             using T = std::decay_t<decltype(member)>;
@@ -74,7 +75,7 @@ public:
             }
         };
         sentKeys(image, set);
-        return overflowsOf(image) == 0;
+        return overflowsOf(image, slack) == 0;
     }
     double start() const {
         double value = 0;
@@ -89,10 +90,11 @@ public:
         return value;
     }
 
-    // The range of values that fit, found outward from the default value.
+    // The range of values the field takes without pinning, found outward
+    // from the default value.
     std::string range() const {
         const double origin = start();
-        if (!fits(origin))
+        if (!fits(origin, 0.0))
             return "?";
         return numberText(edge(origin, -1.0)) + ".." + numberText(edge(origin, 1.0));
     }
@@ -105,7 +107,7 @@ private:
         double outside = origin;
         for (int i = 0; i < 80; ++i, step *= 2.0) {
             const double probe = origin + sign * step;
-            if (!fits(probe)) {
+            if (!fits(probe, 0.0)) {
                 outside = probe;
                 break;
             }
@@ -118,7 +120,16 @@ private:
             const double middle = inside + (outside - inside) / 2.0;
             if (middle == inside || middle == outside)
                 break;
-            (fits(middle) ? inside : outside) = middle;
+            (fits(middle, 0.0) ? inside : outside) = middle;
+        }
+        // The fewest decimals that still fit, so that the user reads 0..6.375
+        // rather than the last bits of a bisection.
+        const double tolerance = 1e-6 * std::max(1.0, std::fabs(inside));
+        for (int decimals = 0; decimals <= 9; ++decimals) {
+            const double scale = std::pow(10.0, decimals);
+            const double rounded = std::round(inside * scale) / scale;
+            if (std::fabs(rounded - inside) <= tolerance && fits(rounded, 0.0))
+                return rounded;
         }
         return inside;
     }

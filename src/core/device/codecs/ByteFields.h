@@ -39,12 +39,15 @@ inline void putU32(std::uint8_t* p, std::uint32_t v) {
 }
 
 // Counts, while a CFieldOverflowProbe lives on this thread, the values that
-// did not fit their field: NaN, or more than one raw step outside the range
-// (a step of slack keeps rounding noise of a value read back from the
-// controller from counting). Encoding itself never depends on it.
+// did not fit their field: NaN, or more than `slack` raw steps outside the
+// range (one step by default, so that rounding noise of a value read back
+// from the controller does not count; 0 finds the exact range). Encoding
+// itself never depends on it.
 class CFieldOverflowProbe {
 public:
-    CFieldOverflowProbe() : m_outer(current()) { current() = this; }
+    explicit CFieldOverflowProbe(double slack = 1.0) : m_outer(current()), m_slack(slack) {
+        current() = this;
+    }
     ~CFieldOverflowProbe() { current() = m_outer; }
     CFieldOverflowProbe(const CFieldOverflowProbe&) = delete;
     CFieldOverflowProbe& operator=(const CFieldOverflowProbe&) = delete;
@@ -54,6 +57,7 @@ public:
         if (current() != nullptr)
             ++current()->m_overflows;
     }
+    static double slack() { return current() != nullptr ? current()->m_slack : 1.0; }
 
 private:
     static CFieldOverflowProbe*& current() {
@@ -61,6 +65,7 @@ private:
         return probe;
     }
     CFieldOverflowProbe* m_outer;
+    double m_slack;
     int m_overflows = 0;
 };
 
@@ -69,7 +74,8 @@ inline double clampTo(double v, double lo, double hi) {
         CFieldOverflowProbe::note();
         return 0.0;
     }
-    if (v < lo - 1.0 || v > hi + 1.0)
+    const double slack = CFieldOverflowProbe::slack();
+    if (v < lo - slack || v > hi + slack)
         CFieldOverflowProbe::note();
     return std::clamp(v, lo, hi);
 }
@@ -125,7 +131,8 @@ inline std::uint8_t temprRaw(double tempr, int column) {
     // them does not fit.
     const double first = temprFromRaw(0.0, column);
     const double last = temprFromRaw(255.0, column);
-    if (!(tempr >= std::min(first, last) - 1.0 && tempr <= std::max(first, last) + 1.0))
+    const double slack = CFieldOverflowProbe::slack();
+    if (!(tempr >= std::min(first, last) - slack && tempr <= std::max(first, last) + slack))
         CFieldOverflowProbe::note();
     return roundByte(rawFromTempr(tempr, column));
 }
