@@ -14,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXOR_FUZZ_BUILD:-$root/build-fuzz}
 all_targets=(settings_file firmware_file lang_file registry_store block_codecs
-             frame_transport device_replies obd_reply sim_frame_parser)
+             frame_transport device_replies obd_reply sim_frame_parser encoders)
 
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXOR_BUILD_FUZZ=ON -DVEXOR_BUILD_TESTS=OFF \

@@ -3,8 +3,11 @@
 #include "CliFormat.h"
 #include "common/IError.h"
 #include "files/FirmwareFile.h"
+#include "files/SettingsCheck.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
+#include "platform/FileKind.h"
+#include "platform/PortHolders.h"
 #include "platform/PortTable.h"
 #include "platform/StationCode.h"
 
@@ -31,6 +34,7 @@ constexpr const char* kMsgErrorsClear = "Nie można skasować błędów urządze
 constexpr const char* kMsgStatsRead = "Nie powiodło się odczytanie ustawień urządzenia!";
 constexpr const char* kMsgGas = "Nie powiodło się przełączenie na gaz!";
 constexpr const char* kMsgAuto = "Nie powiodło się przełączenie w tryb AUTO!";
+constexpr const char* kMsgPortBusy = "Port jest zajęty przez inny program:";
 
 // Whether a file could be created at path: its folder exists and is writable.
 bool writableTarget(const std::string& path) {
@@ -112,6 +116,13 @@ void CCliCommands::message(const char* polish) const {
     m_prompt.message(vexor::translate(polish), IUserPrompt::Icon::Error);
 }
 
+void CCliCommands::messageWith(const char* polish, const std::string& detail) const {
+    std::string text = vexor::translate(polish);
+    if (!detail.empty())
+        text += "\n" + detail;
+    m_prompt.message(text, IUserPrompt::Icon::Error);
+}
+
 int CCliCommands::connectController() {
     if (const int status = connectOnly())
         return status;
@@ -121,7 +132,16 @@ int CCliCommands::connectController() {
 int CCliCommands::connectOnly() {
     if (m_options.demo)
         m_doc.enterDemo();
-    return m_doc.connect() ? kExitDone : kExitNoController;
+    if (m_doc.connect())
+        return kExitDone;
+    // A port another program holds is not a wiring fault: say who has it.
+    // The last port tried is still ours; it must not count as busy.
+    (void)m_doc.port().close();
+    for (const std::string& path : vexor::currentPortTable()) {
+        if (vexor::portBusy(path))
+            messageWith(kMsgPortBusy, vexor::describePortHolders(path));
+    }
+    return kExitNoController;
 }
 
 int CCliCommands::imageStatus() const {
@@ -196,10 +216,15 @@ int CCliCommands::cmdSettings(const Args& args) {
     // A file that cannot be used is refused before the controller is touched.
     if (what == "load") {
         DeviceSettings probe;
-        if (!vexor::readSettingsFile(args[1], probe)) {
-            message(CKorvantisDoc::kMsgFileRead);
+        vexor::SSettingsFileProblem problem;
+        if (!vexor::readSettingsFileChecked(args[1], probe, problem)) {
+            messageWith(CKorvantisDoc::kMsgFileRead, problem.describe());
             return kExitUsage;
         }
+    }
+    if (what == "save" && !vexor::replaceableTarget(args[1])) {
+        messageWith(CKorvantisDoc::kMsgFileWrite, vexor::translate(vexor::notRegularMessage()));
+        return kExitUsage;
     }
     if (what == "save" && !writableTarget(args[1])) {
         message(CKorvantisDoc::kMsgFileWrite);
@@ -214,12 +239,14 @@ int CCliCommands::cmdSettings(const Args& args) {
     }
     if (const int status = connectController())
         return status;
-    if (what == "defaults") {
+    if (what != "defaults")
+        m_chooser.setPath(args[1]);
+    if (what == "save")
+        return exitCodeFor(m_doc.OnFileWriteSettings());
+    if (what == "defaults")
         m_backupReason = "defaults";
-        return exitCodeFor(m_doc.OnDefaultValues());
-    }
-    m_chooser.setPath(args[1]);
-    return exitCodeFor(what == "save" ? m_doc.OnFileWriteSettings() : m_doc.OnFileReadSettings());
+    CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfWritten);
+    return exitCodeFor(what == "defaults" ? m_doc.OnDefaultValues() : m_doc.OnFileReadSettings());
 }
 
 int CCliCommands::cmdErrors(const Args& args) {
@@ -274,11 +301,9 @@ int CCliCommands::cmdFlash(const Args& args) {
     {
         CFirmwareFile probe;
         std::uint16_t version = 0;
-        std::uint16_t tag = 0;
-        std::string maker;
-        if (!probe.load(args[0], version, maker, tag) || tag != CFirmwareFile::kFormatTag ||
-            maker != DeviceSettings{}.m_devInfo.m_producer) {
-            message(CKorvantisDoc::kMsgProgramming);
+        if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
+            messageWith(CKorvantisDoc::kMsgProgramming,
+                       vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
             return kExitUsage;
         }
     }
@@ -300,6 +325,7 @@ int CCliCommands::cmdFlash(const Args& args) {
     if (!takeBackup("flash"))
         return kExitUsage;
     m_chooser.setPath(args[0]);
+    CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfProgrammed);
     const DocResult result = m_doc.OnDeviceUpdate();
     m_doc.setProgressHook({});
     m_doc.stopPolling();

@@ -2,10 +2,13 @@
 
 #include "CliOptions.h"
 #include "CliPrompt.h"
+#include "CliSignals.h"
 #include "doc/KorvantisDoc.h"
 
 #include <string>
 #include <vector>
+
+struct SLiveState;
 
 // Runs one command of the command line on a document of its own and returns
 // the exit status. Messages go through the prompt to stderr, results to stdout.
@@ -32,6 +35,8 @@ private:
     int imageStatus() const;
     int usage(const std::string& reason) const;
     void message(const char* polish) const;
+    // The message and, on a line of its own, what exactly was refused.
+    void messageWith(const char* polish, const std::string& detail) const;
 
     int cmdPorts(const Args& args);
     int cmdIdentify(const Args& args);
@@ -54,8 +59,14 @@ private:
     // Reads a settings file for diff or set; false (the problem told) when
     // it is refused.
     bool readSettingsArgument(const std::string& path, DeviceSettings& target);
+    // Prints records until the count is reached, the user stops, the
+    // recording fails, or the controller stays away after polling ended.
+    int followLive(SLiveState& state, const std::string& record);
 
     const CliOptions& m_options;
+    // First, so that it is the last to go: signals are watched until the
+    // document has stopped polling and closed its port.
+    CCliSignals m_signals;
     mutable CCliPrompt m_prompt;
     CCliTimers m_timers;
     CCliChooser m_chooser;

@@ -1,53 +1,22 @@
-// `live`: polls the controller and prints every delivered record once.
+// `live`: polls the controller and prints every delivered record once; gets a
+// lost controller back for a while, and records into a file on request.
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "lang/Translate.h"
+#include "platform/FileKind.h"
 
-#include <atomic>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
-#include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <mutex>
-#include <optional>
+#include <thread>
+#include <unistd.h>
 
 using namespace vexor::cli;
-
-namespace {
-
-constexpr const char* kMsgNoLink = "Brak połączenia";
-constexpr std::chrono::milliseconds kLoopSlice{100};
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void onInterrupt(int) {
-    g_interrupted = 1;
-}
-
-// Catches Ctrl-C and SIGTERM while it lives, so polling ends cleanly and the
-// recording file is complete.
-class CInterruptScope {
-public:
-    CInterruptScope() {
-        g_interrupted = 0;
-        struct sigaction action {};
-        action.sa_handler = onInterrupt;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_oldInt);
-        sigaction(SIGTERM, &action, &m_oldTerm);
-    }
-    ~CInterruptScope() {
-        sigaction(SIGINT, &m_oldInt, nullptr);
-        sigaction(SIGTERM, &m_oldTerm, nullptr);
-    }
-    CInterruptScope(const CInterruptScope&) = delete;
-    CInterruptScope& operator=(const CInterruptScope&) = delete;
-
-private:
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
-};
 
 // Shared with the polling thread, which may outlive the command by a moment.
 struct SLiveState {
@@ -57,6 +26,28 @@ struct SLiveState {
     long limit = 0; // 0: no limit
     bool reached() const { return limit > 0 && printed >= limit; }
 };
+
+namespace {
+
+constexpr const char* kMsgNoLink = "Brak połączenia";
+constexpr const char* kMsgPollingEnded =
+    "Odczyt danych na żywo został przerwany. Ponowne łączenie z urządzeniem...";
+constexpr const char* kMsgReconnected = "Połączenie z urządzeniem zostało przywrócone.";
+constexpr const char* kMsgGaveUp = "Urządzenie nie odpowiada. Koniec prób ponownego połączenia.";
+constexpr const char* kMsgRecordWrite = "Nie można zapisać pliku z zapisem przebiegu:";
+constexpr std::chrono::milliseconds kLoopSlice{100};
+
+// Whether a recording could be made at path without touching anything now:
+// nothing there or a regular file, in a folder that takes new files.
+bool recordable(const std::string& path) {
+    if (!vexor::replaceableTarget(path))
+        return false;
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return vexor::fileKind(path) == vexor::FileKind::Regular ? ::access(path.c_str(), W_OK) == 0
+                                                             : ::access(folder.c_str(), W_OK) == 0;
+}
 
 } // namespace
 
@@ -73,12 +64,11 @@ int CCliCommands::cmdLive(const Args& args) {
             return usage("live takes -n COUNT and --record FILE");
         }
     }
-    if (!record.empty()) {
-        CDiagFile probe;
-        if (!probe.open(record, true)) {
-            std::fprintf(stderr, "vexor-cli: cannot write %s\n", record.c_str());
-            return kExitUsage;
-        }
+    // Checked without creating anything: a run that finds no controller must
+    // leave an earlier recording as it was.
+    if (!record.empty() && !recordable(record)) {
+        messageWith(kMsgRecordWrite, record);
+        return kExitUsage;
     }
     if (const int status = connectController())
         return status;
@@ -98,41 +88,61 @@ int CCliCommands::cmdLive(const Args& args) {
         if (state->reached())
             state->changed.notify_all();
     });
+    m_doc.setRecordLimit(count);
 
-    CInterruptScope interrupts;
+    CCliPhase phase(&m_signals, CCliSignals::Phase::Cooperative);
     m_doc.startPolling(record);
-
-    using Clock = std::chrono::steady_clock;
-    std::optional<Clock::time_point> reconnectAt;
-    int status = kExitDone;
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(state->mutex);
-            state->changed.wait_for(lock, kLoopSlice, [&] { return state->reached(); });
-            if (state->reached())
-                break;
-        }
-        if (g_interrupted)
-            break;
-        // Looked at before the timer: a thread that ended has armed it by then.
-        const bool active = m_doc.pollingActive();
-        if (m_timers.takeReconnect())
-            reconnectAt = Clock::now() + CKorvantisDoc::kReconnectFirst;
-        if (reconnectAt && Clock::now() >= *reconnectAt) {
-            reconnectAt.reset();
-            if (!m_doc.reconnect())
-                reconnectAt = Clock::now() + CKorvantisDoc::kReconnectRetry;
-            continue;
-        }
-        if (!active && !reconnectAt) {
-            // The run ended without asking for a reconnection (the port failed
-            // with a healthy line): nothing more will come.
-            message(kMsgNoLink);
-            status = kExitFailed;
-            break;
-        }
-    }
+    const int status = followLive(*state, record);
     m_doc.stopPolling();
     m_doc.setRecordObserver({});
     return status;
+}
+
+int CCliCommands::followLive(SLiveState& state, const std::string& record) {
+    using Clock = std::chrono::steady_clock;
+    const auto patience = std::chrono::seconds(m_options.reconnectTimeout);
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(state.mutex);
+            state.changed.wait_for(lock, kLoopSlice, [&] { return state.reached(); });
+            if (state.reached())
+                return kExitDone;
+        }
+        if (m_signals.interrupted())
+            return kExitDone;
+        if (const int error = m_doc.recordingError()) {
+            messageWith(kMsgRecordWrite, record + ": " + std::strerror(error));
+            return kExitFailed;
+        }
+        if (m_doc.pollingActive())
+            continue;
+
+        // Polling ended (failed reads, a hang-up, a port error): get the
+        // controller back the way the window program's reconnect timer does,
+        // for as long as the user allows.
+        message(kMsgPollingEnded);
+        (void)m_timers.takeReconnect();
+        const auto giveUpAt = Clock::now() + patience;
+        auto nextTry = Clock::now() + CKorvantisDoc::kReconnectFirst;
+        bool back = false;
+        while (!back && !m_signals.interrupted()) {
+            const auto now = Clock::now();
+            if (now >= giveUpAt)
+                break;
+            if (now < nextTry) {
+                std::this_thread::sleep_for(std::min<Clock::duration>(
+                    std::min(nextTry, giveUpAt) - now, Clock::duration(kLoopSlice)));
+                continue;
+            }
+            back = m_doc.reconnect();
+            nextTry = Clock::now() + CKorvantisDoc::kReconnectRetry;
+        }
+        if (m_signals.interrupted())
+            return kExitDone;
+        if (!back) {
+            message(kMsgGaveUp);
+            return kExitNoController;
+        }
+        message(kMsgReconnected);
+    }
 }

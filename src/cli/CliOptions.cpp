@@ -92,6 +92,16 @@ bool parseOptions(int argc, const char* const* argv, CliOptions& options, std::s
             options.dataDir = value;
             continue;
         }
+        ok = takeValue(arg, "--reconnect-timeout", argc, argv, i, value, matched);
+        if (matched) {
+            long seconds = 0;
+            if (!ok || !parseInt(value, 0, 86400, seconds)) {
+                error = "--reconnect-timeout needs a number of seconds from 0 to 86400";
+                return false;
+            }
+            options.reconnectTimeout = static_cast<int>(seconds);
+            continue;
+        }
         if (arg == "--no-system-ports")
             options.noSystemPorts = true;
         else if (arg == "--demo")
@@ -152,6 +162,9 @@ Options (before the command):
                        controller answers is only ever asked on a terminal.
       --no-backup      take no automatic backup before a command that
                        changes the controller's settings
+      --reconnect-timeout S
+                       how long `live` tries to get a lost controller back
+                       before it gives up with exit status 3 (default 30)
   -h, --help           this text
       --version        the program's version
 
@@ -184,7 +197,11 @@ Commands:
                              polls live data and prints every record as a
                              recording line (24 tab-separated fields); stops
                              after COUNT records or when interrupted; with
-                             --record also records into FILE
+                             --record also records into FILE (appended to
+                             after a reconnection; created only once a
+                             controller answered). When polling ends, live
+                             reconnects for up to --reconnect-timeout
+                             seconds, then gives up with exit status 3
   map show                   the injection map: 19 rows ("< 2" first, "20"
                              last) of 15 whole percentages separated by TAB
   map set|add|sub|clear ROW COL NROWS NCOLS [VALUE]

@@ -15,6 +15,7 @@ struct CliOptions {
     std::string dataDir;
     bool yes = false;
     bool noBackup = false;
+    int reconnectTimeout = 30; // seconds `live` tries to get a lost controller back
     bool help = false;
     bool version = false;
 

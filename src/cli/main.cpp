@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
     // has released the port: a terminal left marked exclusive locks out the
     // next run.
     std::signal(SIGPIPE, SIG_IGN);
+    // A recording that meets a file-size limit must fail its write and stop
+    // with a message, not kill the program with the port still marked busy.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     CliOptions options;
     std::string error;

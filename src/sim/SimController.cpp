@@ -546,6 +546,12 @@ std::optional<CSimFrame> CSimController::onRestart(const CSimFrame&) {
     return ack();
 }
 
+void CSimController::powerCycle() {
+    forceFuel(false);
+    m_programming = false;
+    ++m_powerCycles;
+}
+
 std::optional<CSimFrame> CSimController::onLive(const CSimFrame&) {
     return CSimFrame(1, m_engine.liveRecord(engineInputs()));
 }

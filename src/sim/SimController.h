@@ -125,6 +125,10 @@ public:
     std::array<uint8_t, 4> errorBytes() const { return m_config.errorBytes; }
     uint8_t injectorMask() const { return m_injectorMask; }
     int restartCount() const { return m_restarts; }
+    // Power lost and back: programming mode ends, the fuel goes back to petrol;
+    // what is in the settings blocks, the map and the program stays.
+    void powerCycle();
+    int powerCycles() const { return m_powerCycles; }
 
     // ---- models ----
     CSimEngine& engine() { return m_engine; }
@@ -210,6 +214,7 @@ private:
     std::optional<Clock::time_point> m_petrolAt;
     uint8_t m_injectorMask = 0xFF;
     int m_restarts = 0;
+    int m_powerCycles = 0;
 
     bool m_programming = false;
     bool m_programmingEnded = false;

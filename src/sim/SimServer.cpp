@@ -43,6 +43,11 @@ CSimServer::~CSimServer() {
 void CSimServer::start() {
     if (running())
         return;
+    openLine();
+    launch();
+}
+
+void CSimServer::openLine() {
     int master = -1;
     int slave = -1;
     if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
@@ -67,7 +72,45 @@ void CSimServer::start() {
     m_readFd = m_writeFd = master;
     m_slaveKeepFd = slave;
     m_slavePath = name;
-    launch();
+    if (!m_linkPath.empty()) {
+        // Replaced in one step, so a client never finds the name missing.
+        const std::string temporary = m_linkPath + ".new";
+        unlink(temporary.c_str());
+        if (symlink(name, temporary.c_str()) != 0 ||
+            rename(temporary.c_str(), m_linkPath.c_str()) != 0)
+            throw systemError("symlink");
+    }
+}
+
+void CSimServer::setReturnAfterHangUp(std::optional<std::chrono::milliseconds> away) {
+    {
+        std::lock_guard<std::mutex> lock(m_returnMutex);
+        m_returnAfter = away;
+    }
+    wake();
+}
+
+bool CSimServer::comeBack(Clock::time_point hungUpAt) {
+    std::optional<std::chrono::milliseconds> away;
+    {
+        std::lock_guard<std::mutex> lock(m_returnMutex);
+        away = m_returnAfter;
+    }
+    if (!away || m_slavePath.empty() || Clock::now() < hungUpAt + *away)
+        return false;
+    {
+        std::lock_guard<std::mutex> lock(m_modelMutex);
+        m_controller.powerCycle();
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        openLine();
+        m_hangUpRequested = false;
+        m_hungUp = false;
+    }
+    ++m_returns;
+    m_stateChanged.notify_all();
+    return true;
 }
 
 void CSimServer::startOn(int readFd, int writeFd) {
@@ -154,6 +197,7 @@ bool CSimServer::sleepUntil(Clock::time_point until) {
 void CSimServer::run() {
     CSimFrameParser parser;
     uint8_t buffer[512];
+    Clock::time_point hungUpAt{};
     while (!m_stopRequested) {
         if (m_hangUpRequested && !m_hungUp) {
             {
@@ -161,11 +205,16 @@ void CSimServer::run() {
                 closeLine();
                 m_hungUp = true;
             }
+            hungUpAt = Clock::now();
             m_stateChanged.notify_all();
         }
+        if (m_hungUp && comeBack(hungUpAt))
+            parser = CSimFrameParser();
         pollfd fds[2] = {{m_wakeRead, POLLIN, 0}, {m_readFd, POLLIN, 0}};
         const nfds_t count = m_hungUp ? 1 : 2;
-        const int timeout = parser.pending() ? static_cast<int>(kStallPoll.count()) : -1;
+        int timeout = parser.pending() ? static_cast<int>(kStallPoll.count()) : -1;
+        if (m_hungUp && !m_slavePath.empty())
+            timeout = static_cast<int>(kStallPoll.count()); // look again for the return
         if (poll(fds, count, timeout) < 0) {
             if (errno == EINTR)
                 continue;

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -59,6 +60,17 @@ public:
 
     // Closes the line now (from any thread) and waits until it is closed.
     void hangUp();
+
+    // Kill and restart: after every hang-up (the fault or hangUp()) the controller loses
+    // power, and `away` later it answers again on a fresh pseudo-terminal. Clients find it
+    // through the link (setLink). nullopt switches it off.
+    void setReturnAfterHangUp(std::optional<std::chrono::milliseconds> away);
+    // Keeps a symbolic link at path that points at the current client side, from start()
+    // and after every return. Set before start().
+    void setLink(const std::string& path) { m_linkPath = path; }
+    const std::string& linkPath() const { return m_linkPath; }
+    // How often the controller came back after a hang-up.
+    int returns() const { return m_returns.load(); }
     // True once the line is closed (a client that saw it drop already sees true here).
     bool hungUp() const;
 
@@ -80,6 +92,10 @@ private:
     bool sleepUntil(Clock::time_point until);
     void closeLine();
     void wake();
+    // Opens a new pseudo-terminal as the line (and points the link at it).
+    void openLine();
+    // After a hang-up in kill-and-restart mode: true once the line is back.
+    bool comeBack(Clock::time_point hungUpAt);
 
     SimConfig m_config;
     std::mutex m_modelMutex;
@@ -103,4 +119,8 @@ private:
     std::atomic<std::size_t> m_badFrames{0};
     std::atomic<std::size_t> m_skippedBytes{0};
     std::atomic<std::size_t> m_droppedReplies{0};
+    std::mutex m_returnMutex;
+    std::optional<std::chrono::milliseconds> m_returnAfter;
+    std::string m_linkPath;
+    std::atomic<int> m_returns{0};
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -49,6 +50,10 @@ void printHelp() {
         "  --switch-delay MS    time from a gas request until the engine runs on gas\n"
         "                       (default 500)\n"
         "  --seed N             seed of the engine model's noise (default 1)\n"
+        "  --hang-up-every S    close the line every S seconds (a pulled adapter)\n"
+        "  --return-after MS    after each hang-up the controller loses power and answers\n"
+        "                       again MS later on a new pseudo-terminal; use with --link,\n"
+        "                       which follows it\n"
         "  --help               show this text\n");
 }
 
@@ -106,6 +111,8 @@ int main(int argc, char** argv) {
     std::string linkPath;
     std::string imageDump;
     bool enciphered = false;
+    long hangUpEvery = 0;
+    std::optional<std::chrono::milliseconds> returnAfter;
 
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -118,9 +125,9 @@ int main(int argc, char** argv) {
             continue;
         }
         static const char* const kValueOptions[] = {
-            "--link",         "--pace-baud",    "--version", "--serial",
-            "--serial-bytes", "--injectors",    "--errors",  "--dtc",
-            "--image-dump",   "--switch-delay", "--seed"};
+            "--link",      "--pace-baud",     "--version",     "--serial",     "--serial-bytes",
+            "--injectors", "--errors",        "--dtc",         "--image-dump", "--switch-delay",
+            "--seed",      "--hang-up-every", "--return-after"};
         if (std::find(std::begin(kValueOptions), std::end(kValueOptions), option) ==
             std::end(kValueOptions))
             usageError("unknown option: " + option);
@@ -157,6 +164,10 @@ int main(int argc, char** argv) {
         } else if (option == "--switch-delay") {
             config.gasSwitchDelay =
                 std::chrono::milliseconds(parseNumber(option, value, 10, 3600000));
+        } else if (option == "--hang-up-every") {
+            hangUpEvery = static_cast<long>(parseNumber(option, value, 10, 86400));
+        } else if (option == "--return-after") {
+            returnAfter = std::chrono::milliseconds(parseNumber(option, value, 10, 3600000));
         } else if (option == "--seed") {
             config.seed = static_cast<uint32_t>(parseNumber(option, value, 10, 0xFFFFFFFFul));
         }
@@ -172,7 +183,19 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+    if (!linkPath.empty()) {
+        struct stat st {};
+        if (lstat(linkPath.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+            std::fprintf(stderr, "vexor-sim: %s exists and is not a symbolic link\n",
+                         linkPath.c_str());
+            return 1;
+        }
+    }
+
     CSimServer server(config);
+    // The server keeps the link pointing at its current line, also after a return.
+    server.setLink(linkPath);
+    server.setReturnAfterHangUp(returnAfter);
     try {
         server.start();
     } catch (const std::exception& e) {
@@ -190,35 +213,30 @@ int main(int argc, char** argv) {
         });
     }
 
-    if (!linkPath.empty()) {
-        struct stat st {};
-        if (lstat(linkPath.c_str(), &st) == 0) {
-            if (!S_ISLNK(st.st_mode)) {
-                std::fprintf(stderr, "vexor-sim: %s exists and is not a symbolic link\n",
-                             linkPath.c_str());
-                return 1;
-            }
-            unlink(linkPath.c_str());
-        }
-        if (symlink(port.c_str(), linkPath.c_str()) != 0) {
-            std::fprintf(stderr, "vexor-sim: cannot link %s: %s\n", linkPath.c_str(),
-                         std::strerror(errno));
-            return 1;
-        }
-    }
-
     std::printf("port: %s\n", port.c_str());
     std::fflush(stdout);
 
-    int signal = 0;
-    sigwait(&signals, &signal);
+    for (;;) {
+        if (hangUpEvery <= 0) {
+            int signal = 0;
+            sigwait(&signals, &signal);
+            break;
+        }
+        const timespec period{hangUpEvery, 0};
+        if (sigtimedwait(&signals, nullptr, &period) >= 0)
+            break;
+        server.hangUp();
+        std::printf("hang-up\n");
+        std::fflush(stdout);
+    }
+    const std::string lastPort = server.slavePath();
     server.stop();
 
     if (!linkPath.empty()) {
         // Remove the link only while it still points at this run's port.
         char target[4096] = {};
         const ssize_t n = readlink(linkPath.c_str(), target, sizeof target - 1);
-        if (n > 0 && port == std::string(target, static_cast<std::size_t>(n)))
+        if (n > 0 && lastPort == std::string(target, static_cast<std::size_t>(n)))
             unlink(linkPath.c_str());
     }
     return 0;

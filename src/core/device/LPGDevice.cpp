@@ -401,8 +401,9 @@ bool CLPGDevice::waitForGasoline() {
 
     // Poll for as long as the controller takes to move every cylinder back to
     // petrol; a non-finite or negative product (a damaged image) counts as 0.
-    const double wanted = m_settings.m_devInfo.m_injCount * m_settings.m_base.m_emulatorDelay *
-                          1000.0 / kPetrolPollPause.count();
+    const double wanted = m_settings.m_devInfo.m_injCount *
+                          vexor::heldEmulatorDelay(m_settings.m_base.m_emulatorDelay) * 1000.0 /
+                          kPetrolPollPause.count();
     long budget =
         std::isfinite(wanted) && wanted > 0 ? static_cast<long>(std::min(wanted, 1e6)) : 0;
     budget = std::max<long>(budget, m_minPetrolPolls + 1L);

@@ -119,7 +119,7 @@ bool CKorvantisDoc::rereadImage() {
         stopPolling();
     const bool answered = readAll();
     if (answered && polling)
-        startPolling(m_logPath);
+        resumePolling();
     callTitleHook();
     return answered && imageComplete();
 }
@@ -135,6 +135,7 @@ bool CKorvantisDoc::reconnect() {
         if (!found)
             return false;
     }
-    startPolling();
+    // A recording that was running goes on in its file.
+    resumePolling();
     return true;
 }

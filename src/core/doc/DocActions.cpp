@@ -5,6 +5,7 @@
 
 #include "common/IError.h"
 #include "doc/SettingsCopy.h"
+#include "files/SettingsCheck.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
 
@@ -41,8 +42,12 @@ DocResult CKorvantisDoc::loadSettings() {
     // Read into an image of its own: a file that breaks off half way must
     // not leave half its values in the device image.
     DeviceSettings loaded;
-    if (!vexor::readSettingsFile(path, loaded)) {
-        message(kMsgFileRead);
+    vexor::SSettingsFileProblem problem;
+    if (!vexor::readSettingsFileChecked(path, loaded, problem)) {
+        std::string text = vexor::translate(kMsgFileRead);
+        if (const std::string detail = problem.describe(); !detail.empty())
+            text += "\n" + detail;
+        seams().message(text, IUserPrompt::Icon::Error);
         return DocResult::FileError;
     }
     if (m_changeGuard && !m_changeGuard())
@@ -56,13 +61,19 @@ DocResult CKorvantisDoc::loadSettings() {
 DocResult CKorvantisDoc::writeLoadedImage() {
     // Most blocks are taken only while the engine runs on petrol; the restart
     // makes the controller work with the new values.
-    const bool written = waitForGasoline() && writeBase() && writeAdv() && writeMainCorr() &&
-                         writeSetupTimes() && writeInjMap() && writeAdvancedSetup() &&
-                         writeSensorsSetup() && restart();
-    if (!written) {
+    if (!waitForGasoline()) {
         message(kMsgSetDevice);
         return DocResult::Failed;
     }
+    // From the first block on, a failure leaves the controller half-written.
+    m_writeUnderWay = kMsgHalfWritten;
+    const bool written = writeBase() && writeAdv() && writeMainCorr() && writeSetupTimes() &&
+                         writeInjMap() && writeAdvancedSetup() && writeSensorsSetup() && restart();
+    if (!written) {
+        failedWrite(kMsgSetDevice);
+        return DocResult::Failed;
+    }
+    m_writeUnderWay = nullptr;
     if (m_pageRefreshHook)
         m_pageRefreshHook();
     return DocResult::Done;
@@ -112,13 +123,19 @@ DocResult CKorvantisDoc::restoreDefaults() {
     CBusyScope busy(seams().cursor);
     // The map is cleared and committed by the controller itself instead of
     // being written cell by cell.
-    const bool written = waitForGasoline() && writeBase() && writeAdv() && writeMainCorr() &&
-                         writeSetupTimes() && clearMap() && commitMap() && writeSensorsSetup() &&
-                         writeAdvancedSetup() && restart();
-    if (!written) {
+    if (!waitForGasoline()) {
         message(kMsgSetDevice);
         return DocResult::Failed;
     }
+    m_writeUnderWay = kMsgHalfWritten;
+    const bool written = writeBase() && writeAdv() && writeMainCorr() && writeSetupTimes() &&
+                         clearMap() && commitMap() && writeSensorsSetup() && writeAdvancedSetup() &&
+                         restart();
+    if (!written) {
+        failedWrite(kMsgSetDevice);
+        return DocResult::Failed;
+    }
+    m_writeUnderWay = nullptr;
     if (m_refreshHook)
         m_refreshHook();
     return DocResult::Done;

@@ -41,11 +41,10 @@ DocResult CKorvantisDoc::updateFirmware() {
     {
         CFirmwareFile file;
         std::uint16_t fileVersion = 0;
-        std::uint16_t formatTag = 0;
-        std::string maker;
-        if (!file.load(path, fileVersion, maker, formatTag) ||
-            formatTag != CFirmwareFile::kFormatTag || maker != settings().m_devInfo.m_producer) {
-            message(kMsgProgramming);
+        if (!file.loadFor(path, settings().m_devInfo.m_producer, fileVersion)) {
+            seams().message(vexor::translate(kMsgProgramming) + "\n" +
+                                vexor::translate(CFirmwareFile::refusalText(file.refusal())),
+                            IUserPrompt::Icon::Error);
             return DocResult::FileError;
         }
         if (fileVersion < deviceVersion &&
@@ -54,15 +53,19 @@ DocResult CKorvantisDoc::updateFirmware() {
 
         stopPolling();
         pause(kProgrammingPause);
+        // From the access code on, the controller waits in programming mode
+        // for a whole image; anything less leaves it unusable until flashed.
+        m_writeUnderWay = kMsgHalfProgrammed;
         if (!enterProgramming()) {
-            message(kMsgProgramming);
+            failedWrite(kMsgProgramming);
             return DocResult::Failed;
         }
         pause(kProgrammingPause);
         if (!programImage(file.image(), file.imageSize(), file.pageCount(), m_progressHook)) {
-            message(kMsgProgramming);
+            failedWrite(kMsgProgramming);
             return DocResult::Failed;
         }
+        m_writeUnderWay = nullptr;
         // The controller leaves programming mode on its own once restarted;
         // whether it acknowledges either request does not change what follows.
         (void)endProgramming();

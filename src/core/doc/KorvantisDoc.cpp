@@ -75,6 +75,14 @@ void CKorvantisDoc::callTitleHook() const {
 // ---------------------------------------------------------------- polling
 
 void CKorvantisDoc::startPolling(const std::string& logPath) {
+    launchPolling(logPath, false);
+}
+
+void CKorvantisDoc::resumePolling() {
+    launchPolling(m_logPath, true);
+}
+
+void CKorvantisDoc::launchPolling(const std::string& logPath, bool append) {
     if (!liveDataAvailable()) {
         m_poll.running = false;
         return;
@@ -86,9 +94,14 @@ void CKorvantisDoc::startPolling(const std::string& logPath) {
 
     m_poll.running = true;
     m_logPath = logPath;
+    if (!append) {
+        m_poll.recordedLines = 0;
+        m_poll.recordLimit = m_recordLimit;
+        m_poll.recordError = 0;
+    }
     auto thread = std::make_unique<CDiagRSThread>(*this, logPath, m_poll, seams().timers,
                                                   vexor::SRecordUnits::fromSettings(settings()),
-                                                  m_recordObserver);
+                                                  m_recordObserver, append);
     try {
         m_pool->add(std::move(thread));
     } catch (...) {
@@ -119,11 +132,22 @@ bool CKorvantisDoc::changeLanguage(int index) {
 
 // ---------------------------------------------------------------- helpers
 
-void CKorvantisDoc::reportError(const char* handler, std::unique_ptr<IError> error) const {
+void CKorvantisDoc::reportError(const char* handler, std::unique_ptr<IError> error) {
     std::string text = handler;
     text += "\n";
     if (error)
         text += vexor::translate(error->description());
+    if (m_writeUnderWay)
+        text += "\n" + vexor::translate(m_writeUnderWay);
+    m_writeUnderWay = nullptr;
+    seams().message(text, IUserPrompt::Icon::Error);
+}
+
+void CKorvantisDoc::failedWrite(const char* polish) {
+    std::string text = vexor::translate(polish);
+    if (m_writeUnderWay)
+        text += "\n" + vexor::translate(m_writeUnderWay);
+    m_writeUnderWay = nullptr;
     seams().message(text, IUserPrompt::Icon::Error);
 }
 

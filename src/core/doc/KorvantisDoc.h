@@ -71,6 +71,13 @@ public:
         "Nie wszystkie ustawienia zostały odczytane z urządzenia.";
     static constexpr const char* kMsgSaveIncomplete =
         "Nie wszystkie ustawienia zostały odczytane z urządzenia. Plik nie został zapisany.";
+    // Added below a failure that cut a write short, with how to recover.
+    static constexpr const char* kMsgHalfWritten =
+        "Urządzenie zostało zapisane tylko częściowo. Powtórz tę samą operację, aby zapisać je "
+        "w całości.";
+    static constexpr const char* kMsgHalfProgrammed =
+        "Urządzenie zostało zaprogramowane tylko częściowo. Zaprogramuj je ponownie tym samym "
+        "plikiem.";
     static constexpr const char* kMsgDowngradeQuestion =
         "Wersja sterownika jest nowsza niż wersja pliku firmware.\n"
         "Czy chcesz zaprogramować sterownik starszą wersją?";
@@ -180,6 +187,9 @@ public:
     // when the controller sends no live data. A run still going is stopped
     // first, so two threads never poll at once.
     void startPolling(const std::string& logPath = {});
+    // Starts polling again after a reconnection: a recording of the run goes
+    // on in the same file (appended to, never emptied).
+    void resumePolling();
     // Clears the running flag and waits until the polling thread has ended.
     void stopPolling();
     bool isRunning() const { return m_poll.running.load(); }
@@ -187,6 +197,12 @@ public:
     const std::string& logPath() const { return m_logPath; }
     // Failed live reads in a row, over the whole program run.
     int pollFailures() const { return m_poll.failures.load(); }
+    // The recording: at most this many lines from the next startPolling on
+    // (0: no limit); lines written so far over the run and its reconnections;
+    // the errno that stopped it (0: none, it is open or was never asked for).
+    void setRecordLimit(long lines) { m_recordLimit = lines < 0 ? 0 : lines; }
+    long recordedLines() const { return m_poll.recordedLines.load(); }
+    int recordingError() const { return m_poll.recordError.load(); }
 
     // ---- whole-image actions ----
     // Asks for a settings file, loads it into a fresh image, copies what a
@@ -208,19 +224,28 @@ protected:
     void fuelTitleChanged(const std::string& fuel) override;
 
 private:
-    // Shows handler + line break + the error's description, then drops it.
-    void reportError(const char* handler, std::unique_ptr<IError> error) const;
+    // Shows handler + line break + the error's description, then drops it;
+    // below it what a write cut short left behind, when one was under way.
+    void reportError(const char* handler, std::unique_ptr<IError> error);
     void message(const char* polish) const;
+    // The message, and what a write cut short left behind when one was under
+    // way (then no longer under way).
+    void failedWrite(const char* polish);
     void pause(std::chrono::milliseconds duration) const;
     void callTitleHook() const;
     DocResult loadSettings();
     DocResult restoreDefaults();
     DocResult updateFirmware();
     DocResult writeLoadedImage();
+    void launchPolling(const std::string& logPath, bool append);
 
     CMultiThread* m_pool;
     CPollControl m_poll;
     std::string m_logPath;
+    long m_recordLimit = 0;
+    // While a whole-image write or a programming run is under way: what to
+    // tell the user when it is cut short (a kMsgHalf* text), else null.
+    const char* m_writeUnderWay = nullptr;
     CWorkFolders m_folders;
     CRegistryStore m_registry;
     std::string m_firmwareFolder;

@@ -1,5 +1,7 @@
 #include "files/FirmwareFile.h"
 
+#include "platform/FileKind.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -50,17 +52,65 @@ void CFirmwareFile::reset() {
     m_imageSize = 0;
     m_pageCount = 0;
     m_loaded = false;
+    m_refusal = Refusal::None;
+}
+
+const char* CFirmwareFile::refusalText(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::None:
+        return "";
+    case Refusal::Unreadable:
+        return "Nie można otworzyć pliku.";
+    case Refusal::NotRegular:
+        return vexor::notRegularMessage();
+    case Refusal::ShortHeader:
+        return "Plik jest krótszy niż nagłówek firmware.";
+    case Refusal::BadLength:
+        return "Nagłówek podaje niemożliwą długość danych.";
+    case Refusal::ShortPayload:
+        return "Plik jest krótszy niż podaje nagłówek.";
+    case Refusal::BadChecksum:
+        return "Suma kontrolna pliku się nie zgadza.";
+    case Refusal::BadFormatTag:
+        return "Nieznany format pliku firmware.";
+    case Refusal::WrongMaker:
+        return "Firmware jest przeznaczony dla innego producenta.";
+    }
+    return "";
+}
+
+bool CFirmwareFile::loadFor(const std::string& path, const std::string& expectedMaker,
+                            std::uint16_t& version) {
+    std::uint16_t tag = 0;
+    std::string maker;
+    if (!load(path, version, maker, tag))
+        return false;
+    Refusal refusal = Refusal::None;
+    if (tag != kFormatTag)
+        refusal = Refusal::BadFormatTag;
+    else if (maker != expectedMaker)
+        refusal = Refusal::WrongMaker;
+    if (refusal == Refusal::None)
+        return true;
+    reset();
+    m_refusal = refusal;
+    return false;
 }
 
 bool CFirmwareFile::load(const std::string& path, std::uint16_t& version, std::string& maker,
                          std::uint16_t& formatTag) {
     reset();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rbe"));
+    vexor::FileKind kind = vexor::FileKind::Missing;
+    std::unique_ptr<std::FILE, FileCloser> file(vexor::openRegularForRead(path, &kind));
     if (!file) {
+        m_refusal = kind == vexor::FileKind::Missing || kind == vexor::FileKind::Regular
+                        ? Refusal::Unreadable
+                        : Refusal::NotRegular;
         return false;
     }
     std::uint8_t header[kHeaderSize];
     if (std::fread(header, 1, kHeaderSize, file.get()) != kHeaderSize) {
+        m_refusal = Refusal::ShortHeader;
         return false;
     }
     unrotate(header, kHeaderSize);
@@ -69,16 +119,19 @@ bool CFirmwareFile::load(const std::string& path, std::uint16_t& version, std::s
     // can make the read run past the buffer.
     const std::uint32_t length = le32(header);
     if (length <= kMinPayload || length > kMaxPayload) {
+        m_refusal = Refusal::BadLength;
         return false;
     }
     std::vector<std::uint8_t> payload(length);
     if (std::fread(payload.data(), 1, length, file.get()) != length) {
+        m_refusal = Refusal::ShortPayload;
         return false;
     }
     file.reset();
     unrotate(payload.data(), length);
 
     if (vexor::firmwareChecksum(header, payload.data(), length) != le16(header + 38)) {
+        m_refusal = Refusal::BadChecksum;
         return false;
     }
 

@@ -37,6 +37,22 @@ public:
     static constexpr std::size_t kTextOffset = 8;
     static constexpr std::size_t kTextFieldSize = 10;
 
+    // Which check refused an image: the file itself here, the format tag and
+    // the maker in the caller, which knows what the controller takes.
+    enum class Refusal {
+        None,
+        Unreadable,   // missing, or no permission
+        NotRegular,   // a directory, FIFO, device or socket
+        ShortHeader,  // fewer than 40 bytes
+        BadLength,    // the announced payload length is impossible
+        ShortPayload, // fewer payload bytes than announced
+        BadChecksum,
+        BadFormatTag,
+        WrongMaker,
+    };
+    // The Polish text that says which check failed (empty for None).
+    static const char* refusalText(Refusal refusal);
+
     CFirmwareFile();
     ~CFirmwareFile();
 
@@ -50,6 +66,11 @@ public:
               std::uint16_t& formatTag);
 
     bool loaded() const { return m_loaded; }
+    // Why the last load failed (None after a successful one).
+    Refusal refusal() const { return m_refusal; }
+    // load, then the format tag and the maker checks; refusal() says which
+    // check failed.
+    bool loadFor(const std::string& path, const std::string& expectedMaker, std::uint16_t& version);
     std::size_t imageSize() const { return m_imageSize; }
     // Number of 128-byte pages, the last one possibly partial.
     int pageCount() const { return m_pageCount; }
@@ -63,6 +84,7 @@ private:
     std::size_t m_imageSize = 0;
     int m_pageCount = 0;
     bool m_loaded = false;
+    Refusal m_refusal = Refusal::None;
 };
 
 namespace vexor {

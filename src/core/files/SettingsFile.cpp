@@ -31,11 +31,13 @@ bool CSettingsFile::open(const std::string& path, bool write) {
     m_writing = write;
     m_writeFailed = false;
     m_values.clear();
+    m_lines.clear();
+    m_foundKind = vexor::FileKind::Regular;
     if (write) {
         m_open = m_out.open(path);
         return m_open;
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rbe"));
+    std::unique_ptr<std::FILE, FileCloser> file(vexor::openRegularForRead(path, &m_foundKind));
     m_open = file && loadLines(file.get());
     if (!m_open) {
         m_values.clear();
@@ -59,7 +61,9 @@ bool CSettingsFile::loadLines(std::FILE* file) {
         return false;
     }
     std::size_t start = 0;
+    int lineNumber = 0;
     while (start < content.size()) {
+        ++lineNumber;
         std::size_t end = content.find('\n', start);
         const std::size_t next = end == std::string::npos ? content.size() : end + 1;
         if (end == std::string::npos) {
@@ -79,7 +83,8 @@ bool CSettingsFile::loadLines(std::FILE* file) {
         if (tab == std::string::npos) {
             continue;
         }
-        m_values.emplace(line.substr(0, tab), line.substr(tab + 1));
+        if (m_values.emplace(line.substr(0, tab), line.substr(tab + 1)).second)
+            m_lines.emplace(line.substr(0, tab), lineNumber);
     }
     return true;
 }
@@ -138,6 +143,11 @@ bool CSettingsFile::readText(const std::string& key, std::string& value) const {
     }
     value = it->second;
     return true;
+}
+
+int CSettingsFile::lineOf(const std::string& key) const {
+    const auto it = m_lines.find(key);
+    return it == m_lines.end() ? 0 : it->second;
 }
 
 bool CSettingsFile::readNumber(const std::string& key, double& value) const {

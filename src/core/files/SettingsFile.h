@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AtomicFile.h"
+#include "platform/FileKind.h"
 
 #include <cstddef>
 #include <string>
@@ -46,6 +47,11 @@ public:
     bool readText(const std::string& key, std::string& value) const;
     // readText, then the number in the text (0 when it holds none).
     bool readNumber(const std::string& key, double& value) const;
+    // The 1-based line of the key's first line; 0 when the key is missing.
+    int lineOf(const std::string& key) const;
+    // What open() found at the path when a read was refused: a directory, a
+    // FIFO, a device or a socket is never read (a FIFO would block for ever).
+    vexor::FileKind foundKind() const { return m_foundKind; }
 
     // "%g" in the C locale: 1200, 0.8, 1.23457e+06.
     static std::string formatNumber(double value);
@@ -65,4 +71,7 @@ private:
     CAtomicFile m_out;
     // key -> value of its first line.
     std::unordered_map<std::string, std::string> m_values;
+    // key -> line number of its first line.
+    std::unordered_map<std::string, int> m_lines;
+    vexor::FileKind m_foundKind = vexor::FileKind::Regular;
 };

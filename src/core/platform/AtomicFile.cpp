@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileKind.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -41,7 +43,9 @@ CAtomicFile::~CAtomicFile() {
 
 bool CAtomicFile::open(const std::string& target) {
     discard();
-    if (target.empty()) {
+    // Only a regular file (or nothing yet) is replaced: a FIFO, a device node
+    // or a dangling link renamed over would be lost to whoever owns it.
+    if (target.empty() || !vexor::replaceableTarget(target)) {
         return false;
     }
     m_target = target;

@@ -17,7 +17,8 @@ public:
 
     // Creates the temporary file beside target (a symbolic link is followed, so
     // the file it points to is the one replaced). False when it cannot be made,
-    // or when target exists but this process may not write to it.
+    // or when target exists but this process may not write to it, or when it
+    // is anything but a regular file (directly or behind a link) or nothing.
     bool open(const std::string& target);
     bool isOpen() const { return m_stream != nullptr; }
     // The stream to write to; null when not open.

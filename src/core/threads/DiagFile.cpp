@@ -1,6 +1,11 @@
 #include "threads/DiagFile.h"
 
 #include "device/Conversions.h"
+#include "platform/FileKind.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -53,13 +58,25 @@ CDiagFile::~CDiagFile() {
     close();
 }
 
-bool CDiagFile::open(const std::string& path, bool write) {
+bool CDiagFile::open(const std::string& path, bool write, bool append) {
     close();
     m_write = write;
     m_path = path;
-    if (!path.empty())
-        m_file = std::fopen(path.c_str(), write ? "w" : "r");
-    if (!m_file) {
+    m_error = 0;
+    if (!path.empty()) {
+        errno = 0;
+        if (write) {
+            if (std::FILE* stream = vexor::openRegularForWrite(path, append)) {
+                // Lines go straight to the descriptor, one write each.
+                m_fd = ::dup(::fileno(stream));
+                std::fclose(stream);
+            }
+        } else {
+            m_file = vexor::openRegularForRead(path);
+        }
+        m_error = isOpen() ? 0 : (errno != 0 ? errno : EINVAL);
+    }
+    if (!isOpen()) {
         m_path.clear();
         return false;
     }
@@ -71,6 +88,10 @@ void CDiagFile::close() {
         std::fclose(m_file);
         m_file = nullptr;
     }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
     m_path.clear();
 }
 
@@ -79,8 +100,24 @@ bool CDiagFile::writeRecord(const CDiag& record, const vexor::SRecordUnits& unit
 }
 
 bool CDiagFile::writeLine(const std::string& line) {
-    if (!m_file || !m_write)
+    if (m_fd < 0 || !m_write)
         return false;
-    const bool written = std::fputs(line.c_str(), m_file) >= 0 && std::fputc('\n', m_file) != EOF;
-    return written;
+    const std::string text = line + "\n";
+    const off_t before = ::lseek(m_fd, 0, SEEK_END);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(m_fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_error = n < 0 ? errno : ENOSPC;
+            // The part of the line that made it to the disk goes again, so
+            // the file ends with a whole line.
+            if (done > 0 && before >= 0)
+                (void)::ftruncate(m_fd, before);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }

@@ -29,6 +29,11 @@ std::string recordLine(const CDiag& record, const SRecordUnits& units);
 
 // The recording file of the oscilloscope (.osc): one line per live record,
 // no header. Written on the polling thread only.
+//
+// A recording is never left with a torn line: each line goes out in one
+// write, and a line the disk took only in part is cut off again, so the file
+// always ends with the last whole line. Only a regular file (or a new one) is
+// written; a FIFO, device, directory or socket is refused.
 class CDiagFile {
 public:
     CDiagFile() = default;
@@ -36,22 +41,28 @@ public:
     CDiagFile(const CDiagFile&) = delete;
     CDiagFile& operator=(const CDiagFile&) = delete;
 
-    // Opens path for writing (created or emptied) or for reading. An empty
-    // path opens nothing. On failure the path is cleared and false returned.
-    bool open(const std::string& path, bool write);
+    // Opens path for writing (created or emptied; appended to when append is
+    // set, as a recording that goes on after a reconnection) or for reading.
+    // An empty path opens nothing. On failure the path is cleared and false
+    // returned; error() then holds the errno.
+    bool open(const std::string& path, bool write, bool append = false);
     void close();
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_file != nullptr || m_fd >= 0; }
     const std::string& path() const { return m_path; }
     bool writing() const { return m_write; }
 
     // Appends the record's line and a "\n"; false when the file is not open
-    // for writing or the line could not be written.
+    // for writing or the line could not be written whole.
     bool writeRecord(const CDiag& record, const vexor::SRecordUnits& units);
     // Appends a line made elsewhere (recordLine) and a "\n".
     bool writeLine(const std::string& line);
+    // The errno of the last failed open or write; 0 when none failed.
+    int error() const { return m_error; }
 
 private:
     bool m_write = false;
-    std::FILE* m_file = nullptr;
+    std::FILE* m_file = nullptr; // reading
+    int m_fd = -1;               // writing
     std::string m_path;
+    int m_error = 0;
 };

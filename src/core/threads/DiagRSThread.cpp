@@ -2,6 +2,7 @@
 
 #include "device/LPGDevice.h"
 #include "threads/MutexGuard.h"
+#include "threads/PollControl.h"
 
 namespace {
 
@@ -15,10 +16,12 @@ constexpr std::uint8_t kWorkModeSwitching2 = 5;
 
 CDiagRSThread::CDiagRSThread(CLPGDevice& device, std::string logPath, CPollControl& control,
                              IFrameTimers* timers, const vexor::SRecordUnits& units,
-                             RecordObserver observer)
+                             RecordObserver observer, bool appendLog)
     : CDiagInputThread(device.diagData(), std::move(logPath), control, timers), m_device(device),
       m_units(units), m_observer(std::move(observer)) {
-    (void)m_file.open(CDiagInputThread::logPath(), true);
+    const std::string& path = CDiagInputThread::logPath();
+    if (!path.empty() && control.recordError.load() == 0 && !m_file.open(path, true, appendLog))
+        control.recordError = m_file.error();
 }
 
 CDiagRSThread::~CDiagRSThread() = default;
@@ -52,11 +55,28 @@ void CDiagRSThread::deliver(CDiag& record) {
     if (m_file.isOpen() || m_observer) {
         const std::string line = vexor::recordLine(record, m_units);
         if (m_file.isOpen())
-            (void)m_file.writeLine(line);
+            this->record(line);
         if (m_observer)
             m_observer(record, line);
     }
     history().append(record);
+}
+
+void CDiagRSThread::record(const std::string& line) {
+    CPollControl& poll = control();
+    const long limit = poll.recordLimit.load();
+    if (limit > 0 && poll.recordedLines.load() >= limit) {
+        m_file.close();
+        return;
+    }
+    if (!m_file.writeLine(line)) {
+        // A full disk does not fix itself: recording stops with the lines
+        // written so far intact, and whoever started it is told why.
+        poll.recordError = m_file.error();
+        m_file.close();
+        return;
+    }
+    ++poll.recordedLines;
 }
 
 std::uint32_t CDiagRSThread::lineErrors() {

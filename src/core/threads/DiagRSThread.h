@@ -21,9 +21,12 @@ public:
 
     // units: how the recording lines convert raw bytes, taken when polling
     // starts (the settings image belongs to the user-interface thread).
+    // appendLog: go on with the recording at logPath (after a reconnection)
+    // instead of starting it afresh. Whether the log opened, how many lines
+    // it holds and why it stopped are kept in control.
     CDiagRSThread(CLPGDevice& device, std::string logPath, CPollControl& control,
                   IFrameTimers* timers, const vexor::SRecordUnits& units,
-                  RecordObserver observer = {});
+                  RecordObserver observer = {}, bool appendLog = false);
     ~CDiagRSThread() override;
 
     bool logOpen() const { return m_file.isOpen(); }
@@ -37,6 +40,8 @@ protected:
     std::uint32_t lineErrors() override;
 
 private:
+    void record(const std::string& line);
+
     CLPGDevice& m_device;
     CDiagFile m_file;
     vexor::SRecordUnits m_units;

@@ -22,6 +22,13 @@ public:
     // after one that ended for failures ends at its first failed read.
     std::atomic<int> failures{0};
 
+    // The recording of the current run, which goes on across reconnections:
+    // lines written so far, the most it may hold (0: no limit), and the errno
+    // of a failed open or write (0: none; recording has stopped when set).
+    std::atomic<long> recordedLines{0};
+    std::atomic<long> recordLimit{0};
+    std::atomic<int> recordError{0};
+
     // A polling thread counts itself in before it is started and out as the
     // last thing it does with anything the document owns.
     void enter();

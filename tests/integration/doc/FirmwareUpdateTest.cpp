@@ -49,16 +49,23 @@ TEST_F(FirmwareUpdate, refusedImagesStopBeforeAnyProgrammingRequest) {
     badSum[38] = vexor::firmwareStoredByte(
         static_cast<std::uint8_t>(vexor::firmwarePlainByte(badSum[38]) + 1));
 
-    const std::vector<std::string> files = {
-        imageFile("tag.img", vexor::buildFirmwareFile(image, 0x0208, "KORVANTIS", 0x0100)),
-        imageFile("sum.img", badSum),
-        imageFile("short.img", vexor::buildFirmwareFile(testImage(8320), 0x0208, "KORVANTIS")),
-        imageFile("maker.img", vexor::buildFirmwareFile(image, 0x0208, "SOMEONE")),
+    // Each refusal names the check that failed below the common message.
+    const std::vector<std::pair<std::string, CFirmwareFile::Refusal>> files = {
+        {imageFile("tag.img", vexor::buildFirmwareFile(image, 0x0208, "KORVANTIS", 0x0100)),
+         CFirmwareFile::Refusal::BadFormatTag},
+        {imageFile("sum.img", badSum), CFirmwareFile::Refusal::BadChecksum},
+        {imageFile("short.img", vexor::buildFirmwareFile(testImage(8320), 0x0208, "KORVANTIS")),
+         CFirmwareFile::Refusal::BadLength},
+        {imageFile("maker.img", vexor::buildFirmwareFile(image, 0x0208, "SOMEONE")),
+         CFirmwareFile::Refusal::WrongMaker},
+        {folder.file(""), CFirmwareFile::Refusal::NotRegular},
     };
-    for (const std::string& file : files) {
+    for (const auto& [file, refusal] : files) {
         seams.path = file;
         EXPECT_EQ(doc->OnDeviceUpdate(), DocResult::FileError) << file;
-        EXPECT_EQ(seams.takeMessages(), std::vector<std::string>{CKorvantisDoc::kMsgProgramming})
+        EXPECT_EQ(seams.takeMessages(),
+                  std::vector<std::string>{std::string(CKorvantisDoc::kMsgProgramming) + "\n" +
+                                           CFirmwareFile::refusalText(refusal)})
             << file;
     }
     EXPECT_EQ(programmingRequests(), 0u);

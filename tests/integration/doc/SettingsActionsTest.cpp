@@ -86,7 +86,9 @@ TEST_F(SettingsActions, aFileMissingOneKeyIsRefusedWithItsMessageAndNothingIsSen
 
     seams.path = folder.file("short.xset");
     EXPECT_EQ(doc->OnFileReadSettings(), DocResult::FileError);
-    EXPECT_EQ(seams.messages, std::vector<std::string>{CKorvantisDoc::kMsgFileRead});
+    EXPECT_EQ(seams.messages,
+              std::vector<std::string>{std::string(CKorvantisDoc::kMsgFileRead) +
+                                       "\nBrak klucza w pliku: m_sensorsSetup.m_fuelHalf"});
     EXPECT_EQ(server.requestLog().size(), 0u);
     EXPECT_EQ(doc->settings(), before);
 }
@@ -161,8 +163,11 @@ TEST_F(SettingsActions, aRefusedWriteStopsTheLoadWithTheSetDeviceMessageAndNoRes
     server.faults().setAckResult(0, SimMatch::cmd(4));
 
     EXPECT_EQ(doc->OnFileReadSettings(), DocResult::Failed);
-    EXPECT_EQ(seams.messages, std::vector<std::string>{CKorvantisDoc::kMsgSetDevice});
-    EXPECT_EQ(count(SimMatch::cmd(3)), 1u);  // the base block went before
+    // The base block went before: the controller is half-written, and the
+    // message says so and how to recover.
+    EXPECT_EQ(seams.messages, std::vector<std::string>{std::string(CKorvantisDoc::kMsgSetDevice) +
+                                                       "\n" + CKorvantisDoc::kMsgHalfWritten});
+    EXPECT_EQ(count(SimMatch::cmd(3)), 1u);
     EXPECT_EQ(count(SimMatch::cmd(15)), 0u); // nothing after the refusal
     EXPECT_EQ(count(SimMatch::read(0x0A)), 0u);
 }

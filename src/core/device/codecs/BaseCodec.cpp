@@ -41,6 +41,10 @@ bool decodeBase(const std::uint8_t* p, std::size_t length, DeviceSettings& setti
     return true;
 }
 
+double heldEmulatorDelay(double seconds) {
+    return fields::roundByte(seconds * 1000.0 / kDelayUnitMs) * kDelayUnitMs / 1000.0;
+}
+
 BasePayload encodeBase(const DeviceSettings& settings) {
     using namespace fields;
     const int reducer = settings.m_sensorsSetup.m_temprEngineSensor;

@@ -22,4 +22,9 @@ bool decodeBase(const std::uint8_t* payload, std::size_t length, DeviceSettings&
 // this computer's code in the image first.
 BasePayload encodeBase(const DeviceSettings& settings);
 
+// The cylinder switching time (m_emulatorDelay, s) as the controller holds it
+// once written: whole 25 ms steps, 0 to 6.375 s. Waits that depend on the
+// controller's switching time use this, never an image value from a file.
+double heldEmulatorDelay(double seconds);
+
 } // namespace vexor

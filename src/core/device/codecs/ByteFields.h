@@ -38,9 +38,45 @@ inline void putU32(std::uint8_t* p, std::uint32_t v) {
         p[i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
 }
 
+// Counts, while a CFieldOverflowProbe lives on this thread, the values that
+// did not fit their field: NaN, or more than `slack` raw steps outside the
+// range (one step by default, so that rounding noise of a value read back
+// from the controller does not count; 0 finds the exact range). Encoding
+// itself never depends on it.
+class CFieldOverflowProbe {
+public:
+    explicit CFieldOverflowProbe(double slack = 1.0) : m_outer(current()), m_slack(slack) {
+        current() = this;
+    }
+    ~CFieldOverflowProbe() { current() = m_outer; }
+    CFieldOverflowProbe(const CFieldOverflowProbe&) = delete;
+    CFieldOverflowProbe& operator=(const CFieldOverflowProbe&) = delete;
+
+    int overflows() const { return m_overflows; }
+    static void note() {
+        if (current() != nullptr)
+            ++current()->m_overflows;
+    }
+    static double slack() { return current() != nullptr ? current()->m_slack : 1.0; }
+
+private:
+    static CFieldOverflowProbe*& current() {
+        static thread_local CFieldOverflowProbe* probe = nullptr;
+        return probe;
+    }
+    CFieldOverflowProbe* m_outer;
+    double m_slack;
+    int m_overflows = 0;
+};
+
 inline double clampTo(double v, double lo, double hi) {
-    if (std::isnan(v))
+    if (std::isnan(v)) {
+        CFieldOverflowProbe::note();
         return 0.0;
+    }
+    const double slack = CFieldOverflowProbe::slack();
+    if (v < lo - slack || v > hi + slack)
+        CFieldOverflowProbe::note();
     return std::clamp(v, lo, hi);
 }
 
@@ -76,8 +112,13 @@ inline std::int8_t truncSByte(double v) {
 inline double rpmFromPeriodField(std::uint16_t raw) {
     return roundInt(rpmFromPeriod(raw) / 100.0) * 100.0;
 }
+// A speed of 0 (or less, or not finite) has no period: it would travel as 0,
+// which the controller divides by.
 inline std::uint16_t periodFieldFromRpm(double rpm) {
-    return roundU16(periodFromRpm(rpm));
+    const double period = periodFromRpm(rpm);
+    if (!(rpm > 0.0) || !std::isfinite(rpm) || period < 0.5)
+        CFieldOverflowProbe::note();
+    return roundU16(period);
 }
 
 // Temperatures: whole degrees from the sensor table; the inverse is a table
@@ -86,6 +127,13 @@ inline double temprField(std::uint8_t raw, int column) {
     return roundInt(temprFromRaw(raw, column));
 }
 inline std::uint8_t temprRaw(double tempr, int column) {
+    // The table search pins any temperature to the table's ends; one beyond
+    // them does not fit.
+    const double first = temprFromRaw(0.0, column);
+    const double last = temprFromRaw(255.0, column);
+    const double slack = CFieldOverflowProbe::slack();
+    if (!(tempr >= std::min(first, last) - slack && tempr <= std::max(first, last) + slack))
+        CFieldOverflowProbe::note();
     return roundByte(rawFromTempr(tempr, column));
 }
 

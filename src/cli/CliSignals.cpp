@@ -1,0 +1,69 @@
+#include "CliSignals.h"
+
+#include "lang/Translate.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kWatchSliceMs = 100;
+
+void say(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+CCliSignals::CCliSignals() {
+    if (m_watch.active())
+        m_thread = std::thread([this] { watch(); });
+}
+
+CCliSignals::~CCliSignals() {
+    m_quit = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CCliSignals::setPhase(Phase phase, const char* recovery) {
+    m_recovery = recovery;
+    m_warned = false;
+    m_phase = phase;
+}
+
+void CCliSignals::watch() {
+    while (!m_quit.load()) {
+        const int signal = m_watch.take(kWatchSliceMs);
+        if (signal == 0)
+            continue;
+        switch (m_phase.load()) {
+        case Phase::Cooperative:
+            m_interrupted = true;
+            break;
+        case Phase::Uncuttable:
+            if (!m_warned.exchange(true)) {
+                say(vexor::translate(kMsgWarn));
+                break;
+            }
+            stop(signal, true);
+        case Phase::Abort:
+            stop(signal, false);
+        }
+    }
+}
+
+void CCliSignals::stop(int signal, bool afterWarning) {
+    vexor::releaseExclusiveTerminals();
+    std::fflush(stdout);
+    std::string text = vexor::translate(kMsgStopped);
+    if (afterWarning) {
+        if (const char* recovery = m_recovery.load())
+            text += " " + vexor::translate(recovery);
+    }
+    say(text);
+    // Whatever runs on the main thread now (a wait on the port, a half-done
+    // read) is cut off here; the kernel closes the descriptors.
+    ::_exit(128 + signal);
+}
