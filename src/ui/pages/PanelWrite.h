@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/IError.h"
+#include "lang/Translate.h"
 #include "platform/Seams.h"
 
 #include <initializer_list>
@@ -17,6 +18,8 @@ namespace vexor {
 inline constexpr const char* kMsgPanelWriteFailed =
     "Nie powiodło się wpisanie ustawień do urządzenia!";
 inline constexpr const char* kMsgPanelResetFailed = "Nie powiodło się zresetowanie urządzenia!";
+// An edit made while no controller is connected.
+inline constexpr const char* kMsgNoConnection = "Brak połączenia";
 
 enum class PanelStep {
     WaitPetrol, // switch to petrol and wait until the controller runs on it
@@ -43,29 +46,19 @@ template <class T> bool takePanelChoice(T& field, double value) {
 }
 
 // Runs a handler body; an error thrown by a port or a thread is reported
-// under the handler's name and then released.
+// under the handler's name, its description in the user's language, and
+// then released.
 template <class F> void runPanelHandler(const Seams& seams, const char* reportName, F&& body) {
     try {
         body();
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
-        seams.message(std::string(reportName) + "\n" + error->description(),
+        seams.message(std::string(reportName) + "\n" + translate(error->description()),
                       IUserPrompt::Icon::Error);
     }
 }
 
 // Whether there is a controller to write to: a document that is connected.
 bool panelConnected(const IDocumentPort* doc);
-
-// The usual handler: the busy cursor shows while it runs; without a connected
-// controller it does nothing, otherwise it runs the body as runPanelHandler
-// does.
-template <class F>
-void runWithController(IDocumentPort* doc, const Seams& seams, const char* reportName, F&& body) {
-    CBusyScope busy(seams.cursor);
-    if (!panelConnected(doc))
-        return;
-    runPanelHandler(seams, reportName, std::forward<F>(body));
-}
 
 } // namespace vexor
