@@ -112,14 +112,17 @@ void CAdvancedPage::buildForm() {
     cutOffGrid->addWidget(m_cutOffExitDelay, 2, 1);
     cutOffGrid->addWidget(unit(cutOff, "s"), 2, 2);
 
+    // Extra width goes past the units, so the boxes keep their size.
+    for (QGridLayout* inner : {warmingGrid, pressureGrid, cutOffGrid})
+        inner->setColumnStretch(3, 1);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(gateBar());
     auto* grid = new QGridLayout;
     outer->addLayout(grid, 1);
     grid->addWidget(warming, 0, 0, 1, 4);
-    grid->addWidget(pressure, 0, 4, 1, 4);
+    grid->addWidget(pressure, 0, 4, 1, 3);
     grid->addWidget(cutOff, 1, 0, 1, 4);
-    grid->addWidget(m_chkFast, 1, 4, 1, 4, Qt::AlignTop);
+    grid->addWidget(m_chkFast, 1, 4, 1, 3, Qt::AlignTop);
     grid->addWidget(label(this, kAdvLblMinLpgTime), 2, 0);
     grid->addWidget(m_minLpgTime, 2, 1);
     grid->addWidget(unit(this, "ms"), 2, 2);

@@ -26,6 +26,8 @@ QGroupBox* addGroup(QVBoxLayout* column, QWidget* page, int id, QGridLayout*& gr
     auto* group = new QGroupBox(page);
     setCtrlId(group, id);
     grid = new QGridLayout(group);
+    // Extra width goes past the units, so the boxes keep their size.
+    grid->setColumnStretch(3, 1);
     column->addWidget(group);
     return group;
 }

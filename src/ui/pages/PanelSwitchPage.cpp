@@ -107,8 +107,12 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     auto* gauge = new QGroupBox(this);
     setCtrlId(gauge, kGrpFuelGauge);
     auto* gaugeGrid = new QGridLayout(gauge);
-    const SRow sensorRow = addRow(gaugeGrid, gauge, kLblFuelSensor, kCmbFuelSensor, nullptr);
-    m_fuelSensor = sensorRow.combo;
+    auto* sensorLabel = new QLabel(gauge);
+    setCtrlId(sensorLabel, kLblFuelSensor);
+    m_fuelSensor = new CValueCmbBox(gauge);
+    setCtrlId(m_fuelSensor, kCmbFuelSensor);
+    gaugeGrid->addWidget(sensorLabel, 0, 0);
+    gaugeGrid->addWidget(m_fuelSensor, 0, 1, 1, 3, Qt::AlignLeft);
     for (int i = 0; i < 4; ++i) {
         const int row = gaugeGrid->rowCount();
         auto* mark = new QLabel(gauge);
@@ -142,10 +146,6 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
         });
         connect(slider, &QSlider::sliderReleased, this, [this, i] { OnHScroll(i); });
     }
-    // The sensor row spans the slider column so the fuel-sensor box keeps its
-    // width.
-    gaugeGrid->removeWidget(sensorRow.combo);
-    gaugeGrid->addWidget(sensorRow.combo, 0, 1, 1, 3);
     m_fuelLevel = new QLabel(QStringLiteral("0"), gauge);
     setCtrlId(m_fuelLevel, kLblFuelLevel);
     gaugeGrid->addWidget(m_fuelLevel, gaugeGrid->rowCount(), 1);
