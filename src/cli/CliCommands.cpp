@@ -108,9 +108,26 @@ void CCliCommands::message(const char* polish) const {
 }
 
 int CCliCommands::connectController() {
+    if (const int status = connectOnly())
+        return status;
+    return imageStatus();
+}
+
+int CCliCommands::connectOnly() {
     if (m_options.demo)
         m_doc.enterDemo();
     return m_doc.connect() ? kExitDone : kExitNoController;
+}
+
+int CCliCommands::imageStatus() const {
+    if (m_doc.imageComplete())
+        return kExitDone;
+    std::string unread;
+    for (const ImageBlock block : m_doc.readBlocks().missing())
+        unread += std::string(unread.empty() ? "" : ", ") + CImageBlocks::name(block);
+    m_prompt.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete) + " (" + unread + ")",
+                     IUserPrompt::Icon::Error);
+    return kExitFailed;
 }
 
 // ---------------------------------------------------------------- commands
@@ -129,11 +146,13 @@ int CCliCommands::cmdPorts(const Args& args) {
 int CCliCommands::cmdIdentify(const Args& args) {
     if (!args.empty())
         return usage("identify takes no arguments");
-    if (const int status = connectController())
+    if (const int status = connectOnly())
         return status;
+    // What was read is printed even when some blocks were not: it is what
+    // the fitter needs to see to know what went wrong.
     printOut(identityBlock(m_doc.settings(), m_doc.portName(), m_doc.isDemo(),
                            m_doc.liveDataAvailable()));
-    return kExitDone;
+    return imageStatus();
 }
 
 int CCliCommands::cmdStats(const Args& args) {
@@ -178,12 +197,14 @@ int CCliCommands::cmdSettings(const Args& args) {
         return kExitUsage;
     }
 
+    if (what == "show") {
+        if (const int status = connectOnly())
+            return status;
+        printOut(vexor::formatSettingsFile(m_doc.settings()));
+        return imageStatus();
+    }
     if (const int status = connectController())
         return status;
-    if (what == "show") {
-        printOut(vexor::formatSettingsFile(m_doc.settings()));
-        return kExitDone;
-    }
     if (what == "defaults")
         return exitCodeFor(m_doc.OnDefaultValues());
     m_chooser.setPath(args[1]);

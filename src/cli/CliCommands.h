@@ -23,7 +23,13 @@ private:
 
     int dispatch();
     // The ordinary connection search and whole read; 0 or kExitNoController.
+    // Stops with kExitFailed (and says which blocks) when the whole-image
+    // read left blocks unread: nothing below may act on values never read.
     int connectController();
+    // The search and read alone: 0 or kExitNoController.
+    int connectOnly();
+    // 0 when the image is complete, else the message and kExitFailed.
+    int imageStatus() const;
     int usage(const std::string& reason) const;
     void message(const char* polish) const;
 

@@ -28,6 +28,7 @@ bool CKorvantisDoc::connect() {
     // must not outlive a search that finds nothing.
     setConnected(false);
     m_connectedPort = 0;
+    m_readBlocks.clear();
 
     const int remembered = m_registry.lastPort();
     bool found = remembered != 0 && connectPort(remembered);
@@ -66,26 +67,61 @@ bool CKorvantisDoc::connectPort(int n) {
 }
 
 bool CKorvantisDoc::readAll() {
-    if (isDemo())
+    if (isDemo()) {
+        m_readBlocks.setAll();
         return true;
+    }
+    m_readBlocks.clear();
     setConnected(false);
     if (!handshake())
         return false;
-    if (!readDevInfo())
+    if (readDevInfo())
+        m_readBlocks.set(ImageBlock::DevInfo);
+    else
         message(kMsgVersionRead);
     setConnected(true);
 
-    bool (CLPGDevice::*const reads[])() = {&CLPGDevice::readSensorsSetup, &CLPGDevice::readBase,
-                                           &CLPGDevice::readAdv,          &CLPGDevice::readMainCorr,
-                                           &CLPGDevice::readSetupTimes,   &CLPGDevice::readInjMap,
-                                           &CLPGDevice::readAdvancedSetup};
-    for (auto read : reads) {
-        if (!(this->*read)())
+    struct SRead {
+        ImageBlock block;
+        bool (CLPGDevice::*read)();
+    };
+    static constexpr SRead reads[] = {{ImageBlock::Sensors, &CLPGDevice::readSensorsSetup},
+                                      {ImageBlock::Base, &CLPGDevice::readBase},
+                                      {ImageBlock::Adv, &CLPGDevice::readAdv},
+                                      {ImageBlock::MainCorr, &CLPGDevice::readMainCorr},
+                                      {ImageBlock::SetupTimes, &CLPGDevice::readSetupTimes},
+                                      {ImageBlock::InjMap, &CLPGDevice::readInjMap},
+                                      {ImageBlock::AdvancedSetup, &CLPGDevice::readAdvancedSetup}};
+    for (const SRead& r : reads) {
+        if ((this->*r.read)())
+            m_readBlocks.set(r.block);
+        else
             message(kMsgSettingsRead);
     }
     if (m_lambdaTypeHook)
         m_lambdaTypeHook(settings().m_sensorsSetup.m_lambdaType);
     return true;
+}
+
+bool CKorvantisDoc::imageComplete() const {
+    return isDemo() || m_readBlocks.complete();
+}
+
+bool CKorvantisDoc::blockRead(ImageBlock block) const {
+    return isDemo() || m_readBlocks.has(block);
+}
+
+bool CKorvantisDoc::rereadImage() {
+    if (isDemo())
+        return true;
+    const bool polling = pollingActive() || isRunning();
+    if (polling)
+        stopPolling();
+    const bool answered = readAll();
+    if (answered && polling)
+        startPolling(m_logPath);
+    callTitleHook();
+    return answered && imageComplete();
 }
 
 bool CKorvantisDoc::reconnect() {

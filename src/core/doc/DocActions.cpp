@@ -30,6 +30,13 @@ DocResult CKorvantisDoc::loadSettings() {
     const std::string path = chooser ? chooser->openPath(settingsFolder(), kSettingsExtension) : "";
     if (path.empty())
         return DocResult::Cancelled;
+    // The load keeps a few members as the controller has them (the service
+    // limit, the inspection reminder): unread, they would be overwritten
+    // with defaults.
+    if (!blockRead(ImageBlock::AdvancedSetup)) {
+        message(kMsgImageIncomplete);
+        return DocResult::Failed;
+    }
 
     // Read into an image of its own: a file that breaks off half way must
     // not leave half its values in the device image.
@@ -61,6 +68,12 @@ DocResult CKorvantisDoc::writeLoadedImage() {
 
 DocResult CKorvantisDoc::OnFileWriteSettings() {
     try {
+        // A block that was not read holds defaults or another controller's
+        // values; a file made from it would look right and be wrong.
+        if (!imageComplete()) {
+            message(kMsgSaveIncomplete);
+            return DocResult::Failed;
+        }
         vexor::stampNow(settings());
         IFileChooser* chooser = seams().chooser;
         const std::string path =

@@ -2,6 +2,7 @@
 
 #include "device/LPGDevice.h"
 #include "doc/DocResult.h"
+#include "doc/ImageBlocks.h"
 #include "platform/RegistryStore.h"
 #include "platform/WorkFolders.h"
 #include "threads/DiagRSThread.h"
@@ -66,6 +67,10 @@ public:
         "Czy chcesz przywrócić ustawienia fabryczne?";
     static constexpr const char* kMsgPetrol = "Nie powiodło się przełączenie na benzynę!";
     static constexpr const char* kMsgProgramming = "Nie powiodło się zaprogramowanie urządzenia!";
+    static constexpr const char* kMsgImageIncomplete =
+        "Nie wszystkie ustawienia zostały odczytane z urządzenia.";
+    static constexpr const char* kMsgSaveIncomplete =
+        "Nie wszystkie ustawienia zostały odczytane z urządzenia. Plik nie został zapisany.";
     static constexpr const char* kMsgDowngradeQuestion =
         "Wersja sterownika jest nowsza niż wersja pliku firmware.\n"
         "Czy chcesz zaprogramować sterownik starszą wersją?";
@@ -152,6 +157,18 @@ public:
     // Enters demonstration mode without a question (the command line's --demo).
     void enterDemo();
 
+    // ---- what the whole-image read really read ----
+    // True when every block of the last whole-image read arrived (always in
+    // demonstration mode). A block that failed keeps older values in the
+    // image: it must not be saved, shown as the controller's, or written back.
+    bool imageComplete() const;
+    bool blockRead(ImageBlock block) const;
+    const CImageBlocks& readBlocks() const { return m_readBlocks; }
+    // Reads the whole image again over the open port (polling paused for it,
+    // resumed afterwards when it ran). True when the image is complete
+    // afterwards. A port error is thrown as by any device command.
+    bool rereadImage();
+
     // ---- live polling ----
     // Starts a polling thread that records into logPath ("" records nothing)
     // and starts the display timer. Does nothing but clear the running flag
@@ -203,6 +220,7 @@ private:
     CRegistryStore m_registry;
     std::string m_firmwareFolder;
     int m_connectedPort = 0; // the port connectPort last succeeded on
+    CImageBlocks m_readBlocks;
     bool m_cng = false;
     bool m_serviceAccess = false;
     int m_language = 0;

@@ -295,6 +295,27 @@ constexpr PhraseRow kRows[] = {
      "programirati s starejšo različico?",
      "", ""},
 
+    // Unread settings, refused files, link faults and signals.
+    {"Nie wszystkie ustawienia zostały odczytane z urządzenia.",
+     "Not all settings were read from the controller.",
+     "Non tutte le impostazioni sono state lette dalla centralina.",
+     "No se han leído todos los ajustes de la centralita.",
+     "Nem todas as configurações foram lidas da centralina.",
+     "Nisu sve postavke učitane iz uređaja.", "Не все настройки считаны из контроллера.",
+     "Tüm ayarlar cihazdan okunamadı.",
+     "Nicht alle Einstellungen wurden aus dem Steuergerät gelesen.",
+     "Vse nastavitve niso bile prebrane iz naprave.", "", ""},
+    {"Nie wszystkie ustawienia zostały odczytane z urządzenia. Plik nie został zapisany.",
+     "Not all settings were read from the controller. The file was not saved.",
+     "Non tutte le impostazioni sono state lette dalla centralina. Il file non è stato salvato.",
+     "No se han leído todos los ajustes de la centralita. El archivo no se ha guardado.",
+     "Nem todas as configurações foram lidas da centralina. O ficheiro não foi gravado.",
+     "Nisu sve postavke učitane iz uređaja. Datoteka nije spremljena.",
+     "Не все настройки считаны из контроллера. Файл не сохранён.",
+     "Tüm ayarlar cihazdan okunamadı. Dosya kaydedilmedi.",
+     "Nicht alle Einstellungen wurden aus dem Steuergerät gelesen. Die Datei wurde nicht "
+     "gespeichert.",
+     "Vse nastavitve niso bile prebrane iz naprave. Datoteka ni bila shranjena.", "", ""},
     // Fuel switch buttons.
     {"Nie powiodło się przełączenie na gaz!", "Failed to switch to gas!",
      "Commutazione a gas non riuscita!", "¡No se ha podido cambiar a gas!",
