@@ -454,6 +454,46 @@ private slots:
         QVERIFY(m_prompt.entries().empty());
     }
 
+    // A page showing a block the connection failed to read is greyed with a
+    // note and a button that reads the controller again.
+    void pagesWithUnreadBlocksAreGreyedUntilReadAgain() {
+        m_server->faults().setBadChecksum(SimMatch::read(0x22)); // the advanced set-up
+        QVERIFY(m_doc->connect());
+        QVERIFY(!m_doc->blockRead(ImageBlock::AdvancedSetup));
+        m_prompt.clear();
+        m_server->requestLog().clear();
+        m_doc->setServiceAccess(true);
+        auto gas = shown<CPanelGasPage>();
+        auto sw = shown<CPanelSwitchPage>();
+        auto advanced = shown<CAdvancedPage>();
+        for (CAppPropPage* page :
+             std::initializer_list<CAppPropPage*>{gas.get(), sw.get(), advanced.get()}) {
+            QVERIFY(page->gated());
+            QCOMPARE(page->gateNote(), QStringLiteral("Nie odczytano ze sterownika."));
+        }
+        CValueCmbBox* minRpm = combo(sw.get(), panel_ids::kCmbMinRpm);
+        QVERIFY(!minRpm->isEnabled());
+        choose(minRpm, 0);
+        QCOMPARE(writes(), std::size_t(0));
+
+        auto* reread = sw->findChild<QPushButton*>(QStringLiteral("pageGateButton"));
+        QCOMPARE(reread->text(), QStringLiteral("Odczytaj ponownie"));
+        reread->click();
+        // The read says itself what failed; the page stays greyed.
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{CKorvantisDoc::kMsgSettingsRead});
+        QVERIFY(sw->gated());
+
+        m_server->faults().clear();
+        reread->click();
+        QVERIFY(m_doc->imageComplete());
+        QVERIFY(!sw->gated());
+        QVERIFY(minRpm->isEnabled());
+        QVERIFY(gas->gated()); // until it is shown again
+        gas->activate();
+        QVERIFY(!gas->gated());
+        QCOMPARE(writes(), std::size_t(0));
+    }
+
     // The pages take the room they are given and keep their order.
     void pagesGrowWithTheWindow() {
         auto page = shown<CPanelSwitchPage>();

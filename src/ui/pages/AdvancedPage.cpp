@@ -175,7 +175,7 @@ bool CAdvancedPage::locked() const {
 
 void CAdvancedPage::showLock() {
     if (!locked()) {
-        setGate(QString());
+        showUnread({ImageBlock::Base, ImageBlock::Adv, ImageBlock::AdvancedSetup});
         return;
     }
     setGate(QString::fromStdString(vexor::translate("Ta strona wymaga hasła serwisowego.")),
@@ -255,7 +255,7 @@ void CAdvancedPage::write(const char* handler, EBlock block) {
 void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double current,
                             const std::function<void(DeviceSettings&, double)>& store,
                             EBlock block) {
-    if (locked() || refuseOffline() || box->selectedValue() < 0)
+    if (gated() || refuseOffline() || box->selectedValue() < 0)
         return;
     const double value = box->selectedValue();
     const int precision = box->precisionAt(box->currentIndex());
@@ -270,7 +270,7 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
 void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
                             const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
                             bool busyCursor) {
-    if (locked() || refuseOffline())
+    if (gated() || refuseOffline())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
     store(doc()->editSettings(), box->isChecked());

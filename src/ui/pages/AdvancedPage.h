@@ -60,9 +60,10 @@ private:
     void onCheck(const char* handler, QCheckBox* box,
                  const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
                  bool busyCursor);
-    // Without the service password the page writes nothing.
+    // Without the service password the page is greyed and writes nothing.
     bool locked() const;
-    // Greys the page behind the password note, or makes it live.
+    // Greys the page behind the password note, or behind the note on
+    // blocks not read, or makes it live.
     void showLock();
     // Writes the block and shows the failure message; a port error is
     // reported under the handler's name.

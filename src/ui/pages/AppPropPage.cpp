@@ -2,6 +2,7 @@
 
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 
 #include <QHBoxLayout>
@@ -74,5 +75,32 @@ bool CAppPropPage::refuseOffline() {
     m_seams.message(vexor::translate(vexor::kMsgNoConnection), IUserPrompt::Icon::Warning);
     // The control shows the user's choice: put the image's value back.
     updatePage();
+    return true;
+}
+
+namespace {
+constexpr const char* kMsgUnread = "Nie odczytano ze sterownika.";
+constexpr const char* kBtnReread = "Odczytaj ponownie";
+} // namespace
+
+bool CAppPropPage::showUnread(std::initializer_list<ImageBlock> blocks) {
+    const CKorvantisDoc* device = m_doc != nullptr ? m_doc->document() : nullptr;
+    bool unread = false;
+    for (const ImageBlock block : blocks)
+        unread = unread || (device != nullptr && !device->blockRead(block));
+    if (!unread) {
+        setGate(QString());
+        return false;
+    }
+    setGate(QString::fromStdString(vexor::translate(kMsgUnread)),
+            QString::fromStdString(vexor::translate(kBtnReread)), [this] {
+                CBusyScope busy(m_seams.cursor);
+                if (refuseOffline())
+                    return;
+                // A block that fails again is reported by the read itself.
+                vexor::runPanelHandler(m_seams, "CAppPropPage::OnReread()",
+                                       [this] { m_doc->document()->rereadImage(); });
+                updatePage();
+            });
     return true;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "doc/ImageBlocks.h"
 #include "platform/Seams.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 class IDocumentPort;
@@ -70,6 +72,11 @@ protected:
     // Says there is no connection and shows the image again; false when
     // there is a controller to write to.
     bool refuseOffline();
+    // Greys the page behind a "not read from the controller" note, with a
+    // button that reads the controller again, when any of the blocks the
+    // page shows was not read; otherwise makes the page live. True when it
+    // greyed the page.
+    bool showUnread(std::initializer_list<ImageBlock> blocks);
 
 private:
     std::string m_caption;
@@ -85,6 +92,10 @@ private:
 #include "pages/PanelWrite.h"
 
 template <class F> void CAppPropPage::runEdit(const char* reportName, F&& body) {
+    // A greyed page says why on its note; its values are not the
+    // controller's to change.
+    if (m_gated)
+        return;
     CBusyScope busy(m_seams.cursor);
     if (refuseOffline())
         return;

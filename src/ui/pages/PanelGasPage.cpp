@@ -125,6 +125,8 @@ void CPanelGasPage::updatePage() {
     m_pressSensor->showValue(sensor, sensor == 2 ? tr8("KORVANTIS 250KPA") : QString());
     m_temprRed->showValue(image->m_sensorsSetup.m_temprEngineSensor);
     m_temprLpg->showValue(image->m_sensorsSetup.m_temprLPGSensor);
+    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
+                ImageBlock::AdvancedSetup});
 }
 
 void CPanelGasPage::OnSelendokCmbLpgInj() {

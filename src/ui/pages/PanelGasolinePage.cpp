@@ -111,6 +111,8 @@ void CPanelGasolinePage::updatePage() {
     const int pattern = recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount);
     m_injType->showValue(pattern, wiringText(image, pattern));
     m_injSignal->setChecked((image.m_adv.m_engineSignalBehavior & kEngineSignalPlus) != 0);
+    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
+                ImageBlock::AdvancedSetup});
 }
 
 void CPanelGasolinePage::OnSelendokCmbEngineType() {

@@ -222,6 +222,8 @@ void CPanelSwitchPage::updatePage() {
     CDiag record;
     if (doc()->latestRecord(record))
         showGauge(record.fuelLevel());
+    showUnread(
+        {ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::AdvancedSetup});
 }
 
 void CPanelSwitchPage::refreshLive() {
