@@ -140,11 +140,17 @@ private slots:
         pick(kAdvWarmingTime, QStringLiteral("30"));
         QVERIFY(m_doc.sent.empty());
 
+        // Without a controller every edit is refused and undone on screen.
         m_doc.connected = false;
         pick(kAdvWarmingTime, QStringLiteral("60"));
+        QCOMPARE(combo(kAdvWarmingTime)->currentText(), QStringLiteral("30"));
         check(kAdvChkSwitchCorr)->click();
+        check(kAdvChkFast)->click();
+        check(kAdvChkCutOff)->click();
+        QVERIFY(!check(kAdvChkFast)->isChecked());
         QVERIFY(m_doc.sent.empty());
         QCOMPARE(m_doc.image.m_adv.m_warmingTime, 30.0);
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>(4, "Brak połączenia"));
     }
 
     void checkBoxesSetTheirBitsAndWriteTheirBlock() {
@@ -166,14 +172,6 @@ private slots:
         QCOMPARE(int(m_doc.image.m_advancedSetup.m_advancedFlags), 0x14);
         const std::vector<std::string> expected = {"writeAdv", "writeAdv",  "writeAdv",
                                                    "writeAdv", "writeBase", "writeAdvancedSetup"};
-        QCOMPARE(m_doc.sent, expected);
-    }
-
-    void checkBoxesOtherThanTheEnrichmentAlsoWriteWithoutAController() {
-        m_doc.connected = false;
-        check(kAdvChkFast)->click();
-        check(kAdvChkCutOff)->click();
-        const std::vector<std::string> expected = {"writeBase", "writeAdv"};
         QCOMPARE(m_doc.sent, expected);
     }
 
@@ -214,7 +212,7 @@ private slots:
         QVERIFY(m_prompt.messages().back().rfind("CAdvancedPage::OnChkInjWarming()\n", 0) == 0);
     }
 
-    void passwordIsAskedOnlyUntilItWasGivenAndThePageIsFilledEitherWay() {
+    void passwordIsAskedUntilItWasGivenAndThePageStaysGreyedWithoutIt() {
         m_doc.service = false;
         int asked = 0;
         const auto answer = [&asked](const QString& text) {
@@ -232,8 +230,12 @@ private slots:
         answer(QStringLiteral("wrong"));
         QVERIFY(m_page->activate());
         QCOMPARE(combo(kAdvWarmingTime)->currentText(), QStringLiteral("95"));
+        QVERIFY(m_page->gated());
+        QVERIFY(!combo(kAdvWarmingTime)->isEnabled());
         answer(QStringLiteral("qtlmr305"));
         QVERIFY(m_page->activate());
+        QVERIFY(!m_page->gated());
+        QVERIFY(combo(kAdvWarmingTime)->isEnabled());
         QVERIFY(m_page->activate());
         QCOMPARE(asked, 2);
     }

@@ -110,11 +110,10 @@ private slots:
         QCOMPARE(m_doc.sent.size(), std::size_t(4));
     }
 
-    void fullGroupWithFourInjectorsIsMaskedAndTriedEvenOffline() {
+    void fullGroupWithFourInjectorsIsMasked() {
         CPanelGasolinePage page;
         attach(page);
         QCOMPARE(box(&page, kCmbGasInjType)->selectedValue(), 0.0);
-        m_doc.connected = false;
         m_doc.commandsSucceed = false;
         pick(&page, kCmbGasInjType, 2);
         page.OnSelendokCmbGasInjType();
@@ -124,16 +123,21 @@ private slots:
         QCOMPARE(m_prompt.messages(), std::vector<std::string>{kWriteFailed});
     }
 
-    void semiSequentialWiringLeavesTheSequenceBoxAsItWas() {
+    void semiSequentialWiringIsShownByItsNameAndIsNoChoice() {
         CPanelGasolinePage page;
         attach(page);
         pick(&page, kCmbGasInjType, 2);
         m_doc.image.m_adv.m_injSequence = {0x05, 0x0A, 0, 0, 0, 0, 0, 0};
         page.updatePage();
-        QCOMPARE(box(&page, kCmbGasInjType)->selectedValue(), 2.0);
+        CValueCmbBox* wiring = box(&page, kCmbGasInjType);
+        QVERIFY(wiring->offListShown());
+        QVERIFY(wiring->currentText().startsWith(QStringLiteral("Półsekwencja (")));
+        QCOMPARE(wiring->selectedValue(), -1.0);
+        page.OnSelendokCmbGasInjType();
+        QVERIFY(m_doc.sent.empty());
     }
 
-    void offlineHandlersSendNothing() {
+    void offlineEditsAreRefusedAndThePageShowsTheImageAgain() {
         CPanelGasolinePage gasoline;
         CPanelSwitchPage switchPage;
         attach(gasoline);
@@ -141,14 +145,19 @@ private slots:
         m_doc.connected = false;
         pick(&gasoline, kCmbRpmDiv, 8);
         gasoline.OnSelendokCmbRpmDiv();
-        gasoline.OnSelendokCmbEngineType();
+        QCOMPARE(box(&gasoline, kCmbRpmDiv)->currentText(), QStringLiteral("1"));
         pick(&switchPage, kCmbRpmSwitch, 3000);
         switchPage.OnSelendokCmbRpmSwitch();
-        findCtrl<QSlider>(&switchPage, kSldFuelFull)->setValue(10);
+        auto* slider = findCtrl<QSlider>(&switchPage, kSldFuelFull);
+        const int mark = slider->value();
+        slider->setValue(10);
+        // The number field follows the slider until the marks are taken.
+        QCOMPARE(findCtrl<QLabel>(&switchPage, kNumFuelFull)->text(), QStringLiteral("10"));
+        switchPage.OnHScroll(0);
+        QCOMPARE(slider->value(), mark);
         QVERIFY(m_doc.sent.empty());
         QCOMPARE(m_doc.image.m_base.m_sparkDivider, 1);
-        // The number field follows the slider all the same.
-        QCOMPARE(findCtrl<QLabel>(&switchPage, kNumFuelFull)->text(), QStringLiteral("10"));
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>(3, "Brak połączenia"));
     }
 
     void injectorTypeBringsItsDriveValues() {
@@ -186,6 +195,11 @@ private slots:
         attach(page);
         QCOMPARE(texts(box(&page, kCmbPressSensorType)),
                  (QStringList{"KORVANTIS 400KPA", "DIFFERENTIAL"}));
+        // A 250 kPa sensor the old controller does not offer is shown as it is.
+        m_doc.image.m_advancedSetup.m_advancedFlags2 = 1;
+        page.updatePage();
+        QCOMPARE(box(&page, kCmbPressSensorType)->currentText(),
+                 QStringLiteral("KORVANTIS 250KPA (poza listą)"));
         m_doc.image.m_devInfo.m_version = 0x208;
         m_doc.image.m_advancedSetup.m_advancedFlags2 = 1;
         page.updatePage();
@@ -257,6 +271,7 @@ private slots:
 
         m_doc.throwCode = 4;
         findCtrl<QSlider>(&page, kSldFuelFull + 1)->setValue(171);
+        page.OnHScroll(1);
         QCOMPARE(m_doc.image.m_sensorsSetup.m_fuelHgw, 171);
         QCOMPARE(m_prompt.messages().size(), std::size_t(1));
         QVERIFY(m_prompt.messages().front().starts_with("CPanelSwitchPage::OnHScroll()\n"));
@@ -284,6 +299,9 @@ private slots:
         attach(page);
         attach(gas);
         QCOMPARE(findCtrl<QGroupBox>(&page, kGrpToPetrol)->title(), QStringLiteral("To petrol"));
+        QCOMPARE(findCtrl<QGroupBox>(&page, kGrpFuelGauge)->title(),
+                 QStringLiteral("Fuel level gauge"));
+        QCOMPARE(findCtrl<QLabel>(&page, kLblMarkFull)->text(), QStringLiteral("Full"));
         QCOMPARE(findCtrl<CColorStatic>(&page, kLampReserve)->text(), QStringLiteral("Reserve"));
         QCOMPARE(findCtrl<QLabel>(&gas, kLblPressRef)->text(), QStringLiteral("Working pressure"));
         setCurrentLanguage(0);

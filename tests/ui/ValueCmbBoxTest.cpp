@@ -1,5 +1,6 @@
 #include "controls/ValueCmbBox.h"
 #include "controls/StrValueCmbBox.h"
+#include "lang/Language.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,6 +9,8 @@ class ValueCmbBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { vexor::setCurrentLanguage(vexor::kLangPolish); }
+
     void numbersShowTheirPrecisionRoundedHalvesAwayFromZero() {
         QCOMPARE(CValueCmbBox::formatNumber(2.5, 0), QStringLiteral("3"));
         QCOMPARE(CValueCmbBox::formatNumber(-2.5, 0), QStringLiteral("-3"));
@@ -57,6 +60,26 @@ private slots:
         box.setEntries({CValueCmbBox::textEntry(QStringLiteral("a"), 10)});
         QCOMPARE(box.currentIndex(), -1);
         QCOMPARE(changed.count(), 0);
+    }
+
+    // A value the list lacks is shown as itself, formatted like the list;
+    // only a real pick is reported, and it or a refill removes the mark.
+    void valueMissingFromTheListIsShownLikeTheListAndIsNoChoice() {
+        CValueCmbBox box;
+        box.addRange(1, 40, 1, 1);
+        QSignalSpy picks(&box, &CValueCmbBox::picked);
+        QVERIFY(!box.showValue(41.25));
+        QCOMPARE(box.currentText(), QStringLiteral("41.3 (poza listą)"));
+        emit box.activated(box.entryCount());
+        box.setCurrentIndex(2);
+        emit box.activated(2);
+        QCOMPARE(picks.count(), 1);
+        QCOMPARE(box.count(), box.entryCount());
+        box.setEntries({CValueCmbBox::textEntry(QStringLiteral("MATRIX"), 4)});
+        QVERIFY(!box.showValue(7));
+        QCOMPARE(box.currentText(), QStringLiteral("7 (poza listą)"));
+        box.setEntries({CValueCmbBox::textEntry(QStringLiteral("MATRIX"), 4)});
+        QVERIFY(!box.hasOffListEntry());
     }
 
     void textTwinSelectsTheFirstExactValue() {

@@ -1,12 +1,23 @@
 #include "controls/ValueCmbBox.h"
 
 #include "common/Rounding.h"
+#include "lang/Translate.h"
 
 #include <QSignalBlocker>
 
 #include <cmath>
 
 namespace {
+
+// Shown after a value the controller holds but the list does not offer.
+constexpr const char* kOffListMarker = "(poza listą)";
+constexpr const char* kOffListTip =
+    "Sterownik ma tę wartość, ale nie ma jej na liście. Nic nie zostanie zapisane, dopóki nie "
+    "wybierzesz pozycji z listy.";
+
+QString tr8(const char* polish) {
+    return QString::fromStdString(vexor::translate(polish));
+}
 
 double atPrecision(double value, int precision) {
     switch (precision) {
@@ -27,6 +38,7 @@ double atPrecision(double value, int precision) {
 
 CValueCmbBox::CValueCmbBox(QWidget* parent) : QComboBox(parent) {
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(this, &QComboBox::activated, this, &CValueCmbBox::onActivated);
 }
 
 CValueCmbBox::SEntry CValueCmbBox::textEntry(const QString& text, double value) {
@@ -53,6 +65,7 @@ QString CValueCmbBox::formatNumber(double value, int precision) {
 }
 
 int CValueCmbBox::append(const SEntry& entry) {
+    removeOffListEntry();
     m_entries.push_back(entry);
     const QSignalBlocker blocker(this);
     addItem(entry.text);
@@ -83,6 +96,8 @@ void CValueCmbBox::setEntries(const std::vector<SEntry>& entries) {
     const int previous = currentIndex();
     const QSignalBlocker blocker(this);
     QComboBox::clear();
+    m_offList = false;
+    setToolTip(QString());
     m_entries = entries;
     for (const SEntry& entry : m_entries)
         addItem(entry.text);
@@ -92,6 +107,8 @@ void CValueCmbBox::setEntries(const std::vector<SEntry>& entries) {
 void CValueCmbBox::clearEntries() {
     const QSignalBlocker blocker(this);
     QComboBox::clear();
+    m_offList = false;
+    setToolTip(QString());
     m_entries.clear();
 }
 
@@ -105,6 +122,55 @@ bool CValueCmbBox::selectValue(double value) {
         }
     }
     return false;
+}
+
+// The extra entry shows the number the way the list shows its numbers, so
+// 0.8 in a list of "1.0", "2.0" ... reads "0.8", not "1".
+bool CValueCmbBox::showValue(double value, const QString& text) {
+    if (selectValue(value)) {
+        removeOffListEntry();
+        return true;
+    }
+    int precision = kTextPrecision;
+    for (const SEntry& entry : m_entries) {
+        if (entry.precision != kTextPrecision) {
+            precision = entry.precision;
+            break;
+        }
+    }
+    // A list of named entries shows a whole number whole: "7", not "7.000".
+    QString shown = text;
+    if (shown.isEmpty())
+        shown = precision == kTextPrecision ? QString::number(value, 'g', 6)
+                                            : formatNumber(value, precision);
+    const QString label = shown + QLatin1Char(' ') + tr8(kOffListMarker);
+    const QSignalBlocker blocker(this);
+    if (m_offList) {
+        setItemText(entryCount(), label);
+    } else {
+        addItem(label);
+        m_offList = true;
+    }
+    setItemData(entryCount(), tr8(kOffListTip), Qt::ToolTipRole);
+    setToolTip(tr8(kOffListTip));
+    setCurrentIndex(entryCount());
+    return false;
+}
+
+void CValueCmbBox::removeOffListEntry() {
+    if (!m_offList)
+        return;
+    const QSignalBlocker blocker(this);
+    removeItem(entryCount());
+    m_offList = false;
+    setToolTip(QString());
+}
+
+void CValueCmbBox::onActivated(int index) {
+    if (index < 0 || index >= entryCount())
+        return;
+    removeOffListEntry();
+    emit picked(index);
 }
 
 double CValueCmbBox::selectedValue() const {

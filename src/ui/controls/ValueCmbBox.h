@@ -47,14 +47,33 @@ public:
     // the given value at that precision; returns false and leaves the
     // selection as it was when no entry matches. Emits no signals.
     bool selectValue(double value);
-    // The value of the selected entry, or -1 when none is selected.
+    // For a value the controller holds: selects its entry like selectValue;
+    // when no entry carries it, shows the value itself in an extra entry at
+    // the end, marked as not in the list (text: instead of the number), and
+    // selects that. The extra entry is no choice: picking it writes nothing,
+    // and it goes away at the next refill or when a real entry is picked.
+    // Returns true when a real entry was selected. Emits no signals.
+    bool showValue(double value, const QString& text = QString());
+    // Whether the extra entry of showValue is there, and selected.
+    bool hasOffListEntry() const { return m_offList; }
+    bool offListShown() const { return m_offList && currentIndex() == entryCount(); }
+    // The value of the selected entry, or -1 when none is selected (the
+    // extra entry of showValue counts as none).
     double selectedValue() const;
     double valueAt(int index) const;
     int precisionAt(int index) const;
     int entryCount() const { return static_cast<int>(m_entries.size()); }
 
+signals:
+    // The user chose a real entry (never the extra one of showValue). Pages
+    // take their writes from this rather than from activated().
+    void picked(int index);
+
 private:
     int append(const SEntry& entry);
+    void removeOffListEntry();
+    void onActivated(int index);
 
     std::vector<SEntry> m_entries;
+    bool m_offList = false;
 };

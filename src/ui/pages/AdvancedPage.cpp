@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include <array>
 #include <cstdint>
@@ -22,8 +23,6 @@
 using namespace vexor::ids;
 
 namespace {
-
-constexpr const char* kMsgWriteFailed = "Nie powiodło się wpisanie ustawień do urządzenia!";
 
 // Advanced flags: bits 0 and 1 injector warming, bit 2 cut-off on petrol,
 // bit 3 continuous petrol injection. Base flags: bit 6 FAST mode.
@@ -113,11 +112,17 @@ void CAdvancedPage::buildForm() {
     cutOffGrid->addWidget(m_cutOffExitDelay, 2, 1);
     cutOffGrid->addWidget(unit(cutOff, "s"), 2, 2);
 
-    auto* grid = new QGridLayout(this);
+    // Extra width goes past the units, so the boxes keep their size.
+    for (QGridLayout* inner : {warmingGrid, pressureGrid, cutOffGrid})
+        inner->setColumnStretch(3, 1);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(gateBar());
+    auto* grid = new QGridLayout;
+    outer->addLayout(grid, 1);
     grid->addWidget(warming, 0, 0, 1, 4);
-    grid->addWidget(pressure, 0, 4, 1, 4);
+    grid->addWidget(pressure, 0, 4, 1, 3);
     grid->addWidget(cutOff, 1, 0, 1, 4);
-    grid->addWidget(m_chkFast, 1, 4, 1, 4, Qt::AlignTop);
+    grid->addWidget(m_chkFast, 1, 4, 1, 3, Qt::AlignTop);
     grid->addWidget(label(this, kAdvLblMinLpgTime), 2, 0);
     grid->addWidget(m_minLpgTime, 2, 1);
     grid->addWidget(unit(this, "ms"), 2, 2);
@@ -134,9 +139,10 @@ void CAdvancedPage::buildForm() {
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(7, 1);
 
-    // "activated" fires only for the user's choice, never for a refill.
+    // "picked" fires only for the user's choice of a real entry, never for a
+    // refill.
     const auto onPick = [this](CValueCmbBox* box, void (CAdvancedPage::*slot)()) {
-        connect(box, &QComboBox::activated, this, slot);
+        connect(box, &CValueCmbBox::picked, this, slot);
     };
     onPick(m_warmingTime, &CAdvancedPage::OnSelendokCmbWarminTime);
     onPick(m_pressureRef, &CAdvancedPage::OnSelendokCmbPressRef);
@@ -155,12 +161,28 @@ void CAdvancedPage::buildForm() {
 }
 
 bool CAdvancedPage::activate() {
-    // Without the password the page is still filled and usable; the answer
-    // only decides whether the question comes again next time.
+    // Without the password the page is shown, but greyed and writing
+    // nothing, until the password is given.
     if (doc() != nullptr && !doc()->serviceAccess())
         CPasswdDlg::ensureServiceAccess(*doc(), this);
     updatePage();
     return true;
+}
+
+bool CAdvancedPage::locked() const {
+    return doc() == nullptr || !doc()->serviceAccess();
+}
+
+void CAdvancedPage::showLock() {
+    if (!locked()) {
+        showUnread({ImageBlock::Base, ImageBlock::Adv, ImageBlock::AdvancedSetup});
+        return;
+    }
+    setGate(QString::fromStdString(vexor::translate("Ta strona wymaga hasła serwisowego.")),
+            QString::fromStdString(vexor::translate("Podaj hasło")), [this] {
+                if (doc() != nullptr && CPasswdDlg::ensureServiceAccess(*doc(), this))
+                    updatePage();
+            });
 }
 
 void CAdvancedPage::fillCombos() {
@@ -186,18 +208,19 @@ void CAdvancedPage::fillCombos() {
 void CAdvancedPage::updatePage() {
     m_texts.apply(this);
     fillCombos();
+    showLock();
     if (doc() == nullptr)
         return;
     const DeviceSettings& s = doc()->settings();
-    m_warmingTime->selectValue(s.m_adv.m_warmingTime);
-    m_pressureRef->selectValue(s.m_base.m_pressureRef);
-    m_pressureGain->selectValue(s.m_base.m_pressureGain);
-    m_cutOffPressure->selectValue(s.m_adv.m_cutOffPressSwitch);
-    m_cutOffExitDelay->selectValue(s.m_adv.m_cutOffExitDelay);
-    m_minLpgTime->selectValue(s.m_adv.m_minLPGTime);
-    m_ignoreTime->selectValue(s.m_adv.m_ignoreLPGTime);
-    m_switchCorr->selectValue(s.m_advancedSetup.m_switchCorr);
-    m_switchCorrTime->selectValue(s.m_advancedSetup.m_switchCorrTime);
+    m_warmingTime->showValue(s.m_adv.m_warmingTime);
+    m_pressureRef->showValue(s.m_base.m_pressureRef);
+    m_pressureGain->showValue(s.m_base.m_pressureGain);
+    m_cutOffPressure->showValue(s.m_adv.m_cutOffPressSwitch);
+    m_cutOffExitDelay->showValue(s.m_adv.m_cutOffExitDelay);
+    m_minLpgTime->showValue(s.m_adv.m_minLPGTime);
+    m_ignoreTime->showValue(s.m_adv.m_ignoreLPGTime);
+    m_switchCorr->showValue(s.m_advancedSetup.m_switchCorr);
+    m_switchCorrTime->showValue(s.m_advancedSetup.m_switchCorrTime);
     m_chkWarming->setChecked(s.m_adv.m_flags & 0x01);
     m_chkCutOff->setChecked(s.m_adv.m_flags & kAdvCutOff);
     m_chkContinuous->setChecked(s.m_adv.m_flags & kAdvContinuous);
@@ -220,7 +243,8 @@ void CAdvancedPage::write(const char* handler, EBlock block) {
             break;
         }
         if (!ok)
-            seams().message(vexor::translate(kMsgWriteFailed), IUserPrompt::Icon::Error);
+            seams().message(vexor::translate(vexor::kMsgPanelWriteFailed),
+                            IUserPrompt::Icon::Error);
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
         seams().message(std::string(handler) + "\n" + vexor::translate(error->description()),
@@ -231,7 +255,7 @@ void CAdvancedPage::write(const char* handler, EBlock block) {
 void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double current,
                             const std::function<void(DeviceSettings&, double)>& store,
                             EBlock block) {
-    if (doc() == nullptr || !doc()->isConnected() || box->currentIndex() < 0)
+    if (gated() || refuseOffline() || box->selectedValue() < 0)
         return;
     const double value = box->selectedValue();
     const int precision = box->precisionAt(box->currentIndex());
@@ -245,8 +269,8 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
 
 void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
                             const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
-                            bool needsConnection, bool busyCursor) {
-    if (doc() == nullptr || (needsConnection && !doc()->isConnected()))
+                            bool busyCursor) {
+    if (gated() || refuseOffline())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
     store(doc()->editSettings(), box->isChecked());
@@ -329,28 +353,28 @@ void CAdvancedPage::OnChkInjWarming() {
     onCheck(
         "CAdvancedPage::OnChkInjWarming()", m_chkWarming,
         [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); }, EBlock::Adv,
-        false, true);
+        true);
 }
 
 void CAdvancedPage::OnChkCutOffSwitch() {
     onCheck(
         "CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff,
         [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); }, EBlock::Adv,
-        false, true);
+        true);
 }
 
 void CAdvancedPage::OnChkContinuousInjection() {
     onCheck(
         "CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous,
         [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvContinuous, on); },
-        EBlock::Adv, false, true);
+        EBlock::Adv, true);
 }
 
 void CAdvancedPage::OnChkFastLpgSwitch() {
     onCheck(
         "CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast,
         [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); }, EBlock::Base,
-        false, false);
+        false);
 }
 
 void CAdvancedPage::OnChkSwitchCorrEnable() {
@@ -359,5 +383,5 @@ void CAdvancedPage::OnChkSwitchCorrEnable() {
         [](DeviceSettings& s, bool on) {
             setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, on);
         },
-        EBlock::AdvancedSetup, true, true);
+        EBlock::AdvancedSetup, true);
 }

@@ -12,7 +12,8 @@ class QCheckBox;
 // Injector warming, pressure corrections, cut-off, minimum and ignored
 // injection times and the one-time enrichment after switch-over. Only the
 // service fitter may use it: the page asks for the service password when it
-// is shown the first time. Every change is written to the controller at once.
+// is shown, and stays greyed until the password is given. Every change is
+// written to the controller at once.
 class CAdvancedPage : public CAppPropPage {
     Q_OBJECT
 public:
@@ -58,7 +59,12 @@ private:
     // block to the controller (no equality test).
     void onCheck(const char* handler, QCheckBox* box,
                  const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
-                 bool needsConnection, bool busyCursor);
+                 bool busyCursor);
+    // Without the service password the page is greyed and writes nothing.
+    bool locked() const;
+    // Greys the page behind the password note, or behind the note on
+    // blocks not read, or makes it live.
+    void showLock();
     // Writes the block and shows the failure message; a port error is
     // reported under the handler's name.
     void write(const char* handler, EBlock block);

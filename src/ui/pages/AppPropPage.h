@@ -1,12 +1,17 @@
 #pragma once
 
+#include "doc/ImageBlocks.h"
 #include "platform/Seams.h"
 
 #include <QWidget>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 class IDocumentPort;
+class QLabel;
+class QPushButton;
 
 // Base of the pages of the main view's page set. The set asks the shown page
 // canLeave() before it switches and calls activate() on the page it switches
@@ -44,8 +49,55 @@ public:
     // settings image.
     virtual void updatePage() {}
 
+    // Whether the page's controls are greyed behind a note (see setGate).
+    bool gated() const { return m_gated; }
+    // The note the page shows above its greyed controls; empty while live.
+    QString gateNote() const;
+
+protected:
+    // A bar above the page's controls that says why they are greyed, with a
+    // button that may lift the reason; hidden while the page is live. The
+    // page puts it at the top of its layout.
+    QWidget* gateBar();
+    // Greys every control of the page but the bar and shows the note (and
+    // the button when it has a text). An empty note makes the page live.
+    void setGate(const QString& note, const QString& buttonText = QString(),
+                 std::function<void()> onButton = {});
+
+    // A user's edit: the busy cursor shows while it runs. Without a
+    // connected controller nothing is changed or sent: the user is told
+    // there is no connection and the page shows the image again. A port or
+    // thread error is reported under the handler's name.
+    template <class F> void runEdit(const char* reportName, F&& body);
+    // Says there is no connection and shows the image again; false when
+    // there is a controller to write to.
+    bool refuseOffline();
+    // Greys the page behind a "not read from the controller" note, with a
+    // button that reads the controller again, when any of the blocks the
+    // page shows was not read; otherwise makes the page live. True when it
+    // greyed the page.
+    bool showUnread(std::initializer_list<ImageBlock> blocks);
+
 private:
     std::string m_caption;
     IDocumentPort* m_doc = nullptr;
     Seams m_seams;
+    QWidget* m_gateBar = nullptr;
+    QLabel* m_gateNote = nullptr;
+    QPushButton* m_gateButton = nullptr;
+    std::function<void()> m_gateAction;
+    bool m_gated = false;
 };
+
+#include "pages/PanelWrite.h"
+
+template <class F> void CAppPropPage::runEdit(const char* reportName, F&& body) {
+    // A greyed page says why on its note; its values are not the
+    // controller's to change.
+    if (m_gated)
+        return;
+    CBusyScope busy(m_seams.cursor);
+    if (refuseOffline())
+        return;
+    vexor::runPanelHandler(m_seams, reportName, std::forward<F>(body));
+}

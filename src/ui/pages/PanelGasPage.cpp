@@ -26,6 +26,8 @@ QGroupBox* addGroup(QVBoxLayout* column, QWidget* page, int id, QGridLayout*& gr
     auto* group = new QGroupBox(page);
     setCtrlId(group, id);
     grid = new QGridLayout(group);
+    // Extra width goes past the units, so the boxes keep their size.
+    grid->setColumnStretch(3, 1);
     column->addWidget(group);
     return group;
 }
@@ -61,6 +63,7 @@ std::vector<CValueCmbBox::SEntry> numberRange(int from, int to) {
 CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent) {
     setTextScope(this);
     auto* column = new QVBoxLayout(this);
+    column->addWidget(gateBar());
     QGridLayout* grid = nullptr;
 
     QGroupBox* injGroup = addGroup(column, this, kGrpLpgInj, grid);
@@ -78,13 +81,13 @@ CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent
     m_temprLpg = addRow(grid, sensorGroup, kLblTemprLpgSensor, kCmbTemprLpgSensor, nullptr);
     column->addStretch(1);
 
-    connect(m_lpgInj, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbLpgInj);
-    connect(m_pressSwitch, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbPressSwitch);
-    connect(m_pressRef, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbPressRef);
-    connect(m_pressSensor, &QComboBox::activated, this,
+    connect(m_lpgInj, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbLpgInj);
+    connect(m_pressSwitch, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbPressSwitch);
+    connect(m_pressRef, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbPressRef);
+    connect(m_pressSensor, &CValueCmbBox::picked, this,
             &CPanelGasPage::OnSelendokCmbPressSensorType);
-    connect(m_temprRed, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbTemprRedSensor);
-    connect(m_temprLpg, &QComboBox::activated, this, &CPanelGasPage::OnSelendokCmbTemprLpgSensor);
+    connect(m_temprRed, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbTemprRedSensor);
+    connect(m_temprLpg, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbTemprLpgSensor);
     m_texts.apply(this);
 }
 
@@ -113,16 +116,21 @@ void CPanelGasPage::updatePage() {
     if (image == nullptr)
         return;
 
-    m_lpgInj->selectValue(image->m_adv.m_injectorType);
-    m_pressSwitch->selectValue(image->m_base.m_switchPressure);
-    m_pressRef->selectValue(image->m_base.m_pressureRef);
-    m_pressSensor->selectValue(pressureSensorType(image->m_advancedSetup));
-    m_temprRed->selectValue(image->m_sensorsSetup.m_temprEngineSensor);
-    m_temprLpg->selectValue(image->m_sensorsSetup.m_temprLPGSensor);
+    m_lpgInj->showValue(image->m_adv.m_injectorType);
+    m_pressSwitch->showValue(image->m_base.m_switchPressure);
+    m_pressRef->showValue(image->m_base.m_pressureRef);
+    // A 250 kPa sensor set on a controller that does not offer it shows as
+    // what it is, not as the first entry.
+    const int sensor = pressureSensorType(image->m_advancedSetup);
+    m_pressSensor->showValue(sensor, sensor == 2 ? tr8("KORVANTIS 250KPA") : QString());
+    m_temprRed->showValue(image->m_sensorsSetup.m_temprEngineSensor);
+    m_temprLpg->showValue(image->m_sensorsSetup.m_temprLPGSensor);
+    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
+                ImageBlock::AdvancedSetup});
 }
 
 void CPanelGasPage::OnSelendokCmbLpgInj() {
-    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
+    runEdit("CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
         const double value = m_lpgInj->selectedValue();
         auto& adv = doc()->editSettings().m_adv;
         if (value < 0 || value == adv.m_injectorType)
@@ -133,7 +141,7 @@ void CPanelGasPage::OnSelendokCmbLpgInj() {
 }
 
 void CPanelGasPage::OnSelendokCmbPressRef() {
-    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbPressRef()", [this] {
+    runEdit("CPanelGasPage::OnSelendokCmbPressRef()", [this] {
         const double value = m_pressRef->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_pressureRef, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
@@ -141,19 +149,17 @@ void CPanelGasPage::OnSelendokCmbPressRef() {
 }
 
 void CPanelGasPage::OnSelendokCmbPressSwitch() {
-    runWithController(doc(), seams(), "CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
+    runEdit("CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
         const double value = m_pressSwitch->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_switchPressure, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 
-// Written even without a connection, and even when unchanged: the refused
-// write tells the fitter the sensor setting did not reach the controller.
+// Written even when unchanged: the refused write tells the fitter the
+// sensor setting did not reach the controller.
 void CPanelGasPage::OnSelendokCmbPressSensorType() {
-    if (doc() == nullptr)
-        return;
-    runPanelHandler(seams(), "CPanelGasPage::OnSelendokCmbPressSensorType()", [this] {
+    runEdit("CPanelGasPage::OnSelendokCmbPressSensorType()", [this] {
         const double value = m_pressSensor->selectedValue();
         if (value < 0)
             return;
@@ -165,7 +171,7 @@ void CPanelGasPage::OnSelendokCmbPressSensorType() {
 void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
                                      std::uint8_t DeviceSettings::SensorsSetup::*member,
                                      const char* reportName) {
-    runWithController(doc(), seams(), reportName, [this, box, member] {
+    runEdit(reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_sensorsSetup.*member, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});

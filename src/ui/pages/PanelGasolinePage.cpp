@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 using namespace vexor;
 using namespace vexor::panel_ids;
@@ -33,11 +34,31 @@ CValueCmbBox* addRow(QGridLayout* grid, QWidget* page, int labelId, int comboId)
     return combo;
 }
 
+// A wiring the box has no entry for, shown by its name when it has one,
+// else by its bytes.
+QString wiringText(const DeviceSettings& image, int pattern) {
+    if (pattern == InjPatternSemiSequential)
+        return tr8("Półsekwencja");
+    QStringList bytes;
+    const int count = image.m_devInfo.m_injCount >= 1 && image.m_devInfo.m_injCount <= 8
+                          ? image.m_devInfo.m_injCount
+                          : static_cast<int>(image.m_adv.m_injSequence.size());
+    for (int i = 0; i < count; ++i)
+        bytes << QStringLiteral("%1")
+                     .arg(image.m_adv.m_injSequence[static_cast<std::size_t>(i)], 2, 16,
+                          QLatin1Char('0'))
+                     .toUpper();
+    return bytes.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Petrol", parent) {
     setTextScope(this);
-    auto* grid = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(gateBar());
+    auto* grid = new QGridLayout;
+    outer->addLayout(grid, 1);
     m_rpmDiv = addRow(grid, this, kLblRpmDiv, kCmbRpmDiv);
     m_rpmLevel = addRow(grid, this, kLblRpmLevel, kCmbRpmLevel);
     m_engineType = addRow(grid, this, kLblEngineType, kCmbEngineType);
@@ -49,13 +70,13 @@ CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Pe
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(2, 1);
 
-    connect(m_rpmDiv, &QComboBox::activated, this, &CPanelGasolinePage::OnSelendokCmbRpmDiv);
-    connect(m_rpmLevel, &QComboBox::activated, this, &CPanelGasolinePage::OnSelendokCmbRpmLevel);
-    connect(m_engineType, &QComboBox::activated, this,
+    connect(m_rpmDiv, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbRpmDiv);
+    connect(m_rpmLevel, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbRpmLevel);
+    connect(m_engineType, &CValueCmbBox::picked, this,
             &CPanelGasolinePage::OnSelendokCmbEngineType);
-    connect(m_lambdaType, &QComboBox::activated, this,
+    connect(m_lambdaType, &CValueCmbBox::picked, this,
             &CPanelGasolinePage::OnSelendokCmbLambdaType);
-    connect(m_injType, &QComboBox::activated, this, &CPanelGasolinePage::OnSelendokCmbGasInjType);
+    connect(m_injType, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbGasInjType);
     connect(m_injSignal, &QCheckBox::clicked, this, &CPanelGasolinePage::OnChkInjSignal);
     m_texts.apply(this);
 }
@@ -81,19 +102,23 @@ void CPanelGasolinePage::updatePage() {
 
     const DeviceSettings& image = doc()->settings();
     const std::uint8_t flags = image.m_advancedSetup.m_advancedFlags;
-    m_rpmDiv->selectValue(image.m_base.m_sparkDivider);
-    m_rpmLevel->selectValue((flags & kAdvFlagRpm5V) ? 1 : 0);
-    m_engineType->selectValue((flags & kAdvFlagTurbo) ? 1 : 0);
-    m_lambdaType->selectValue(image.m_sensorsSetup.m_lambdaType);
-    // A wiring without an entry (semi-sequential, or none with a name)
-    // leaves the box as it was.
-    m_injType->selectValue(
-        recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount));
+    m_rpmDiv->showValue(image.m_base.m_sparkDivider);
+    m_rpmLevel->showValue((flags & kAdvFlagRpm5V) ? 1 : 0);
+    m_engineType->showValue((flags & kAdvFlagTurbo) ? 1 : 0);
+    m_lambdaType->showValue(image.m_sensorsSetup.m_lambdaType);
+    // Semi-sequential and unnamed wirings have no entry: they are shown as
+    // they are until the fitter picks one.
+    const int pattern = recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount);
+    m_injType->showValue(pattern, wiringText(image, pattern));
     m_injSignal->setChecked((image.m_adv.m_engineSignalBehavior & kEngineSignalPlus) != 0);
+    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
+                ImageBlock::AdvancedSetup});
 }
 
 void CPanelGasolinePage::OnSelendokCmbEngineType() {
-    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbEngineType()", [this] {
+    runEdit("CPanelGasolinePage::OnSelendokCmbEngineType()", [this] {
+        if (m_engineType->selectedValue() < 0)
+            return;
         const bool turbo = m_engineType->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagTurbo, turbo);
@@ -102,7 +127,9 @@ void CPanelGasolinePage::OnSelendokCmbEngineType() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
-    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbRpmLevel()", [this] {
+    runEdit("CPanelGasolinePage::OnSelendokCmbRpmLevel()", [this] {
+        if (m_rpmLevel->selectedValue() < 0)
+            return;
         const bool fiveVolt = m_rpmLevel->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagRpm5V, fiveVolt);
@@ -111,7 +138,7 @@ void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
 }
 
 void CPanelGasolinePage::OnChkInjSignal() {
-    runWithController(doc(), seams(), "CPanelGasolinePage::OnChkInjSignal()", [this] {
+    runEdit("CPanelGasolinePage::OnChkInjSignal()", [this] {
         auto& adv = doc()->editSettings().m_adv;
         const bool plus = m_injSignal->isChecked();
         if (((adv.m_engineSignalBehavior & kEngineSignalPlus) != 0) == plus)
@@ -122,7 +149,7 @@ void CPanelGasolinePage::OnChkInjSignal() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbLambdaType() {
-    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
+    runEdit("CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
         const double value = m_lambdaType->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
         if (!takePanelChoice(sensors.m_lambdaType, value))
@@ -134,20 +161,15 @@ void CPanelGasolinePage::OnSelendokCmbLambdaType() {
 }
 
 void CPanelGasolinePage::OnSelendokCmbRpmDiv() {
-    runWithController(doc(), seams(), "CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
+    runEdit("CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
         const double value = m_rpmDiv->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_sparkDivider, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
     });
 }
 
-// Tried also without a connection: the refused write tells the fitter that
-// the change did not reach the controller.
 void CPanelGasolinePage::OnSelendokCmbGasInjType() {
-    if (doc() == nullptr)
-        return;
-    CBusyScope busy(seams().cursor);
-    runPanelHandler(seams(), "CPanelGasolinePage::OnSelendokCmbGasInjType()", [this] {
+    runEdit("CPanelGasolinePage::OnSelendokCmbGasInjType()", [this] {
         const double value = m_injType->selectedValue();
         if (value < 0)
             return;

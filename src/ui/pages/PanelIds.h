@@ -62,5 +62,7 @@ inline constexpr int kLblMaxRpm = 1328;
 inline constexpr int kLblPressAverage = 1329;
 inline constexpr int kLblMinRpm = 1330;
 inline constexpr int kLblFuelSensor = 1331;
+inline constexpr int kGrpFuelGauge = 1332;
+inline constexpr int kLblMarkFull = 1333; // slider labels 1333..1336, full mark first
 
 } // namespace vexor::panel_ids

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace vexor;
@@ -63,15 +64,19 @@ std::array<std::uint8_t*, 4> marksOf(DeviceSettings::SensorsSetup& s) {
 
 CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełącznik", parent) {
     setTextScope(this);
-    auto* columns = new QHBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(gateBar());
+    auto* columns = new QHBoxLayout;
+    outer->addLayout(columns, 1);
     auto* left = new QVBoxLayout;
     columns->addLayout(left);
 
     auto* toGas = new QGroupBox(this);
     setCtrlId(toGas, kGrpToGas);
     auto* gasGrid = new QGridLayout(toGas);
-    m_temprSwitch = addRow(gasGrid, toGas, kLblTemprSwitch, kCmbTemprSwitch, "C").combo;
-    m_rpmSwitch = addRow(gasGrid, toGas, kLblRpmSwitch, kCmbRpmSwitch, nullptr).combo;
+    m_temprSwitch = addRow(gasGrid, toGas, kLblTemprSwitch, kCmbTemprSwitch, "°C").combo;
+    const SRow rpmSwitch = addRow(gasGrid, toGas, kLblRpmSwitch, kCmbRpmSwitch, "RPM");
+    m_rpmSwitch = rpmSwitch.combo;
     m_switchDelay = addRow(gasGrid, toGas, kLblSwitchDelay, kCmbSwitchDelay, "s").combo;
     m_emulatorDelay = addRow(gasGrid, toGas, kLblEmulatorDelay, kCmbEmulatorDelay, "s").combo;
     m_autoCalibration = addCheck(gasGrid, toGas, kChkAutoCalibration);
@@ -80,59 +85,86 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     auto* toPetrol = new QGroupBox(this);
     setCtrlId(toPetrol, kGrpToPetrol);
     auto* petrolGrid = new QGridLayout(toPetrol);
-    m_maxRpm = addRow(petrolGrid, toPetrol, kLblMaxRpm, kCmbMaxRpm, nullptr).combo;
+    const SRow maxRpm = addRow(petrolGrid, toPetrol, kLblMaxRpm, kCmbMaxRpm, "RPM");
+    m_maxRpm = maxRpm.combo;
     const SRow load = addRow(petrolGrid, toPetrol, kLblMaxLoad, kCmbMaxLoad, "ms");
     m_maxLoadLabel = load.label;
     m_maxLoad = load.combo;
     m_maxLoadUnit = load.unit;
     setCtrlId(m_maxLoadUnit, kUnitMaxLoad);
     m_pressAverage = addRow(petrolGrid, toPetrol, kLblPressAverage, kCmbPressAverage, "s").combo;
-    m_minRpm = addRow(petrolGrid, toPetrol, kLblMinRpm, kCmbMinRpm, nullptr).combo;
+    const SRow minRpm = addRow(petrolGrid, toPetrol, kLblMinRpm, kCmbMinRpm, "RPM");
+    m_minRpm = minRpm.combo;
+    m_rpmUnits = {rpmSwitch.unit, maxRpm.unit, minRpm.unit};
     m_minLpgTempr = addCheck(petrolGrid, toPetrol, kChkMinLpgTempr);
     left->addWidget(toPetrol);
     left->addStretch(1);
 
+    m_markCommit = new QTimer(this);
+    m_markCommit->setSingleShot(true);
+    m_markCommit->setInterval(kMarkSettleMs);
+    connect(m_markCommit, &QTimer::timeout, this, [this] { OnHScroll(-1); });
     auto* gauge = new QGroupBox(this);
+    setCtrlId(gauge, kGrpFuelGauge);
     auto* gaugeGrid = new QGridLayout(gauge);
-    m_fuelSensor = addRow(gaugeGrid, gauge, kLblFuelSensor, kCmbFuelSensor, nullptr).combo;
+    auto* sensorLabel = new QLabel(gauge);
+    setCtrlId(sensorLabel, kLblFuelSensor);
+    m_fuelSensor = new CValueCmbBox(gauge);
+    setCtrlId(m_fuelSensor, kCmbFuelSensor);
+    gaugeGrid->addWidget(sensorLabel, 0, 0);
+    gaugeGrid->addWidget(m_fuelSensor, 0, 1, 1, 3, Qt::AlignLeft);
     for (int i = 0; i < 4; ++i) {
         const int row = gaugeGrid->rowCount();
+        auto* mark = new QLabel(gauge);
+        setCtrlId(mark, kLblMarkFull + i);
         auto* slider = new QSlider(Qt::Horizontal, gauge);
         slider->setRange(0, 255);
+        slider->setMinimumWidth(120);
         setCtrlId(slider, kSldFuelFull + i);
         auto* number = new QLabel(QStringLiteral("0"), gauge);
+        number->setMinimumWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("888")));
         setCtrlId(number, kNumFuelFull + i);
         auto* lamp = new CColorStatic(gauge);
         setCtrlId(lamp, kLampFull + i);
         lamp->setFramed(true);
         lamp->setMinimumSize(24, 16);
         lamp->setBackgroundColor(CFuelGauge::kDark);
-        gaugeGrid->addWidget(slider, row, 0);
-        gaugeGrid->addWidget(number, row, 1);
-        gaugeGrid->addWidget(lamp, row, 2);
+        gaugeGrid->addWidget(mark, row, 0);
+        gaugeGrid->addWidget(slider, row, 1);
+        gaugeGrid->addWidget(number, row, 2);
+        gaugeGrid->addWidget(lamp, row, 3);
         m_sliders[static_cast<std::size_t>(i)] = slider;
         m_numbers[static_cast<std::size_t>(i)] = number;
         m_lamps[static_cast<std::size_t>(i)] = lamp;
-        connect(slider, &QSlider::valueChanged, this, [this, i] { OnHScroll(i); });
+        // The number follows every step; the controller gets the marks once
+        // the fitter lets go (a drag), or once a run of key or wheel steps
+        // has come to rest.
+        connect(slider, &QSlider::valueChanged, this, [this, i](int value) {
+            m_numbers[static_cast<std::size_t>(i)]->setText(QString::number(value));
+            if (!m_sliders[static_cast<std::size_t>(i)]->isSliderDown())
+                m_markCommit->start();
+        });
+        connect(slider, &QSlider::sliderReleased, this, [this, i] { OnHScroll(i); });
     }
     m_fuelLevel = new QLabel(QStringLiteral("0"), gauge);
     setCtrlId(m_fuelLevel, kLblFuelLevel);
-    gaugeGrid->addWidget(m_fuelLevel, gaugeGrid->rowCount(), 0);
-    columns->addWidget(gauge, 0, Qt::AlignTop);
+    gaugeGrid->addWidget(m_fuelLevel, gaugeGrid->rowCount(), 1);
+    gaugeGrid->setColumnStretch(1, 1);
+    columns->addWidget(gauge, 1, Qt::AlignTop);
 
-    connect(m_temprSwitch, &QComboBox::activated, this,
+    connect(m_temprSwitch, &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbTemprSwitch);
-    connect(m_rpmSwitch, &QComboBox::activated, this, &CPanelSwitchPage::OnSelendokCmbRpmSwitch);
-    connect(m_switchDelay, &QComboBox::activated, this,
+    connect(m_rpmSwitch, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbRpmSwitch);
+    connect(m_switchDelay, &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbSwitchDelay);
-    connect(m_emulatorDelay, &QComboBox::activated, this,
+    connect(m_emulatorDelay, &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbEmulatorDelay);
-    connect(m_pressAverage, &QComboBox::activated, this,
+    connect(m_pressAverage, &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbPressAverage);
-    connect(m_maxRpm, &QComboBox::activated, this, &CPanelSwitchPage::OnSelendokCmbMaxRpm);
-    connect(m_minRpm, &QComboBox::activated, this, &CPanelSwitchPage::OnSelendokCmbMinRpm);
-    connect(m_maxLoad, &QComboBox::activated, this, &CPanelSwitchPage::OnSelendokCmbMaxLoad);
-    connect(m_fuelSensor, &QComboBox::activated, this, &CPanelSwitchPage::OnSelendokCmbFuelSensor);
+    connect(m_maxRpm, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxRpm);
+    connect(m_minRpm, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMinRpm);
+    connect(m_maxLoad, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxLoad);
+    connect(m_fuelSensor, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbFuelSensor);
     connect(m_minLpgTempr, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkMinLpgTempr);
     connect(m_autoCalibration, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkAutoCalibration);
     m_texts.apply(this);
@@ -140,6 +172,8 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
 
 void CPanelSwitchPage::updatePage() {
     m_texts.apply(this);
+    for (QLabel* unit : m_rpmUnits)
+        unit->setText(tr8("RPM"));
     m_temprSwitch->clearEntries();
     m_temprSwitch->addRange(0, 70, 1, 0);
     m_rpmSwitch->clearEntries();
@@ -172,15 +206,15 @@ void CPanelSwitchPage::updatePage() {
     m_maxLoadLabel->setVisible(maxLoad);
     m_maxLoadUnit->setVisible(maxLoad);
 
-    m_temprSwitch->selectValue(image.m_base.m_switchTempr);
-    m_rpmSwitch->selectValue(image.m_base.m_switchRPM);
-    m_switchDelay->selectValue(image.m_base.m_switchDelay);
-    m_emulatorDelay->selectValue(image.m_base.m_emulatorDelay);
-    m_maxRpm->selectValue(image.m_base.m_maxRPMHigh);
-    m_maxLoad->selectValue(image.m_advancedSetup.m_maxLoad);
-    m_pressAverage->selectValue(image.m_base.m_pressAverageCount);
-    m_minRpm->selectValue(image.m_advancedSetup.m_minimalLPGRPM);
-    m_fuelSensor->selectValue(image.m_sensorsSetup.m_fuelSensorType);
+    m_temprSwitch->showValue(image.m_base.m_switchTempr);
+    m_rpmSwitch->showValue(image.m_base.m_switchRPM);
+    m_switchDelay->showValue(image.m_base.m_switchDelay);
+    m_emulatorDelay->showValue(image.m_base.m_emulatorDelay);
+    m_maxRpm->showValue(image.m_base.m_maxRPMHigh);
+    m_maxLoad->showValue(image.m_advancedSetup.m_maxLoad);
+    m_pressAverage->showValue(image.m_base.m_pressAverageCount);
+    m_minRpm->showValue(image.m_advancedSetup.m_minimalLPGRPM);
+    m_fuelSensor->showValue(image.m_sensorsSetup.m_fuelSensorType);
     m_minLpgTempr->setChecked((image.m_base.m_flags & kBaseFlagMinGasTempr) != 0);
     m_autoCalibration->setChecked(
         (image.m_advancedSetup.m_advancedFlags & kAdvFlagAutoCalibration) != 0);
@@ -188,6 +222,8 @@ void CPanelSwitchPage::updatePage() {
     CDiag record;
     if (doc()->latestRecord(record))
         showGauge(record.fuelLevel());
+    showUnread(
+        {ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::AdvancedSetup});
 }
 
 void CPanelSwitchPage::refreshLive() {
@@ -227,7 +263,7 @@ void CPanelSwitchPage::showGauge(std::uint8_t reading) {
 
 void CPanelSwitchPage::writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
                                       const char* reportName) {
-    runWithController(doc(), seams(), reportName, [this, box, member] {
+    runEdit(reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.*member, value))
             runPanelSteps(*doc(), seams(), {PanelStep::Base});
@@ -260,7 +296,7 @@ void CPanelSwitchPage::OnSelendokCmbPressAverage() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMaxRpm()", [this] {
+    runEdit("CPanelSwitchPage::OnSelendokCmbMaxRpm()", [this] {
         const double value = m_maxRpm->selectedValue();
         auto& base = doc()->editSettings().m_base;
         if (value < 0 || value == base.m_maxRPMHigh)
@@ -271,7 +307,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMinRpm() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
+    runEdit("CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
         const double value = m_minRpm->selectedValue();
         auto& setup = doc()->editSettings().m_advancedSetup;
         if (value < 0 || value == setup.m_minimalLPGRPM)
@@ -282,7 +318,7 @@ void CPanelSwitchPage::OnSelendokCmbMinRpm() {
 }
 
 void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
+    runEdit("CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
         const double value = m_maxLoad->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_advancedSetup.m_maxLoad, value))
             runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
@@ -291,7 +327,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
 
 // The report name is the one the fitters' support knows this box by.
 void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbSwitchDelay()", [this] {
+    runEdit("CPanelSwitchPage::OnSelendokCmbSwitchDelay()", [this] {
         const double value = m_fuelSensor->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
         if (value < 0 || value == sensors.m_fuelSensorType)
@@ -304,7 +340,7 @@ void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
 }
 
 void CPanelSwitchPage::OnChkMinLpgTempr() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
+    runEdit("CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
         auto& base = doc()->editSettings().m_base;
         const bool on = m_minLpgTempr->isChecked();
         if (((base.m_flags & kBaseFlagMinGasTempr) != 0) == on)
@@ -315,7 +351,7 @@ void CPanelSwitchPage::OnChkMinLpgTempr() {
 }
 
 void CPanelSwitchPage::OnChkAutoCalibration() {
-    runWithController(doc(), seams(), "CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
+    runEdit("CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
         auto& setup = doc()->editSettings().m_advancedSetup;
         const bool on = m_autoCalibration->isChecked();
         if (((setup.m_advancedFlags & kAdvFlagAutoCalibration) != 0) == on)
@@ -325,22 +361,23 @@ void CPanelSwitchPage::OnChkAutoCalibration() {
     });
 }
 
-// A port error while dragging must not escape into the event loop: it is
-// reported like any handler's.
+// Takes every slider's position as its mark and writes the sensors block
+// once when any mark changed. A port error is reported like any handler's.
 void CPanelSwitchPage::OnHScroll(int slider) {
-    if (slider < 0 || slider > 3)
+    if (slider > 3)
         return;
-    const auto index = static_cast<std::size_t>(slider);
-    const int position = m_sliders[index]->value();
-    m_numbers[index]->setText(QString::number(position));
-    if (doc() == nullptr || !doc()->isConnected())
-        return;
-    CBusyScope busy(seams().cursor);
-    runPanelHandler(seams(), "CPanelSwitchPage::OnHScroll()", [this, index, position] {
+    m_markCommit->stop();
+    runEdit("CPanelSwitchPage::OnHScroll()", [this] {
         const auto marks = marksOf(doc()->editSettings().m_sensorsSetup);
-        if (*marks[index] == position)
-            return;
-        *marks[index] = static_cast<std::uint8_t>(position);
-        runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
+        bool changed = false;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const int position = m_sliders[i]->value();
+            if (*marks[i] == position)
+                continue;
+            *marks[i] = static_cast<std::uint8_t>(position);
+            changed = true;
+        }
+        if (changed)
+            runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
     });
 }

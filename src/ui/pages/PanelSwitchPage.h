@@ -12,6 +12,7 @@ class CValueCmbBox;
 class QCheckBox;
 class QLabel;
 class QSlider;
+class QTimer;
 
 // When the controller goes to gas and back to petrol, and the fuel-level
 // gauge with its sensor marks. Every change is written to the controller at
@@ -21,6 +22,9 @@ class CPanelSwitchPage : public CAppPropPage {
 public:
     // The live refresh reads the fuel level on every n-th call.
     static constexpr int kFuelRefreshEvery = 5;
+    // Quiet time after a key or wheel step of a mark slider before the
+    // marks are written, so a run of steps is one write.
+    static constexpr int kMarkSettleMs = 400;
 
     explicit CPanelSwitchPage(QWidget* parent = nullptr);
 
@@ -38,7 +42,8 @@ public:
     void OnSelendokCmbFuelSensor();
     void OnChkMinLpgTempr();
     void OnChkAutoCalibration();
-    // A mark slider moved (0: full ... 3: quarter).
+    // The fitter let go of a mark slider (0: full ... 3: quarter; -1: the
+    // key or wheel steps came to rest): the marks go to the controller.
     void OnHScroll(int slider);
 
     const CFuelGauge& gauge() const { return m_gauge; }
@@ -67,6 +72,8 @@ private:
     std::array<QLabel*, 4> m_numbers{};
     std::array<CColorStatic*, 4> m_lamps{}; // three levels, then the reserve
     QLabel* m_fuelLevel;
+    std::array<QLabel*, 3> m_rpmUnits{};
+    QTimer* m_markCommit = nullptr;
     CFuelGauge m_gauge;
     int m_refreshCount = 0;
 };

@@ -18,6 +18,8 @@ namespace vexor {
 inline constexpr const char* kMsgPanelWriteFailed =
     "Nie powiodło się wpisanie ustawień do urządzenia!";
 inline constexpr const char* kMsgPanelResetFailed = "Nie powiodło się zresetowanie urządzenia!";
+// An edit made while no controller is connected.
+inline constexpr const char* kMsgNoConnection = "Brak połączenia";
 
 enum class PanelStep {
     WaitPetrol, // switch to petrol and wait until the controller runs on it
@@ -44,7 +46,8 @@ template <class T> bool takePanelChoice(T& field, double value) {
 }
 
 // Runs a handler body; an error thrown by a port or a thread is reported
-// under the handler's name and then released.
+// under the handler's name, its description in the user's language, and
+// then released.
 template <class F> void runPanelHandler(const Seams& seams, const char* reportName, F&& body) {
     try {
         body();
@@ -57,16 +60,5 @@ template <class F> void runPanelHandler(const Seams& seams, const char* reportNa
 
 // Whether there is a controller to write to: a document that is connected.
 bool panelConnected(const IDocumentPort* doc);
-
-// The usual handler: the busy cursor shows while it runs; without a connected
-// controller it does nothing, otherwise it runs the body as runPanelHandler
-// does.
-template <class F>
-void runWithController(IDocumentPort* doc, const Seams& seams, const char* reportName, F&& body) {
-    CBusyScope busy(seams.cursor);
-    if (!panelConnected(doc))
-        return;
-    runPanelHandler(seams, reportName, std::forward<F>(body));
-}
 
 } // namespace vexor

@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
+#include "lang/Translate.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -18,6 +19,10 @@ CPasswdDlg::CPasswdDlg(std::string expected, std::function<void()> grant, QWidge
     vexor::setCtrlId(label, vexor::ids::kPasswdLabel);
     vexor::setCtrlId(m_edit, vexor::ids::kPasswdEdit);
     m_edit->setEchoMode(QLineEdit::Password);
+    m_wrong = new QLabel(this);
+    m_wrong->setObjectName(QStringLiteral("wrongPassword"));
+    m_wrong->setStyleSheet(QStringLiteral("color: #c00000;"));
+    m_wrong->hide();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasswdDlg::accept);
@@ -25,13 +30,21 @@ CPasswdDlg::CPasswdDlg(std::string expected, std::function<void()> grant, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edit);
+    layout->addWidget(m_wrong);
     layout->addWidget(buttons);
     m_texts.apply(this);
 }
 
 void CPasswdDlg::accept() {
-    if (m_edit->text().toStdString() != m_expected)
+    if (m_edit->text().toStdString() != m_expected) {
+        // The typed text stays, selected, so a retry overwrites it.
+        m_wrong->setText(
+            QString::fromStdString(vexor::translate("Błędne hasło. Spróbuj ponownie.")));
+        m_wrong->show();
+        m_edit->selectAll();
+        m_edit->setFocus();
         return;
+    }
     if (m_grant)
         m_grant();
     QDialog::accept();

@@ -2,6 +2,7 @@
 
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
+#include "lang/Translate.h"
 #include "pages/AdvancedPageIds.h"
 
 #include <QProgressDialog>
@@ -9,6 +10,13 @@
 #include <QVBoxLayout>
 
 using namespace vexor::ids;
+
+namespace {
+constexpr const char* kMsgLoaded = "Ustawienia wczytane z pliku zostały zapisane w sterowniku.";
+constexpr const char* kMsgSaved = "Ustawienia zapisano do pliku.";
+constexpr const char* kMsgDefaults = "Przywrócono ustawienia fabryczne.";
+constexpr const char* kMsgUpdated = "Aktualizacja firmware zakończona.";
+} // namespace
 
 CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_seams(seams) {
@@ -30,25 +38,34 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
 CSettingsDlg::~CSettingsDlg() = default;
 
 void CSettingsDlg::OnFileReadSettings() {
-    m_doc.readSettingsFile();
+    confirm(m_doc.readSettingsFile(), kMsgLoaded);
     accept();
 }
 
 void CSettingsDlg::OnFileWriteSettings() {
-    m_doc.writeSettingsFile();
+    confirm(m_doc.writeSettingsFile(), kMsgSaved);
     accept();
 }
 
 void CSettingsDlg::OnDefaultValues() {
-    m_doc.restoreDefaults();
+    confirm(m_doc.restoreDefaults(), kMsgDefaults);
     accept();
 }
 
 void CSettingsDlg::OnDeviceUpdate() {
-    m_doc.updateFirmware([this](int done, int total) { showProgress(done, total); });
+    const DocResult result =
+        m_doc.updateFirmware([this](int done, int total) { showProgress(done, total); });
     if (m_progress != nullptr)
         m_progress->hide();
+    confirm(result, kMsgUpdated);
     accept();
+}
+
+// The document has said what failed; only a success is still unsaid. A
+// cancelled action ends quietly.
+void CSettingsDlg::confirm(DocResult result, const char* polishDone) {
+    if (result == DocResult::Done)
+        m_seams.message(vexor::translate(polishDone), IUserPrompt::Icon::Information);
 }
 
 void CSettingsDlg::showProgress(int done, int total) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doc/DocResult.h"
 #include "platform/Seams.h"
 #include "texts/SettingsDlgTexts.h"
 
@@ -10,8 +11,8 @@ class QProgressDialog;
 
 // Starts the document's whole-image actions: read settings from a file, write
 // them to a file, restore the factory settings, update the firmware. Each
-// button runs its action (which tells the user how it went) and closes the
-// dialog.
+// button runs its action (which reports its failures itself), confirms a
+// success and closes the dialog.
 class CSettingsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ public slots:
 private:
     // Pages done of the pages to send; shows the display when it is hidden.
     void showProgress(int done, int total);
+    void confirm(DocResult result, const char* polishDone);
 
     IDocumentPort& m_doc;
     Seams m_seams;

@@ -43,6 +43,15 @@ void CSwitchTexts::fill() {
         "Najnižja temperatura plina 3 °C");
     add(kLblFuelSensor, "Typ czujnika", "Sensor type", "Tipo sensore", "Tipo de sensor",
         "Tipo de sensor", "Tip senzora", "Тип датчика", "Sensör tipi", "Sensortyp", "Tip senzorja");
+    add(kGrpFuelGauge, "Wskaźnik poziomu paliwa", "Fuel level gauge", "Indicatore di livello",
+        "Indicador de nivel", "Indicador de nível", "Pokazivač razine goriva",
+        "Указатель уровня топлива", "Yakıt seviye göstergesi", "Füllstandsanzeige",
+        "Kazalnik nivoja goriva");
+    add(kLblMarkFull, "Pełny", "Full", "Pieno", "Lleno", "Cheio", "Pun", "Полный", "Dolu", "Voll",
+        "Poln");
+    add(kLblMarkFull + 1, "3/4", "3/4", "3/4", "3/4", "3/4", "3/4", "3/4", "3/4", "3/4", "3/4");
+    add(kLblMarkFull + 2, "1/2", "1/2", "1/2", "1/2", "1/2", "1/2", "1/2", "1/2", "1/2", "1/2");
+    add(kLblMarkFull + 3, "1/4", "1/4", "1/4", "1/4", "1/4", "1/4", "1/4", "1/4", "1/4", "1/4");
     add(kLampReserve, "Rezerwa", "Reserve", "Riserva", "Reserva", "Reserva", "Rezerva", "Резерв",
         "Rezerv", "Reserve", "Rezerva");
 }
