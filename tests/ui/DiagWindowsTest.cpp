@@ -357,10 +357,17 @@ private slots:
         QVERIFY(dialog.signalBox()->isChecked());
         QCOMPARE(indicator, std::vector<bool>{true});
 
-        // Clearing restarts the controller; the old text stays until reopened.
-        const QString shown = dialog.faultText()->toPlainText();
+        // Clearing restarts the controller, which forgets its faults: the
+        // dialog reads them again and says that none are left.
         ctrl<QPushButton>(&dialog, kBtnClearErrors)->click();
-        QCOMPARE(dialog.faultText()->toPlainText(), shown);
+        QCOMPARE(dialog.faultText()->toPlainText(), QStringLiteral("Brak błędów"));
+        QCOMPARE(indicator, (std::vector<bool>{true, false}));
+        setCurrentLanguage(kLangGerman);
+        m_server->withController([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
+        dialog.OnInitDialog();
+        ctrl<QPushButton>(&dialog, kBtnClearErrors)->click();
+        QCOMPARE(dialog.faultText()->toPlainText(), QStringLiteral("Keine Fehler"));
+        setCurrentLanguage(kLangPolish);
     }
 
     void faultDialogSignalBoxWritesTheBaseFlagOnlyWhenConnected() {

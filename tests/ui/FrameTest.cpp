@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/WindowRules.h"
 #include "controls/CtrlId.h"
+#include "maps/InjSizeCalcDlg.h"
 #include "maps/MapPage.h"
 #include "platform/WorkFolders.h"
 #include "support/FakeDocument.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -169,6 +171,26 @@ private slots:
         m_frame->view()->mapPage()->setCalibrating(false);
         m_frame->command(ids::kCmdSettings)->trigger();
         QCOMPARE(opened, 1);
+    }
+
+    // The calculator asks about the engine on the bench: it starts at the
+    // controller's injector count, and at the list's start without one.
+    void nozzleCalculatorStartsAtTheControllersInjectorCount() {
+        std::vector<int> shown;
+        QTimer reader;
+        QObject::connect(&reader, &QTimer::timeout, [&shown] {
+            if (auto* dialog = qobject_cast<CInjSizeCalcDlg*>(QApplication::activeModalWidget())) {
+                shown.push_back(dialog->cylinders()->currentData().toInt());
+                dialog->close();
+            }
+        });
+        reader.start(20);
+        m_doc.connected = true;
+        m_doc.image.m_devInfo.m_injCount = 6;
+        m_frame->command(ids::kCmdInjSize)->trigger();
+        m_doc.connected = false;
+        m_frame->command(ids::kCmdInjSize)->trigger();
+        QCOMPARE(shown, (std::vector<int>{6, 3}));
     }
 
     void documentsButtonOpensTheSharedDocumentsFolder() {

@@ -66,15 +66,17 @@ void CErrorsDlg::OnInitDialog() {
 }
 
 void CErrorsDlg::showModel() {
-    const QString text = QString::fromStdString(m_model->text());
+    const QString text = QString::fromStdString(m_model->shownText());
     if (m_text->toPlainText() != text)
         m_text->setPlainText(text);
     m_signal->setChecked(m_model->continuousSignal());
 }
 
 void CErrorsDlg::OnBtnClear() {
-    if (m_model)
-        m_model->clear();
+    if (!m_model)
+        return;
+    m_model->clear();
+    showModel();
 }
 
 void CErrorsDlg::OnChkBuzerSignalContinious() {
