@@ -17,6 +17,7 @@
 #include "support/RecordingPrompt.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -321,6 +322,58 @@ private slots:
         QCOMPARE(ctrl<QCheckBox>(&page, oscChannels()[1].checkBoxId)->text(),
                  QStringLiteral("Petrol inj."));
         QCOMPARE(scale->currentIndex(), volts);
+    }
+
+    // Recording on the simulator: the page shows that it records and where;
+    // Pause ends it and the indicator goes. A file that cannot be written is
+    // said and nothing records.
+    void oscilloscopeShowsWhileAndWhereItRecords() {
+        connect();
+        m_doc->startPolling();
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        page.activate();
+        page.show();
+        QVERIFY(page.recordingIndicator()->isHidden());
+
+        m_chooser.path = m_folders->filePath(QStringLiteral("missing/run.osc")).toStdString();
+        ctrl<QPushButton>(&page, kBtnRecord)->click();
+        QCOMPARE(m_prompt.messages().size(), std::size_t(1));
+        QVERIFY(page.recordingIndicator()->isHidden());
+        QVERIFY(page.model().paused());
+
+        m_prompt.clear();
+        m_chooser.path = m_folders->filePath(QStringLiteral("run.osc")).toStdString();
+        ctrl<QPushButton>(&page, kBtnRecord)->click();
+        QVERIFY(m_prompt.entries().empty());
+        QVERIFY(page.recordingIndicator()->isVisible());
+        QVERIFY(page.recordingIndicator()->text().contains(QStringLiteral("run.osc")));
+        QCOMPARE(page.recordingIndicator()->toolTip(), QString::fromStdString(m_chooser.path));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(m_chooser.path)).size() > 0,
+                                 10000);
+
+        ctrl<QPushButton>(&page, kBtnPause)->click();
+        QVERIFY(page.recordingIndicator()->isHidden());
+        m_doc->stopPolling();
+    }
+
+    // Each scale label is centred on its grid line of the chart's plot area
+    // (the scroll bar under the plot is not part of the scale).
+    void oscilloscopeScaleLabelsSitOnTheGridLines() {
+        CFakeDocument fake;
+        COscyloskopPage page;
+        page.attach(fake, m_seams);
+        page.resize(700, 450);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const QRect plot = page.chart()->plotRect();
+        for (int k = 0; k < kOscScaleLabels; ++k) {
+            const int line = page.chart()->mapTo(&page, QPoint(0, plot.bottom() + 1)).y() -
+                             plot.height() * k / (kOscScaleLabels - 1);
+            const int centre =
+                page.scaleLabel(k)->mapTo(&page, page.scaleLabel(k)->rect().center()).y();
+            QVERIFY2(qAbs(centre - line) <= 1, qPrintable(QString::number(k)));
+        }
     }
 
     void chartScrollBarFollowsTheModelWindow() {

@@ -2,10 +2,12 @@
 #include "app/DisplayDlg.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/ValuePanel.h"
 #include "app/WindowRules.h"
 #include "controls/CtrlId.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MapPage.h"
+#include "pages/AppPropSheet.h"
 #include "platform/WorkFolders.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
@@ -13,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -171,6 +175,40 @@ private slots:
         m_frame->view()->mapPage()->setCalibrating(false);
         m_frame->command(ids::kCmdSettings)->trigger();
         QCOMPARE(opened, 1);
+    }
+
+    // The page set takes the space the window gives it; the live values keep
+    // their size at the right and stay in view however small the window.
+    void theWindowGrowsThePagesAndKeepsTheLiveValuesInView() {
+        CKorvantisView* view = m_frame->view();
+        const auto panelInWindow = [this, view] {
+            QWidget* host = view->valuePanelHost();
+            return QRect(host->mapTo(m_frame.get(), QPoint(0, 0)), host->size());
+        };
+        const auto sheetInWindow = [this, view] {
+            return QRect(view->sheet()->mapTo(m_frame.get(), QPoint(0, 0)), view->sheet()->size());
+        };
+        m_frame->resize(1024, 746);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        QTRY_VERIFY(view->sheet()->width() >= CKorvantisView::kSheetMinWidth);
+        const QSize atDefault = view->sheet()->size();
+        QVERIFY(atDefault.height() >= CKorvantisView::kSheetMinHeight);
+        QVERIFY(panelInWindow().left() > sheetInWindow().right());
+        QVERIFY(panelInWindow().right() < m_frame->width());
+
+        m_frame->resize(1600, 1000);
+        QTRY_VERIFY(view->sheet()->width() > atDefault.width() + 500);
+        QVERIFY(view->sheet()->height() > atDefault.height() + 200);
+        QCOMPARE(view->valuePanelHost()->size(), QSize(kValuePanelWidth, kValuePanelHeight));
+        QVERIFY(panelInWindow().right() < m_frame->width());
+
+        m_frame->resize(640, 480);
+        QTRY_VERIFY(m_frame->width() == 640);
+        QTRY_VERIFY(panelInWindow().right() < m_frame->width());
+        QVERIFY(panelInWindow().left() > 0);
+        QTRY_VERIFY(view->pageScroller()->horizontalScrollBar()->isVisible());
+        QVERIFY(view->valuePanelHost()->isVisible());
     }
 
     // The calculator asks about the engine on the bench: it starts at the
