@@ -6,6 +6,7 @@
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
 #include "app/PortRelease.h"
+#include "app/SignalNotifier.h"
 #include "app/WorkModeDlg.h"
 #include "common/IError.h"
 #include "controls/ColorStatic.h"
@@ -276,6 +277,40 @@ private slots:
         start(false);
         QVERIFY(m_doc->isConnected());
         QVERIFY(!m_doc->isDemo());
+    }
+
+    // A signal while the controller is being written does not cut the
+    // operation: the program ends once it is over, and only a second signal
+    // stops at once.
+    void aSignalDuringAWriteWaitsForItAndASecondStopsAtOnce() {
+        bool busy = true;
+        std::vector<int> quits;
+        std::vector<int> stops;
+        CSignalNotifier notifier([&busy] { return busy; },
+                                 [&stops](int code) { stops.push_back(code); },
+                                 [&quits](int code) { quits.push_back(code); });
+        notifier.handle(SIGINT);
+        QVERIFY(notifier.ending());
+        QTest::qWait(3 * 100);
+        QVERIFY(quits.empty());
+        busy = false;
+        QTRY_COMPARE(quits, std::vector<int>{128 + SIGINT});
+        QVERIFY(stops.empty());
+
+        busy = true;
+        CSignalNotifier twice([&busy] { return busy; },
+                              [&stops](int code) { stops.push_back(code); },
+                              [&quits](int code) { quits.push_back(code); });
+        twice.handle(SIGTERM);
+        twice.handle(SIGINT);
+        QCOMPARE(stops, std::vector<int>{128 + SIGTERM});
+        QCOMPARE(quits.size(), std::size_t(1));
+
+        busy = false;
+        CSignalNotifier idle([&busy] { return busy; }, {},
+                             [&quits](int code) { quits.push_back(code); });
+        idle.handle(SIGHUP);
+        QCOMPARE(quits.back(), 128 + SIGHUP);
     }
 
 #ifdef VEXOR_GUI_PATH

@@ -37,8 +37,9 @@ void setHandler(void (*handler)(int)) {
 
 } // namespace
 
-CSignalNotifier::CSignalNotifier(BusyFn busy, StopFn stopNow, QObject* parent)
-    : QObject(parent), m_busy(std::move(busy)), m_stopNow(std::move(stopNow)) {
+CSignalNotifier::CSignalNotifier(BusyFn busy, StopFn stopNow, StopFn quit, QObject* parent)
+    : QObject(parent), m_busy(std::move(busy)), m_stopNow(std::move(stopNow)),
+      m_quit(quit ? std::move(quit) : StopFn([](int code) { QCoreApplication::exit(code); })) {
     m_idleCheck.setInterval(kIdleCheckMs);
     connect(&m_idleCheck, &QTimer::timeout, this, &CSignalNotifier::quitWhenIdle);
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -76,7 +77,7 @@ void CSignalNotifier::handle(int signal) {
             m_idleCheck.start();
             return;
         }
-        QCoreApplication::exit(m_exitCode);
+        m_quit(m_exitCode);
         return;
     }
     if (m_idleCheck.isActive()) {
@@ -94,5 +95,5 @@ void CSignalNotifier::quitWhenIdle() {
     if (m_busy && m_busy())
         return;
     m_idleCheck.stop();
-    QCoreApplication::exit(m_exitCode);
+    m_quit(m_exitCode);
 }

@@ -22,7 +22,8 @@ public:
     using BusyFn = std::function<bool()>;
     using StopFn = std::function<void(int exitCode)>;
 
-    CSignalNotifier(BusyFn busy, StopFn stopNow, QObject* parent = nullptr);
+    // quit: how the event loop is ended (default: the application's exit).
+    CSignalNotifier(BusyFn busy, StopFn stopNow, StopFn quit = {}, QObject* parent = nullptr);
     // Gives the three signals their default handling back.
     ~CSignalNotifier() override;
 
@@ -41,6 +42,7 @@ private:
 
     BusyFn m_busy;
     StopFn m_stopNow;
+    StopFn m_quit;
     QSocketNotifier* m_notifier = nullptr;
     QTimer m_idleCheck;
     int m_received = 0;
