@@ -453,6 +453,9 @@ private slots:
         QCOMPARE(ctrl<QPushButton>(&dialog, kBtnClearErrors)->text(),
                  QStringLiteral("Clear errors"));
         QVERIFY(dialog.faultText()->toPlainText().isEmpty());
+        setCurrentLanguage(kLangPolish);
+        CErrorsDlg polish(fake, m_seams);
+        QCOMPARE(ctrl<QPushButton>(&polish, kBtnCloseErrors)->text(), QStringLiteral("Zamknij"));
     }
 };
 

@@ -21,8 +21,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -256,6 +258,24 @@ private slots:
         QCOMPARE(requests(SimMatch::read(0x17)), size_t(1));
         QCOMPARE(m_server->withController([](CSimController& c) { return c.injectorMask(); }),
                  std::uint8_t(0x05));
+    }
+
+    // While polling is stopped (as during a firmware update) the values shown
+    // are marked as not live, on the view and in the status line, until
+    // records come again.
+    void valuesFrozenWithoutPollingAreMarkedStale() {
+        serveSimulator();
+        start(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+        QVERIFY(!view()->isStale());
+        m_doc->stopPolling();
+        view()->refreshLive();
+        QVERIFY(view()->isStale());
+        const auto status = [this] { return frame()->statusBar()->findChild<QLabel*>()->text(); };
+        QVERIFY(status().contains(QStringLiteral("Wartości nieaktualne")));
+        m_doc->startPolling();
+        QTRY_VERIFY_WITH_TIMEOUT(!view()->isStale(), 5000);
+        QVERIFY(!status().contains(QStringLiteral("Wartości nieaktualne")));
     }
 
     // The orderly way out while polling runs: the port is released although

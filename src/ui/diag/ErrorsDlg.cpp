@@ -33,6 +33,7 @@ CErrorsDlg::CErrorsDlg(IDocumentPort& doc, const Seams& seams, std::function<voi
     auto* clear = new QPushButton(this);
     vexor::setCtrlId(clear, kBtnClearErrors);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    vexor::setCtrlId(close->button(QDialogButtonBox::Close), kBtnCloseErrors);
 
     auto* row = new QHBoxLayout;
     row->addWidget(m_signal);
