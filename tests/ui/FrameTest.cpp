@@ -5,6 +5,7 @@
 #include "app/ValuePanel.h"
 #include "app/WindowRules.h"
 #include "controls/CtrlId.h"
+#include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MapPage.h"
 #include "pages/AppPropSheet.h"
@@ -209,6 +210,20 @@ private slots:
         QVERIFY(panelInWindow().left() > 0);
         QTRY_VERIFY(view->pageScroller()->horizontalScrollBar()->isVisible());
         QVERIFY(view->valuePanelHost()->isVisible());
+    }
+
+    // The charts window gives its pages the room it has, and scrolls only
+    // below the size they are designed for.
+    void theChartsWindowGrowsItsPages() {
+        CChartsDlg charts(m_doc, m_seams);
+        charts.resize(1400, 1000);
+        charts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&charts));
+        QTRY_VERIFY(charts.sheet()->width() > CChartsDlg::kAreaWidth + 300);
+        QVERIFY(charts.sheet()->height() > CChartsDlg::kAreaHeight + 200);
+        charts.resize(700, 500);
+        QTRY_VERIFY(charts.scrollArea()->horizontalScrollBar()->isVisible());
+        QVERIFY(charts.sheet()->width() >= CChartsDlg::kAreaWidth - 10);
     }
 
     // The calculator asks about the engine on the bench: it starts at the
