@@ -1,6 +1,7 @@
 // vexor-sim: serves a simulated controller on a pseudo-terminal until SIGINT or SIGTERM.
 // The first line of output is "port: /dev/pts/N", for scripts to pick up.
 
+#include "SimCipher.h"
 #include "SimObd.h"
 #include "SimServer.h"
 
@@ -37,8 +38,9 @@ void printHelp() {
         "  --serial TEXT        plain-text serial number, at most 15 characters\n"
         "                       (default GAS1000042)\n"
         "  --enciphered         send the serial field as an enciphered 16-byte block\n"
-        "                       instead of text; without --serial-bytes the fixed block\n"
-        "                       37A25C11E8049B6DC32F708E15D946B1 is sent\n"
+        "                       instead of text: the --serial TEXT enciphered under the\n"
+        "                       controllers' key; without --serial (and --serial-bytes)\n"
+        "                       the fixed block 37A25C11E8049B6DC32F708E15D946B1\n"
         "  --serial-bytes HEX32 the 16 raw bytes of the serial field as 32 hex digits\n"
         "                       (implies --enciphered)\n"
         "  --injectors N        number of gas injectors, 1..8 (default 4)\n"
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
     bool enciphered = false;
     long hangUpEvery = 0;
     std::optional<std::chrono::milliseconds> returnAfter;
+    bool serialGiven = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -144,6 +147,7 @@ int main(int argc, char** argv) {
             if (value.size() > 15)
                 usageError("--serial takes at most 15 characters");
             config.serialText = value;
+            serialGiven = true;
         } else if (option == "--serial-bytes") {
             const std::vector<uint8_t> bytes = parseHex(option, value, 16);
             std::array<uint8_t, 16> block{};
@@ -173,7 +177,8 @@ int main(int argc, char** argv) {
         }
     }
     if (enciphered && !config.serialBlock)
-        config.serialBlock = SimConfig::kFixedCipherBlock;
+        config.serialBlock =
+            serialGiven ? simcipher::serialField(config.serialText) : SimConfig::kFixedCipherBlock;
 
     // Signals are taken with sigwait below; block them before the server thread starts so
     // that it inherits the mask.

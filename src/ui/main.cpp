@@ -2,6 +2,8 @@
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
 #include "app/QtTranslations.h"
+#include "app/PortRelease.h"
+#include "app/SignalNotifier.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
@@ -32,6 +34,7 @@ int main(int argc, char* argv[]) {
         break;
     }
 
+    vexor::releaseTerminalsOnCrash();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VEXOR"));
     QApplication::setApplicationVersion(QStringLiteral(VEXOR_VERSION_TEXT));
@@ -52,11 +55,23 @@ int main(int argc, char* argv[]) {
     doc->setConfigFolder(options.configDir);
     CDocumentAdapter port(*doc);
     CKorvantisApp korvantis(options, port);
-    if (!korvantis.initInstance())
-        return 1;
-    QApplication::exec();
+    // A second signal while the controller is being written ends at once:
+    // the port is released without waiting for the operation.
+    CSignalNotifier signalExit([&korvantis] { return korvantis.deviceBusy(); },
+                               [](int exitCode) {
+                                   vexor::releaseTerminals();
+                                   CLPGThreadManager::endProcess(exitCode);
+                               });
+    int code = korvantis.initInstance() ? 0 : 1;
+    // A signal during start-up asked for the end before the loop ran.
+    if (signalExit.ending())
+        code = signalExit.exitCode();
+    else if (code == 0)
+        code = QApplication::exec();
 
     // The window is gone and nothing is left to save; the polling thread may
-    // sit in a port read for another second, so end without waiting for it.
-    CLPGThreadManager::endProcess(0);
+    // sit in a port read for another second, so end without waiting longer
+    // than the document's bounded stop, with the port released.
+    vexor::releaseControllerPort(*doc);
+    CLPGThreadManager::endProcess(code);
 }

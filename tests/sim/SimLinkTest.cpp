@@ -1,3 +1,4 @@
+#include "SimCipher.h"
 #include "SimFixture.h"
 #include "SimFrameParser.h"
 
@@ -39,6 +40,18 @@ TEST_F(SimLink, encipheredSerialSendsTheConfiguredBlockAsIs) {
     ASSERT_TRUE(info);
     EXPECT_TRUE(std::equal(SimConfig::kFixedCipherBlock.begin(), SimConfig::kFixedCipherBlock.end(),
                            info->payload.begin() + 12));
+}
+
+TEST(SimCipher, aSerialIsEncipheredAsTheProgramExpectsIt) {
+    // Known answer of the program's own cipher for "xq001" under the
+    // controllers' key; the simulator computes it on its own.
+    const std::array<uint8_t, 16> expected = {0x6e, 0x21, 0xdd, 0xb1, 0x96, 0x39, 0x0b, 0xc4,
+                                              0x44, 0x75, 0x08, 0xda, 0xda, 0x9d, 0x20, 0x73};
+    EXPECT_EQ(simcipher::serialField("xq001"), expected);
+    // Only the first 32 key characters count, and the text ends at a zero.
+    EXPECT_EQ(
+        simcipher::encipher(std::string("xq001\0zz", 8), std::string(simcipher::kSerialKey, 32)),
+        expected);
 }
 
 TEST_F(SimLink, garbageIsSkippedAndAFrameWithAWrongChecksumGetsNoAnswer) {

@@ -1,24 +1,34 @@
 #include "common/IError.h"
+#include "common/Rounding.h"
 #include "controls/CtrlId.h"
 #include "controls/LambdaBar.h"
 #include "controls/UpDownCtrl.h"
 #include "device/RSError.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MainCorrDlg.h"
 #include "maps/MapCtrlIds.h"
+#include "maps/autocal/LPGDeviceLink.h"
+#include "platform/PortTable.h"
 #include "support/RecordingPrompt.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <vector>
+
+#ifdef VEXOR_UI_TESTS_HAVE_SIM
+#include "SimServer.h"
+#endif
 
 using namespace vexor;
 using Spin = CMainCorrEditor::Spin;
@@ -118,6 +128,36 @@ private slots:
         QCOMPARE(m_prompt.messages().size(), size_t(1));
         QVERIFY(m_prompt.messages()[0].rfind("CMainCorrDlg::onDeltaSpinMainCorr()\n", 0) == 0);
     }
+
+#ifdef VEXOR_UI_TESTS_HAVE_SIM
+    // A value typed into a field and confirmed with OK reaches the controller
+    // (read back from it), also when no up-down control was touched.
+    void mainCorrTypedValueIsWrittenOnOk() {
+        CSimServer server;
+        server.start();
+        setCurrentPortTable({server.slavePath()});
+        QTemporaryDir folders;
+        CKorvantisDoc doc;
+        doc.setConfigFolder(folders.filePath(QStringLiteral("c")).toStdString());
+        doc.setDataFolder(folders.filePath(QStringLiteral("d")).toStdString());
+        doc.setSeams(m_seams);
+        QVERIFY(doc.connectPort(1));
+        CLPGDeviceLink link(doc);
+        CMainCorrDlg dialog(link, m_seams);
+        dialog.show();
+        dialog.field(1)->selectAll();
+        QTest::keyClicks(dialog.field(1), QStringLiteral("2.37"));
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        doc.settings().m_mainCorr.m_mainCorr.fill(0.0);
+        QVERIFY(doc.readMainCorr());
+        QCOMPARE(round2(doc.settings().m_mainCorr.m_mainCorr[1]), 2.37);
+        QCOMPARE(round2(doc.settings().m_mainCorr.m_mainCorr[0]), 1.0);
+        QVERIFY(m_prompt.entries().empty());
+    }
+#endif
 
     void mainCorrWithoutAControllerDisablesEveryControl() {
         m_device.connected = false;

@@ -19,6 +19,7 @@
 #include "support/RecordingPrompt.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -390,6 +391,50 @@ private slots:
         QCOMPARE(scale->currentIndex(), volts);
     }
 
+    // Recording on the simulator: the page shows that it records and where;
+    // Pause ends it and the indicator goes.
+    void oscilloscopeShowsWhileAndWhereItRecords() {
+        connect();
+        m_doc->startPolling();
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        page.activate();
+        page.show();
+        QVERIFY(page.recordingIndicator()->isHidden());
+
+        m_chooser.path = m_folders->filePath(QStringLiteral("run.osc")).toStdString();
+        ctrl<QPushButton>(&page, kBtnRecord)->click();
+        QVERIFY(m_prompt.entries().empty());
+        QVERIFY(page.recordingIndicator()->isVisible());
+        QVERIFY(page.recordingIndicator()->text().contains(QStringLiteral("run.osc")));
+        QCOMPARE(page.recordingIndicator()->toolTip(), QString::fromStdString(m_chooser.path));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(m_chooser.path)).size() > 0,
+                                 10000);
+
+        ctrl<QPushButton>(&page, kBtnPause)->click();
+        QVERIFY(page.recordingIndicator()->isHidden());
+        m_doc->stopPolling();
+    }
+
+    // Each scale label is centred on its grid line of the chart's plot area
+    // (the scroll bar under the plot is not part of the scale).
+    void oscilloscopeScaleLabelsSitOnTheGridLines() {
+        CFakeDocument fake;
+        COscyloskopPage page;
+        page.attach(fake, m_seams);
+        page.resize(700, 450);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const QRect plot = page.chart()->plotRect();
+        for (int k = 0; k < kOscScaleLabels; ++k) {
+            const int line = page.chart()->mapTo(&page, QPoint(0, plot.bottom() + 1)).y() -
+                             plot.height() * k / (kOscScaleLabels - 1);
+            const int centre =
+                page.scaleLabel(k)->mapTo(&page, page.scaleLabel(k)->rect().center()).y();
+            QVERIFY2(qAbs(centre - line) <= 1, qPrintable(QString::number(k)));
+        }
+    }
+
     void chartScrollBarFollowsTheModelWindow() {
         CScrollChartModel model;
         model.addSeries(0, 0xFF);
@@ -424,10 +469,17 @@ private slots:
         QVERIFY(dialog.signalBox()->isChecked());
         QCOMPARE(indicator, std::vector<bool>{true});
 
-        // Clearing restarts the controller; the old text stays until reopened.
-        const QString shown = dialog.faultText()->toPlainText();
+        // Clearing restarts the controller, which forgets its faults: the
+        // dialog reads them again and says that none are left.
         ctrl<QPushButton>(&dialog, kBtnClearErrors)->click();
-        QCOMPARE(dialog.faultText()->toPlainText(), shown);
+        QCOMPARE(dialog.faultText()->toPlainText(), QStringLiteral("Brak błędów"));
+        QCOMPARE(indicator, (std::vector<bool>{true, false}));
+        setCurrentLanguage(kLangGerman);
+        m_server->withController([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
+        dialog.OnInitDialog();
+        ctrl<QPushButton>(&dialog, kBtnClearErrors)->click();
+        QCOMPARE(dialog.faultText()->toPlainText(), QStringLiteral("Keine Fehler"));
+        setCurrentLanguage(kLangPolish);
     }
 
     void faultDialogSignalBoxWritesTheBaseFlagOnlyWhenConnected() {
@@ -460,6 +512,9 @@ private slots:
         QCOMPARE(ctrl<QPushButton>(&dialog, kBtnClearErrors)->text(),
                  QStringLiteral("Clear errors"));
         QVERIFY(dialog.faultText()->toPlainText().isEmpty());
+        setCurrentLanguage(kLangPolish);
+        CErrorsDlg polish(fake, m_seams);
+        QCOMPARE(ctrl<QPushButton>(&polish, kBtnCloseErrors)->text(), QStringLiteral("Zamknij"));
     }
 };
 

@@ -2,15 +2,22 @@
 #include "app/DisplayDlg.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/ValuePanel.h"
 #include "app/WindowRules.h"
 #include "controls/CtrlId.h"
+#include "maps/ChartsDlg.h"
+#include "maps/InjSizeCalcDlg.h"
 #include "maps/MapPage.h"
+#include "pages/AppPropSheet.h"
 #include "platform/WorkFolders.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -169,6 +176,74 @@ private slots:
         m_frame->view()->mapPage()->setCalibrating(false);
         m_frame->command(ids::kCmdSettings)->trigger();
         QCOMPARE(opened, 1);
+    }
+
+    // The page set takes the space the window gives it; the live values keep
+    // their size at the right and stay in view however small the window.
+    void theWindowGrowsThePagesAndKeepsTheLiveValuesInView() {
+        CKorvantisView* view = m_frame->view();
+        const auto panelInWindow = [this, view] {
+            QWidget* host = view->valuePanelHost();
+            return QRect(host->mapTo(m_frame.get(), QPoint(0, 0)), host->size());
+        };
+        const auto sheetInWindow = [this, view] {
+            return QRect(view->sheet()->mapTo(m_frame.get(), QPoint(0, 0)), view->sheet()->size());
+        };
+        m_frame->resize(1024, 746);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        QTRY_VERIFY(view->sheet()->width() >= CKorvantisView::kSheetMinWidth);
+        const QSize atDefault = view->sheet()->size();
+        QVERIFY(atDefault.height() >= CKorvantisView::kSheetMinHeight);
+        QVERIFY(panelInWindow().left() > sheetInWindow().right());
+        QVERIFY(panelInWindow().right() < m_frame->width());
+
+        m_frame->resize(1600, 1000);
+        QTRY_VERIFY(view->sheet()->width() > atDefault.width() + 500);
+        QVERIFY(view->sheet()->height() > atDefault.height() + 200);
+        QCOMPARE(view->valuePanelHost()->size(), QSize(kValuePanelWidth, kValuePanelHeight));
+        QVERIFY(panelInWindow().right() < m_frame->width());
+
+        m_frame->resize(640, 480);
+        QTRY_VERIFY(m_frame->width() == 640);
+        QTRY_VERIFY(panelInWindow().right() < m_frame->width());
+        QVERIFY(panelInWindow().left() > 0);
+        QTRY_VERIFY(view->pageScroller()->horizontalScrollBar()->isVisible());
+        QVERIFY(view->valuePanelHost()->isVisible());
+    }
+
+    // The charts window gives its pages the room it has, and scrolls only
+    // below the size they are designed for.
+    void theChartsWindowGrowsItsPages() {
+        CChartsDlg charts(m_doc, m_seams);
+        charts.resize(1400, 1000);
+        charts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&charts));
+        QTRY_VERIFY(charts.sheet()->width() > CChartsDlg::kAreaWidth + 300);
+        QVERIFY(charts.sheet()->height() > CChartsDlg::kAreaHeight + 200);
+        charts.resize(700, 500);
+        QTRY_VERIFY(charts.scrollArea()->horizontalScrollBar()->isVisible());
+        QVERIFY(charts.sheet()->width() >= CChartsDlg::kAreaWidth - 10);
+    }
+
+    // The calculator asks about the engine on the bench: it starts at the
+    // controller's injector count, and at the list's start without one.
+    void nozzleCalculatorStartsAtTheControllersInjectorCount() {
+        std::vector<int> shown;
+        QTimer reader;
+        QObject::connect(&reader, &QTimer::timeout, [&shown] {
+            if (auto* dialog = qobject_cast<CInjSizeCalcDlg*>(QApplication::activeModalWidget())) {
+                shown.push_back(dialog->cylinders()->currentData().toInt());
+                dialog->close();
+            }
+        });
+        reader.start(20);
+        m_doc.connected = true;
+        m_doc.image.m_devInfo.m_injCount = 6;
+        m_frame->command(ids::kCmdInjSize)->trigger();
+        m_doc.connected = false;
+        m_frame->command(ids::kCmdInjSize)->trigger();
+        QCOMPARE(shown, (std::vector<int>{6, 3}));
     }
 
     void documentsButtonOpensTheSharedDocumentsFolder() {

@@ -5,9 +5,13 @@
 #include "app/KorvantisApp.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/PortRelease.h"
+#include "app/SignalNotifier.h"
 #include "app/WorkModeDlg.h"
+#include "common/IError.h"
 #include "controls/ColorStatic.h"
 #include "controls/CtrlId.h"
+#include "device/SerialPort.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
@@ -17,10 +21,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -65,6 +73,19 @@ private:
     CKorvantisView* view() const { return frame()->view(); }
     QString field(int id) const { return findCtrl<CColorStatic>(view(), id)->text(); }
     std::size_t requests(SimMatch match) const { return m_server->requestLog().count(match); }
+
+    // Whether another program could open the simulator's port now: a port
+    // left with its exclusive flag refuses every later open.
+    static bool portOpensAgain() {
+        CSerialPort probe;
+        try {
+            probe.open(1);
+        } catch (IError* raw) {
+            const std::unique_ptr<IError> error(raw);
+            return false;
+        }
+        return true;
+    }
 
 private slots:
     void init() {
@@ -238,6 +259,110 @@ private slots:
         QCOMPARE(m_server->withController([](CSimController& c) { return c.injectorMask(); }),
                  std::uint8_t(0x05));
     }
+
+    // While polling is stopped (as during a firmware update) the values shown
+    // are marked as not live, on the view and in the status line, until
+    // records come again.
+    void valuesFrozenWithoutPollingAreMarkedStale() {
+        serveSimulator();
+        start(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
+        QVERIFY(!view()->isStale());
+        m_doc->stopPolling();
+        view()->refreshLive();
+        QVERIFY(view()->isStale());
+        const auto status = [this] { return frame()->statusBar()->findChild<QLabel*>()->text(); };
+        QVERIFY(status().contains(QStringLiteral("Wartości nieaktualne")));
+        m_doc->startPolling();
+        QTRY_VERIFY_WITH_TIMEOUT(!view()->isStale(), 5000);
+        QVERIFY(!status().contains(QStringLiteral("Wartości nieaktualne")));
+    }
+
+    // The orderly way out while polling runs: the port is released although
+    // the document (which owns the port) lives on until the process ends.
+    void closingTheWindowReleasesThePortForTheNextStart() {
+        serveSimulator();
+        start(false);
+        QTRY_VERIFY_WITH_TIMEOUT(requests(SimMatch::read(6)) > 0, 10000);
+        QVERIFY(!portOpensAgain());
+        frame()->close();
+        releaseControllerPort(*m_doc);
+        QVERIFY(!m_doc->pollingActive());
+        QVERIFY(portOpensAgain());
+
+        // The next start on the same controller connects.
+        m_app.reset();
+        m_port.reset();
+        m_doc.reset();
+        start(false);
+        QVERIFY(m_doc->isConnected());
+        QVERIFY(!m_doc->isDemo());
+    }
+
+    // A signal while the controller is being written does not cut the
+    // operation: the program ends once it is over, and only a second signal
+    // stops at once.
+    void aSignalDuringAWriteWaitsForItAndASecondStopsAtOnce() {
+        bool busy = true;
+        std::vector<int> quits;
+        std::vector<int> stops;
+        CSignalNotifier notifier([&busy] { return busy; },
+                                 [&stops](int code) { stops.push_back(code); },
+                                 [&quits](int code) { quits.push_back(code); });
+        notifier.handle(SIGINT);
+        QVERIFY(notifier.ending());
+        QTest::qWait(3 * 100);
+        QVERIFY(quits.empty());
+        busy = false;
+        QTRY_COMPARE(quits, std::vector<int>{128 + SIGINT});
+        QVERIFY(stops.empty());
+
+        busy = true;
+        CSignalNotifier twice([&busy] { return busy; },
+                              [&stops](int code) { stops.push_back(code); },
+                              [&quits](int code) { quits.push_back(code); });
+        twice.handle(SIGTERM);
+        twice.handle(SIGINT);
+        QCOMPARE(stops, std::vector<int>{128 + SIGTERM});
+        QCOMPARE(quits.size(), std::size_t(1));
+
+        busy = false;
+        CSignalNotifier idle([&busy] { return busy; }, {},
+                             [&quits](int code) { quits.push_back(code); });
+        idle.handle(SIGHUP);
+        QCOMPARE(quits.back(), 128 + SIGHUP);
+    }
+
+#ifdef VEXOR_GUI_PATH
+    // The window program itself, ended by each of the signals a terminal or
+    // a session manager sends while it polls: it exits with 128 + the signal
+    // and the port opens again.
+    void aSignalEndsTheWindowProgramWithThePortReleased() {
+        serveSimulator();
+        QTemporaryDir folders;
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            const std::size_t before = requests(SimMatch::read(6));
+            QProcess vexor;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            vexor.setProcessEnvironment(env);
+            vexor.start(QStringLiteral(VEXOR_GUI_PATH),
+                        {QStringLiteral("--port"), QString::fromStdString(m_server->slavePath()),
+                         QStringLiteral("--no-system-ports"), QStringLiteral("--no-splash"),
+                         QStringLiteral("--module"), QStringLiteral("lpg"),
+                         QStringLiteral("--config-dir"), folders.filePath(QStringLiteral("c")),
+                         QStringLiteral("--data-dir"), folders.filePath(QStringLiteral("d"))});
+            QVERIFY(vexor.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(requests(SimMatch::read(6)) > before + 2, 20000);
+            QVERIFY(!portOpensAgain());
+            ::kill(static_cast<pid_t>(vexor.processId()), signal);
+            QVERIFY(vexor.waitForFinished(20000));
+            QCOMPARE(vexor.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(vexor.exitCode(), 128 + signal);
+            QVERIFY(portOpensAgain());
+        }
+    }
+#endif
 };
 
 QTEST_MAIN(StartupTest)

@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(applied, 27); // every entry but the caption names a control
         QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Pressure"));
         QCOMPARE(buttonText(view, ids::kBtnGasoline), QStringLiteral("Petrol"));
-        QCOMPARE(labelText(view, ids::kLblPressManifold), QStringLiteral("Manifold"));
+        QCOMPARE(labelText(view, ids::kLblPressManifold), QStringLiteral("Manifold [kPa]"));
         QCOMPARE(labelText(view, ids::kLblCyl[0]), QStringLiteral("Cyl 1"));
         QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("File"));
         QCOMPARE(frame.menuBar()->actions().at(1)->text(), QStringLiteral("About"));
@@ -253,7 +253,7 @@ private slots:
 
         CViewTexts pageTexts;
         pageTexts.apply(view.sheet()->page(2));
-        QCOMPARE(reading->text(), QStringLiteral("Gas"));
+        QCOMPARE(reading->text(), QStringLiteral("Gas inj. [ms]"));
     }
 
     void dialogsTakeTheirCaptionFromEntryMinusTwo() {

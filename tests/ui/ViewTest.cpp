@@ -8,14 +8,19 @@
 #include "controls/Colors.h"
 #include "controls/CtrlId.h"
 #include "controls/LambdaBar.h"
+#include "controls/ValueCmbBox.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
 #include "maps/tools/LambdaBar.h"
+#include "pages/AppPropSheet.h"
+#include "pages/PanelGasolinePage.h"
+#include "pages/PanelIds.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -393,15 +398,27 @@ private slots:
 
     void displayDialogFillsTheWindowAreaAndScalesItsControls() {
         m_doc.connected = true;
-        m_doc.newest = knownRecord();
+        m_doc.image.m_sensorsSetup.m_lambdaType = 2; // a 0-5 V probe
+        CDiag record = knownRecord();
+        record.setByte(CDiag::OffLambda1, 0);
+        record.setByte(CDiag::OffLambda2, 255);
+        m_doc.newest = record;
         CDisplayDlg dialog(m_doc, QSize(1280, 1024));
         QCOMPARE(dialog.geometry().topLeft(), QPoint(0, 0));
         QCOMPARE(dialog.size(), QSize(1024, 746));
-        QCOMPARE(dialog.scaleX(), 1024.0 / 250.0);
+        // One factor for both directions: the height limits it.
+        QCOMPARE(dialog.scaleX(), 746.0 / 610.0);
         QCOMPARE(dialog.scaleY(), 746.0 / 610.0);
-        // Designed at (80, 24) 150 x 26.
+        QWidget plain;
+        const QRect designed = buildValuePanel(&plain, 0, 0).rpm->geometry();
         CColorStatic* rpm = dialog.valuePanel().rpm;
-        QCOMPARE(rpm->geometry(), QRect(328, 29, 614, 32));
+        const double designedShape = double(designed.width()) / designed.height();
+        QVERIFY(qAbs(double(rpm->width()) / rpm->height() - designedShape) < 0.1);
+        // The scaled panel is centred: as much room left of it as right.
+        const double f = dialog.scaleX();
+        const double margin = (dialog.width() - kValuePanelWidth * f) / 2.0;
+        QVERIFY(qAbs(rpm->x() - (margin + designed.x() * f)) <= 1.0);
+        QVERIFY(qAbs(rpm->y() - designed.y() * f) <= 1.0);
         QCOMPARE(QFontInfo(rpm->font()).pixelSize(), 22);
         QVERIFY(dialog.timer5002().isActive());
         QCOMPARE(dialog.timer5002().interval(), 100);
@@ -409,11 +426,67 @@ private slots:
         dialog.refreshLive();
         QCOMPARE(dialog.valuePanel().gasTime1->text(), QStringLiteral("3.88"));
         QCOMPARE(dialog.valuePanel().cylinders[0]->text(), QStringLiteral("4.0"));
+        // The lambda bars follow the probes as on the main view.
+        const auto bar = [&dialog](size_t i) {
+            return qobject_cast<CLambdaDisplay*>(dialog.valuePanel().lambdaDisplays[i]);
+        };
+        QCOMPARE(bar(0)->litSegment(), vexor::lambdaSegment(0.0, 2));
+        QCOMPARE(bar(1)->litSegment(), vexor::lambdaSegment(5.0, 2));
+        // A new probe type relights them at once, before the next record.
+        dialog.setLambdaType(4);
+        QCOMPARE(bar(0)->litSegment(), vexor::lambdaSegment(0.0, 4));
 
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_F10);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
+    }
+
+    // The gasoline page's probe type reaches the view's lambda bars (and,
+    // through the view's signal, an open live display) the moment the
+    // fitter picks it.
+    void aNewProbeTypeOnTheGasolinePageRelightsTheLambdaBarsAtOnce() {
+        m_doc.connected = true;
+        m_doc.image.m_sensorsSetup.m_lambdaType = 2;
+        CDiag record = knownRecord();
+        record.setByte(CDiag::OffLambda1, 0);
+        m_doc.newest = record;
+        m_view->refreshLive();
+        const auto bar = findCtrl<CLambdaDisplay>(m_view.get(), 1139);
+        QCOMPARE(bar->litSegment(), vexor::lambdaSegment(0.0, 2));
+        QSignalSpy told(m_view.get(), &CKorvantisView::lambdaTypeChanged);
+        auto* gasoline = qobject_cast<CPanelGasolinePage*>(m_view->sheet()->page(0));
+        QVERIFY(gasoline != nullptr);
+        m_view->refreshTexts(); // the shown page fills its lists
+        auto* type = findCtrl<CValueCmbBox>(gasoline, panel_ids::kCmbLambdaType);
+        type->setCurrentIndex(type->findText(QStringLiteral("5 - 0 Volt")));
+        emit type->activated(type->currentIndex());
+        QCOMPARE(m_doc.image.m_sensorsSetup.m_lambdaType, std::uint8_t(4));
+        QCOMPARE(bar->litSegment(), vexor::lambdaSegment(0.0, 4));
+        QCOMPARE(told.count(), 1);
+    }
+
+    // Values that stop changing (no new record: a firmware update stops
+    // polling) are drawn grey until records come again.
+    void valuesWithoutNewRecordsAreMarkedStale() {
+        m_doc.connected = true;
+        CDiag record = knownRecord();
+        record.setSample(1);
+        m_doc.newest = record;
+        QSignalSpy stale(m_view.get(), &CKorvantisView::staleChanged);
+        for (int tick = 0; tick < CKorvantisView::kStaleTicks; ++tick) {
+            m_view->refreshLive();
+            QVERIFY(!m_view->isStale());
+        }
+        m_view->refreshLive();
+        QVERIFY(m_view->isStale());
+        QVERIFY(m_view->valuePanel().rpm->textColor() != kValueColors[4]);
+        record.setSample(2);
+        m_doc.newest = record;
+        m_view->refreshLive();
+        QVERIFY(!m_view->isStale());
+        QCOMPARE(m_view->valuePanel().rpm->textColor(), kValueColors[4]);
+        QCOMPARE(stale.count(), 2);
     }
 
     void displayDialogWithoutAControllerRunsNoTimer() {

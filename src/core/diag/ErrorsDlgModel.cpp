@@ -17,25 +17,41 @@ void CErrorsDlgModel::init() {
         // The box shows the image's setting whether or not the faults can
         // be read: it says what the controller was last told.
         m_signal = (m_device.settings().m_base.m_flags & kContinuousSignal) != 0;
-        m_text.clear();
-        CLPGDeviceErr::ErrorBytes bytes{};
-        if (!m_device.readErrors(bytes)) {
-            m_device.seams().message(vexor::translate(kMsgRead), IUserPrompt::Icon::Information);
-            return;
-        }
-        m_text = m_device.describeErrors(bytes);
-        if (m_indicator)
-            m_indicator(!m_text.empty());
+        (void)readFaults();
     } catch (IError* error) {
         vexor::reportHandlerError(m_device.seams(), kHandlerInit, std::unique_ptr<IError>(error));
     }
 }
 
+std::string CErrorsDlgModel::shownText() const {
+    if (m_clearedClean && m_text.empty())
+        return vexor::translate(kMsgNoFaults);
+    return m_text;
+}
+
+bool CErrorsDlgModel::readFaults() {
+    m_text.clear();
+    CLPGDeviceErr::ErrorBytes bytes{};
+    if (!m_device.readErrors(bytes)) {
+        m_device.seams().message(vexor::translate(kMsgRead), IUserPrompt::Icon::Information);
+        return false;
+    }
+    m_text = m_device.describeErrors(bytes);
+    if (m_indicator)
+        m_indicator(!m_text.empty());
+    return true;
+}
+
 void CErrorsDlgModel::clear() {
+    m_clearedClean = false;
     try {
         CBusyScope busy(m_device.seams().cursor);
-        if (!m_device.restart())
+        if (!m_device.restart()) {
             m_device.seams().message(vexor::translate(kMsgClear), IUserPrompt::Icon::Information);
+            return;
+        }
+        // The old text would claim faults the controller no longer holds.
+        m_clearedClean = readFaults() && m_text.empty();
     } catch (IError* error) {
         vexor::reportHandlerError(m_device.seams(), kHandlerClear, std::unique_ptr<IError>(error));
     }

@@ -55,7 +55,7 @@ std::vector<CChoiceList::Item> oscScaleItems() {
     return {{translate("RPM"), OscScaleRpm},
             {translate("ms"), OscScaleMs},
             {translate("kPa"), OscScaleKpa},
-            {translate("C"), OscScaleC},
+            {translate("°C"), OscScaleC},
             {translate("V"), OscScaleV}};
 }
 

@@ -5,10 +5,41 @@
 #include "diag/HandlerReport.h"
 #include "diag/OscRecordingReader.h"
 #include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
 #include "threads/DiagFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
+
+namespace {
+
+// 0 when a recording can be written at path, else the errno that says why
+// not. Nothing is created or emptied: an existing recording must survive a
+// refused start. Only a regular file (or a new name in a writable folder) is
+// a recording target.
+int writableRecordingTarget(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if (!S_ISREG(st.st_mode))
+            return EINVAL;
+        return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+    }
+    if (errno != ENOENT)
+        return errno;
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+} // namespace
 
 COscilloscopeModel::COscilloscopeModel() {
     m_chart.setMaxPoints(kMaxPoints);
@@ -85,21 +116,42 @@ void COscilloscopeModel::pause(CKorvantisDoc& doc) {
     }
 }
 
-bool COscilloscopeModel::record(CKorvantisDoc& doc) {
+COscilloscopeModel::RecordResult COscilloscopeModel::record(CKorvantisDoc& doc) {
+    // Traces running as if recording while nothing is written would be
+    // worse than no recording at all: every failure is said.
+    if (!doc.isConnected()) {
+        doc.seams().message(vexor::translate(kMsgNoController), IUserPrompt::Icon::Error);
+        return RecordResult::NoController;
+    }
     IFileChooser* chooser = doc.seams().chooser;
     const std::string path =
         chooser ? chooser->savePath(doc.oscilloscopeFolder(), kExtension, "") : "";
     if (path.empty())
-        return false;
+        return RecordResult::Cancelled;
+    if (const int error = writableRecordingTarget(path)) {
+        doc.seams().message(vexor::translate(kMsgFile) + "\n" + path + "\n" + std::strerror(error),
+                            IUserPrompt::Icon::Error);
+        return RecordResult::FileError;
+    }
     try {
         doc.stopPolling();
         clearChart();
         doc.startPolling(path);
-        m_paused = false;
     } catch (IError* error) {
         vexor::reportHandlerError(doc.seams(), kHandlerRecord, std::unique_ptr<IError>(error));
+        return RecordResult::NoController;
     }
-    return true;
+    if (!doc.isRunning()) {
+        // The controller sends no live data: polling did not start.
+        doc.seams().message(vexor::translate(kMsgNoController), IUserPrompt::Icon::Error);
+        return RecordResult::NoController;
+    }
+    m_paused = false;
+    return RecordResult::Started;
+}
+
+std::string COscilloscopeModel::recordingPath(const CKorvantisDoc& doc) {
+    return doc.isRunning() ? doc.logPath() : std::string();
 }
 
 int COscilloscopeModel::open(CKorvantisDoc& doc) {

@@ -25,6 +25,16 @@ public:
 
     static constexpr const char* kHandlerPause = "COscyloskopPage::OnBtnPause()";
     static constexpr const char* kHandlerRecord = "COscyloskopPage::OnBtnRecord()";
+    static constexpr const char* kMsgNoController = "Nagrywanie wymaga połączenia ze sterownikiem";
+    static constexpr const char* kMsgFile = "Nie można utworzyć pliku zapisu";
+    static constexpr const char* kMsgRecording = "Nagrywanie do pliku";
+
+    enum class RecordResult {
+        Cancelled,    // no file chosen; nothing changed
+        Started,      // polling records into the file, the traces run
+        NoController, // no controller (or no live data): the user was told
+        FileError     // the file cannot be written: the user was told
+    };
 
     COscilloscopeModel();
 
@@ -54,10 +64,13 @@ public:
     void run();
     // Pause: traces stop; polling starts again without a recording file.
     void pause(CKorvantisDoc& doc);
-    // Record: asks for a file to save; when one is chosen, polling starts
-    // again recording into it and the traces run on an empty chart. False
-    // when the user cancelled.
-    bool record(CKorvantisDoc& doc);
+    // Record: without a controller says so and asks nothing; otherwise asks
+    // for a file to save and, when it can be written, polling starts again
+    // recording into it and the traces run on an empty chart. A file that
+    // cannot be written is reported and leaves polling as it was.
+    RecordResult record(CKorvantisDoc& doc);
+    // The file polling records into now; empty while nothing is recorded.
+    static std::string recordingPath(const CKorvantisDoc& doc);
     // Open: asks for a recording and shows it from x = 0. Returns the number
     // of records shown, or -1 when the user cancelled.
     int open(CKorvantisDoc& doc);

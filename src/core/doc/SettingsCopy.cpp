@@ -4,7 +4,11 @@ namespace vexor {
 
 void applyLoadedSettings(DeviceSettings& device, const DeviceSettings& loaded) {
     copyBaseKeepingStation(device.m_base, loaded.m_base);
+    // A file carries no injector pattern: the controller keeps the one it has,
+    // a default pattern would rewire a car with crossed injectors.
+    const auto pattern = device.m_adv.m_injSequence;
     device.m_adv = loaded.m_adv;
+    device.m_adv.m_injSequence = pattern;
     copySetupTimes(device, loaded);
     device.m_mainCorr = loaded.m_mainCorr;
     copyInjMap(device, loaded);
@@ -15,7 +19,8 @@ void applyLoadedSettings(DeviceSettings& device, const DeviceSettings& loaded) {
     to.m_minimalLPGRPM = from.m_minimalLPGRPM;
     to.m_switchCorr = from.m_switchCorr;
     to.m_switchCorrTime = from.m_switchCorrTime;
-    to.m_maxLoad = from.m_maxLoad;
+    // m_maxLoad, m_serviceLimit and m_advancedFlags2 are not in a file either:
+    // they stay as the controller has them.
     to.m_advancedFlags = static_cast<std::uint8_t>((from.m_advancedFlags & ~kAdvFlagInspection) |
                                                    (to.m_advancedFlags & kAdvFlagInspection));
 }

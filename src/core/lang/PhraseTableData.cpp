@@ -1130,6 +1130,27 @@ constexpr PhraseRow kRows[] = {
     // The unit between a correction and the range message of the automatic
     // calibration.
     {" ms ", " ms ", " ms ", " ms ", " ms ", " ms ", " ms ", " ms ", " ms ", " ms ", "", ""},
+
+    // Fault dialog, oscilloscope recording and the temperature unit.
+    {"Brak błędów", "No faults", "Nessun errore", "Sin errores", "Sem erros", "Nema grešaka",
+     "Ошибок нет", "Hata yok", "Keine Fehler", "Ni napak", "", ""},
+    {"Nagrywanie wymaga połączenia ze sterownikiem", "Recording needs a connected controller",
+     "La registrazione richiede una centralina collegata",
+     "La grabación necesita una centralita conectada", "A gravação requer uma centralina conectada",
+     "Snimanje zahtijeva spojenu upravljačku jedinicu", "Для записи нужен подключённый контроллер",
+     "Kayıt için bağlı bir kontrol ünitesi gerekir",
+     "Die Aufzeichnung braucht ein verbundenes Steuergerät", "Snemanje zahteva povezan krmilnik",
+     "", ""},
+    {"Nie można utworzyć pliku zapisu", "Cannot create the recording file",
+     "Impossibile creare il file di registrazione", "No se puede crear el archivo de grabación",
+     "Não é possível criar o arquivo de gravação", "Nije moguće stvoriti datoteku snimke",
+     "Не удалось создать файл записи", "Kayıt dosyası oluşturulamıyor",
+     "Die Aufzeichnungsdatei kann nicht angelegt werden", "Datoteke posnetka ni mogoče ustvariti",
+     "", ""},
+    {"Nagrywanie do pliku", "Recording to file", "Registrazione su file", "Grabando en archivo",
+     "Gravando no arquivo", "Snimanje u datoteku", "Запись в файл", "Dosyaya kaydediliyor",
+     "Aufzeichnung in Datei", "Snemanje v datoteko", "", ""},
+    {"°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "", ""},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "common/IError.h"
 #include "common/Rounding.h"
 #include "controls/ColorStatic.h"
+#include "controls/LambdaBar.h"
 
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -41,8 +42,14 @@ CDisplayDlg::CDisplayDlg(IDocumentPort& doc, const QSize& workArea, QWidget* par
 }
 
 void CDisplayDlg::scaleTo(const QSize& target) {
-    m_fx = static_cast<double>(target.width()) / kValuePanelWidth;
-    m_fy = static_cast<double>(target.height()) / kValuePanelHeight;
+    // One factor for both directions keeps the panel's proportions (a wide
+    // screen would otherwise stretch every field four times as wide as
+    // high); the panel is centred in the target.
+    const double fx = static_cast<double>(target.width()) / kValuePanelWidth;
+    const double fy = static_cast<double>(target.height()) / kValuePanelHeight;
+    m_fx = m_fy = std::min(fx, fy);
+    const int offsetX = roundInt((target.width() - kValuePanelWidth * m_fx) / 2.0);
+    const int offsetY = roundInt((target.height() - kValuePanelHeight * m_fy) / 2.0);
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         const QRect r = child->geometry();
@@ -50,7 +57,7 @@ void CDisplayDlg::scaleTo(const QSize& target) {
         const int top = roundInt(r.top() * m_fy);
         const int right = roundInt((r.left() + r.width()) * m_fx);
         const int bottom = roundInt((r.top() + r.height()) * m_fy);
-        child->setGeometry(left, top, right - left, bottom - top);
+        child->setGeometry(offsetX + left, offsetY + top, right - left, bottom - top);
     }
     resize(target);
 
@@ -76,9 +83,27 @@ void CDisplayDlg::refreshLive() {
         CDiag record;
         if (!m_doc.latestRecord(record))
             return;
-        showLiveTexts(m_panel, liveTexts(record, m_doc.settings()));
+        const SLiveTexts texts = liveTexts(record, m_doc.settings());
+        showLiveTexts(m_panel, texts);
+        m_lambdaVolts[0] = texts.lambda1Volts;
+        m_lambdaVolts[1] = texts.lambda2Volts;
+        for (size_t i = 0; i < m_panel.lambdaDisplays.size(); ++i) {
+            if (auto* bar = qobject_cast<CLambdaDisplay*>(m_panel.lambdaDisplays[i])) {
+                bar->setType(m_doc.settings().m_sensorsSetup.m_lambdaType);
+                bar->setValue(m_lambdaVolts[i]);
+            }
+        }
     } catch (IError* raw) {
         const std::unique_ptr<IError> swallowed(raw);
+    }
+}
+
+void CDisplayDlg::setLambdaType(int type) {
+    for (size_t i = 0; i < m_panel.lambdaDisplays.size(); ++i) {
+        if (auto* bar = qobject_cast<CLambdaDisplay*>(m_panel.lambdaDisplays[i])) {
+            bar->setType(type);
+            bar->setValue(m_lambdaVolts[i]);
+        }
     }
 }
 

@@ -31,6 +31,8 @@ public:
     bool initInstance(const QSize& workArea);
 
     CMainFrame* mainFrame() const { return m_frame.get(); }
+    // True while an operation on the controller runs and pumps events.
+    bool deviceBusy() const { return m_cursor.active(); }
 
 private:
     vexor::SAppOptions m_options;

@@ -9,6 +9,7 @@
 #include "controls/LambdaBar.h"
 #include "diag/OBD2Page.h"
 #include "diag/OscyloskopPage.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "maps/MapCorrPage.h"
 #include "maps/MapPage.h"
@@ -19,10 +20,13 @@
 #include "pages/PanelSwitchPage.h"
 #include "pages/PanelWrite.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <memory>
 #include <utility>
@@ -30,6 +34,9 @@
 using namespace vexor;
 
 namespace {
+
+// Values that are not live any more are drawn in this grey.
+constexpr std::uint32_t kRefStaleGrey = 0xA0A0A0;
 
 // Firmware above 2.4 takes the injector mask on petrol too; 2.4 and older
 // only while running on gas.
@@ -49,64 +56,93 @@ CColorStatic* rowStatic(QWidget* parent, int id, const QRect& place, std::uint32
 
 CKorvantisView::CKorvantisView(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_seams(seams) {
-    setMinimumSize(kFormWidth, kFormHeight);
     buildForm();
 }
 
 void CKorvantisView::buildForm() {
     using namespace ids;
-    auto* switchGroup = new QGroupBox(this);
+    // Left: the switch and injector row over the page set, which takes every
+    // pixel the window gives it and scrolls when the window is too small.
+    // Right: the live values, always visible beside it.
+    auto* left = new QWidget;
+    auto* top = new QWidget(left);
+    top->setFixedSize(kTopWidth, kTopHeight);
+    m_sheet = new CAppPropSheet(left);
+    setCtrlId(m_sheet, kPropSheet);
+    m_sheet->setMinimumSize(kSheetMinWidth, kSheetMinHeight);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(10, 5, 10, 5);
+    leftLayout->setSpacing(5);
+    leftLayout->addWidget(top);
+    leftLayout->addWidget(m_sheet, 1);
+    m_scroller = new QScrollArea(this);
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setWidgetResizable(true);
+    m_scroller->setWidget(left);
+
+    m_panelHost = new QWidget;
+    m_panelHost->setFixedSize(kValuePanelWidth, kValuePanelHeight);
+    auto* panelScroller = new QScrollArea(this);
+    panelScroller->setFrameShape(QFrame::NoFrame);
+    panelScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelScroller->setWidget(m_panelHost);
+    panelScroller->setFixedWidth(kValuePanelWidth +
+                                 panelScroller->verticalScrollBar()->sizeHint().width());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_scroller, 1);
+    layout->addWidget(panelScroller, 0);
+
+    auto* switchGroup = new QGroupBox(top);
     setCtrlId(switchGroup, kGrpSwitch);
-    switchGroup->setGeometry(10, 5, 250, 120);
-    m_btnGasoline = new QPushButton(this);
-    m_btnLpg = new QPushButton(this);
-    m_btnAuto = new QPushButton(this);
+    switchGroup->setGeometry(0, 0, 250, 120);
+    m_btnGasoline = new QPushButton(top);
+    m_btnLpg = new QPushButton(top);
+    m_btnAuto = new QPushButton(top);
     setCtrlId(m_btnGasoline, kBtnGasoline);
     setCtrlId(m_btnLpg, kBtnLpg);
     setCtrlId(m_btnAuto, kBtnAuto);
-    m_btnGasoline->setGeometry(20, 28, 72, 30);
-    m_btnLpg->setGeometry(97, 28, 72, 30);
-    m_btnAuto->setGeometry(174, 28, 78, 30);
+    m_btnGasoline->setGeometry(10, 23, 72, 30);
+    m_btnLpg->setGeometry(87, 23, 72, 30);
+    m_btnAuto->setGeometry(164, 23, 78, 30);
     connect(m_btnGasoline, &QPushButton::clicked, this, &CKorvantisView::OnBtnGasoline);
     connect(m_btnLpg, &QPushButton::clicked, this, &CKorvantisView::OnBtnLpg);
     connect(m_btnAuto, &QPushButton::clicked, this, &CKorvantisView::OnBtnAuto);
     for (size_t i = 0; i < kLightsLeftToRight.size(); ++i) {
-        const QRect place(25 + static_cast<int>(i) * 57, 75, 45, 24);
-        CColorStatic* lamp = rowStatic(this, kLightsLeftToRight[i], place, kRefBlack, kRefLightOff);
+        const QRect place(15 + static_cast<int>(i) * 57, 70, 45, 24);
+        CColorStatic* lamp = rowStatic(top, kLightsLeftToRight[i], place, kRefBlack, kRefLightOff);
         lamp->setFramed(true);
         // kLightsLeftToRight runs 1165 .. 1162; m_lights runs 1162 .. 1165.
         m_lights[3 - i] = lamp;
     }
 
-    auto* injectorGroup = new QGroupBox(this);
+    auto* injectorGroup = new QGroupBox(top);
     setCtrlId(injectorGroup, kGrpInjectors);
-    injectorGroup->setGeometry(270, 5, 470, 120);
+    injectorGroup->setGeometry(260, 0, 470, 120);
     for (size_t i = 0; i < 8; ++i) {
-        const int x = 282 + static_cast<int>(i) * 56;
-        auto* check = new QCheckBox(this);
+        const int x = 272 + static_cast<int>(i) * 56;
+        auto* check = new QCheckBox(top);
         setCtrlId(check, kInjectorChecks[i]);
-        check->setGeometry(x + 19, 22, 20, 20);
+        check->setGeometry(x + 19, 17, 20, 20);
         connect(check, &QCheckBox::clicked, this, &CKorvantisView::onTurnOffEm);
         m_checks[i] = check;
         m_labels[i] =
-            rowStatic(this, kInjectorLabels[i], QRect(x + 4, 44, 48, 18), kRefBlack, kRefLabelGrey);
+            rowStatic(top, kInjectorLabels[i], QRect(x + 4, 39, 48, 18), kRefBlack, kRefLabelGrey);
         m_labels[i]->setText(QString::number(i + 1));
-        m_petrol[i] = rowStatic(this, kPetrolRow[i], QRect(x + 4, 66, 48, 22), kRefRed, kRefWhite);
-        m_gas[i] = rowStatic(this, kGasRow[i], QRect(x + 4, 92, 48, 22), kRefBlue, kRefWhite);
+        m_petrol[i] = rowStatic(top, kPetrolRow[i], QRect(x + 4, 61, 48, 22), kRefRed, kRefWhite);
+        m_gas[i] = rowStatic(top, kGasRow[i], QRect(x + 4, 87, 48, 22), kRefBlue, kRefWhite);
         m_petrol[i]->setFramed(true);
         m_gas[i]->setFramed(true);
     }
 
-    m_panel = buildValuePanel(this, 750, 0);
+    m_panel = buildValuePanel(m_panelHost, 0, 0);
     QFont bold(QStringLiteral("Arial"));
     bold.setPixelSize(18);
     bold.setBold(true);
     for (CColorStatic* field : m_panel.valueFields())
         field->setFont(bold);
-
-    m_sheet = new CAppPropSheet(this);
-    setCtrlId(m_sheet, kPropSheet);
-    m_sheet->setGeometry(10, 130, 730, 475);
 }
 
 void CKorvantisView::createPages() {
@@ -120,6 +156,10 @@ void CKorvantisView::createPages() {
         page->attach(m_doc, m_seams);
         m_sheet->addPage(page, QString::fromStdString(page->polishCaption()));
     }
+    // A new probe type reaches the lambda displays at once, not at the next
+    // record.
+    static_cast<CPanelGasolinePage*>(pages[0])->setLambdaTypeHook(
+        [this](int type) { setLambdaType(type); });
     m_initialised = true;
 }
 
@@ -161,6 +201,7 @@ void CKorvantisView::refreshLive() {
     if (auto colors = m_switchLights.tick(record, settings.m_sensorsSetup))
         showLights(*colors);
 
+    showStale(trackStale(record));
     const SLiveTexts texts = liveTexts(record, settings);
     for (size_t i = 0; i < 8; ++i) {
         m_petrol[i]->setText(QString::fromStdString(texts.petrol[i]));
@@ -179,6 +220,45 @@ void CKorvantisView::refreshLive() {
 
     if (CAppPropPage* page = m_sheet->activePage())
         page->refreshLive();
+}
+
+void CKorvantisView::setLambdaType(int type) {
+    for (size_t i = 0; i < m_panel.lambdaDisplays.size(); ++i) {
+        if (auto* bar = qobject_cast<CLambdaDisplay*>(m_panel.lambdaDisplays[i])) {
+            bar->setType(type);
+            bar->setValue(m_lambdaVolts[i]);
+        }
+    }
+    emit lambdaTypeChanged(type);
+}
+
+bool CKorvantisView::trackStale(const CDiag& record) {
+    // No new record for a while, or no polling at all (a firmware update
+    // stops it): what is shown is not what the engine does now.
+    if (record.sample() != m_lastSample) {
+        m_lastSample = record.sample();
+        m_sameSampleTicks = 0;
+    } else if (m_sameSampleTicks < kStaleTicks) {
+        ++m_sameSampleTicks;
+    }
+    const CKorvantisDoc* device = m_doc.document();
+    const bool polling = device == nullptr || device->isRunning();
+    return !polling || m_sameSampleTicks >= kStaleTicks;
+}
+
+void CKorvantisView::showStale(bool stale) {
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    const auto fields = m_panel.valueFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setTextColor(stale ? kRefStaleGrey : kValueColors[i]);
+    for (size_t i = 0; i < 8; ++i) {
+        m_panel.cylinders[i]->setTextColor(stale ? kRefStaleGrey : kRefRed);
+        m_petrol[i]->setTextColor(stale ? kRefStaleGrey : kRefRed);
+        m_gas[i]->setTextColor(stale ? kRefStaleGrey : kRefBlue);
+    }
+    emit staleChanged(stale);
 }
 
 void CKorvantisView::refreshTexts() {

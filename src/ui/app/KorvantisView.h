@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 
 class CAppPropPage;
 class CAppPropSheet;
@@ -16,6 +17,7 @@ class CMapPage;
 class IDocumentPort;
 class QCheckBox;
 class QPushButton;
+class QScrollArea;
 
 // The main view: fuel switch and lights, the injector row, the live values and
 // the page set. The frame's display timer drives refreshLive().
@@ -24,6 +26,15 @@ class CKorvantisView : public QWidget {
 public:
     static constexpr int kFormWidth = 1000;
     static constexpr int kFormHeight = 610;
+    // The switch and injector row above the page set, and the smallest page
+    // set before the left part scrolls.
+    static constexpr int kTopWidth = 730;
+    static constexpr int kTopHeight = 120;
+    static constexpr int kSheetMinWidth = 730;
+    static constexpr int kSheetMinHeight = 475;
+    // Display ticks without a new record after which the values count as
+    // not live (1.5 s at the display period).
+    static constexpr int kStaleTicks = 15;
 
     CKorvantisView(IDocumentPort& doc, const Seams& seams, QWidget* parent = nullptr);
 
@@ -54,9 +65,21 @@ public:
     const CViewTexts& texts() const { return m_texts; }
     const vexor::SValuePanel& valuePanel() const { return m_panel; }
     CColorStatic* light(int id) const;
+    // A new lambda probe type: the displays relight at once.
+    void setLambdaType(int type);
+    // True while the values shown are not live (no new record, no polling).
+    bool isStale() const { return m_stale; }
+    // The part left of the live values that scrolls when the window is small.
+    QScrollArea* pageScroller() const { return m_scroller; }
+    QWidget* valuePanelHost() const { return m_panelHost; }
+
     // The last lambda probe voltages shown (0: probe 1, 1: probe 2), for the
     // lambda displays.
     double lambdaVolts(int probe) const { return m_lambdaVolts[probe == 0 ? 0 : 1]; }
+
+signals:
+    void lambdaTypeChanged(int type);
+    void staleChanged(bool stale);
 
 public slots:
     void OnBtnLpg();
@@ -74,6 +97,10 @@ private:
     template <class F> void guarded(const char* handler, F&& body);
     void showLights(const vexor::SLightColors& colors);
     void showInjectors(const CDiag& record);
+    // Counts display ticks without a new record; true when the values shown
+    // are not live.
+    bool trackStale(const CDiag& record);
+    void showStale(bool stale);
 
     IDocumentPort& m_doc;
     Seams m_seams;
@@ -90,10 +117,15 @@ private:
     QPushButton* m_btnLpg = nullptr;
     QPushButton* m_btnAuto = nullptr;
     CAppPropSheet* m_sheet = nullptr;
+    QScrollArea* m_scroller = nullptr;
+    QWidget* m_panelHost = nullptr;
     CMapPage* m_mapPage = nullptr;
     vexor::CSwitchLights m_switchLights;
     double m_lambdaVolts[2] = {0.0, 0.0};
     bool m_initialised = false;
+    bool m_stale = false;
+    std::int32_t m_lastSample = -1;
+    int m_sameSampleTicks = 0;
     bool m_errorsPresent = false;
     bool m_connected = false;
 };

@@ -31,7 +31,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -64,11 +63,11 @@ CMainFrame::CMainFrame(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     buildMenu();
     buildToolBar();
 
-    m_view = new CKorvantisView(m_doc, m_seams);
-    auto* scroller = new QScrollArea(this);
-    scroller->setWidget(m_view);
-    scroller->setWidgetResizable(true);
-    setCentralWidget(scroller);
+    // The view lays itself out: the page set grows with the window and the
+    // live values stay visible when it is small.
+    m_view = new CKorvantisView(m_doc, m_seams, this);
+    setCentralWidget(m_view);
+    connect(m_view, &CKorvantisView::staleChanged, this, &CMainFrame::refreshStatus);
 
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status, 1);
@@ -162,7 +161,8 @@ void CMainFrame::buildToolBar() {
             &CMainFrame::OnLanguage);
     connect(addCommand(ids::kCmdInjSize, true), &QAction::triggered, this, [this] {
         runGuarded("CMainFrame::OnInjSize()", [this] {
-            CInjSizeCalcDlg dialog(m_doc.isCng(), this);
+            const int injectors = m_doc.isConnected() ? m_doc.settings().m_devInfo.m_injCount : 0;
+            CInjSizeCalcDlg dialog(m_doc.isCng(), injectors, this);
             dialog.exec();
         });
     });
@@ -214,6 +214,10 @@ void CMainFrame::refreshStatus() {
         text += QStringLiteral("   |   ");
         text += m_statusTexts.qtext(m_view->errorsPresent() ? CStatusTexts::Faults
                                                             : CStatusTexts::NoFaults);
+        if (m_view->isStale()) {
+            text += QStringLiteral("   |   ");
+            text += m_statusTexts.qtext(CStatusTexts::Stale);
+        }
     }
     if (text != m_status->text())
         m_status->setText(text);
@@ -298,6 +302,7 @@ void CMainFrame::openDisplayDlg() {
         return;
     auto* dialog = new CDisplayDlg(m_doc, screenWorkArea(this), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_view, &CKorvantisView::lambdaTypeChanged, dialog, &CDisplayDlg::setLambdaType);
     m_displayDlg = dialog;
     dialog->open();
 }

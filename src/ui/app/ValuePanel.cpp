@@ -13,7 +13,7 @@ namespace vexor {
 
 namespace {
 
-QLabel* label(QWidget* parent, int id, int x, int y, int w = 66, int h = 20) {
+QLabel* label(QWidget* parent, int id, int x, int y, int w = 110, int h = 20) {
     auto* result = new QLabel(parent);
     setCtrlId(result, id);
     result->setGeometry(x, y, w, h);
@@ -41,7 +41,8 @@ CColorStatic* field(QWidget* parent, int id, int x, int y, int w, int h, std::ui
 QWidget* lambdaPlace(QWidget* parent, int id, int x, int y) {
     auto* result = new CLambdaDisplay(parent);
     setCtrlId(result, id);
-    result->setGeometry(x, y, 220, 14);
+    // Tall enough for the bar and, under it, the words lean and rich.
+    result->setGeometry(x, y, 220, kLambdaDisplayHeight);
     return result;
 }
 
@@ -54,42 +55,43 @@ std::array<CColorStatic*, 9> SValuePanel::valueFields() const {
 SValuePanel buildValuePanel(QWidget* parent, int x, int y) {
     using namespace ids;
     SValuePanel p;
-    const int lx = x + 10; // labels
-    const int fx = x + 80; // value fields
-    const int fw = 150;
+    // Labels carry their unit, so they get the wider column.
+    const int lx = x + 8;   // labels
+    const int fx = x + 122; // value fields
+    const int fw = 110;
     const int fh = 26;
 
-    group(parent, kGrpRpm, x, y + 5, 240, 55);
-    label(parent, kLblRpm, lx, y + 27);
-    p.rpm = field(parent, kRpm, fx, y + 24, fw, fh, kValueColors[4]);
+    group(parent, kGrpRpm, x, y, 240, 50);
+    label(parent, kLblRpm, lx, y + 21);
+    p.rpm = field(parent, kRpm, fx, y + 18, fw, fh, kValueColors[4]);
 
-    group(parent, kGrpPressure, x, y + 65, 240, 80);
-    label(parent, kLblPressGas, lx, y + 87);
-    p.gasPressure = field(parent, kGasPressure, fx, y + 84, fw, fh, kValueColors[3]);
-    label(parent, kLblPressManifold, lx, y + 115);
-    p.manifold = field(parent, kManifold, fx, y + 112, fw, fh, kValueColors[7]);
+    group(parent, kGrpPressure, x, y + 54, 240, 76);
+    label(parent, kLblPressGas, lx, y + 75);
+    p.gasPressure = field(parent, kGasPressure, fx, y + 72, fw, fh, kValueColors[3]);
+    label(parent, kLblPressManifold, lx, y + 103);
+    p.manifold = field(parent, kManifold, fx, y + 100, fw, fh, kValueColors[7]);
 
-    group(parent, kGrpTempr, x, y + 150, 240, 80);
-    label(parent, kLblTemprGas, lx, y + 172);
-    p.gasTempr = field(parent, kGasTempr, fx, y + 169, fw, fh, kValueColors[5]);
-    label(parent, kLblTemprReducer, lx, y + 200);
-    p.reducerTempr = field(parent, kReducerTempr, fx, y + 197, fw, fh, kValueColors[6]);
+    group(parent, kGrpTempr, x, y + 132, 240, 76);
+    label(parent, kLblTemprGas, lx, y + 153);
+    p.gasTempr = field(parent, kGasTempr, fx, y + 150, fw, fh, kValueColors[5]);
+    label(parent, kLblTemprReducer, lx, y + 181);
+    p.reducerTempr = field(parent, kReducerTempr, fx, y + 178, fw, fh, kValueColors[6]);
 
-    group(parent, kGrpVoltage, x, y + 235, 240, 55);
-    label(parent, kLblSupply, lx, y + 257);
-    p.supply = field(parent, kSupply, fx, y + 254, fw, fh, kValueColors[8]);
+    group(parent, kGrpVoltage, x, y + 210, 240, 50);
+    label(parent, kLblSupply, lx, y + 231);
+    p.supply = field(parent, kSupply, fx, y + 228, fw, fh, kValueColors[8]);
 
-    label(parent, kLblLambda1, lx, y + 298);
-    p.lambda1 = field(parent, kLambda1, fx, y + 295, fw, fh, kValueColors[0]);
-    p.lambdaDisplays[0] = lambdaPlace(parent, kLambdaDisplay1, lx, y + 324);
-    label(parent, kLblLambda2, lx, y + 345);
-    p.lambda2 = field(parent, kLambda2, fx, y + 342, fw, fh, kValueColors[1]);
-    p.lambdaDisplays[1] = lambdaPlace(parent, kLambdaDisplay2, lx, y + 371);
+    label(parent, kLblLambda1, lx, y + 267);
+    p.lambda1 = field(parent, kLambda1, fx, y + 264, fw, fh, kValueColors[0]);
+    p.lambdaDisplays[0] = lambdaPlace(parent, kLambdaDisplay1, lx, y + 292);
+    label(parent, kLblLambda2, lx, y + 332);
+    p.lambda2 = field(parent, kLambda2, fx, y + 329, fw, fh, kValueColors[1]);
+    p.lambdaDisplays[1] = lambdaPlace(parent, kLambdaDisplay2, lx, y + 357);
 
-    label(parent, kLblGasTime, lx, y + 395);
-    p.gasTime1 = field(parent, kGasTime1, fx, y + 392, fw, fh, kValueColors[2]);
+    label(parent, kLblGasTime, lx, y + 397);
+    p.gasTime1 = field(parent, kGasTime1, fx, y + 394, fw, fh, kValueColors[2]);
 
-    group(parent, kGrpInjTime, x, y + 425, 240, 180);
+    group(parent, kGrpInjTime, x, y + 424, 240, 186);
     for (size_t i = 0; i < 8; ++i) {
         const int cx = lx + static_cast<int>(i / 4) * 115;
         const int cy = y + 450 + static_cast<int>(i % 4) * 38;

@@ -33,6 +33,9 @@ struct SValuePanel {
 // Size of the panel as designed, before any scaling.
 inline constexpr int kValuePanelWidth = 250;
 inline constexpr int kValuePanelHeight = 610;
+// Height of a lambda display: the bar in its upper two thirds, the words for
+// lean and rich in the lower third.
+inline constexpr int kLambdaDisplayHeight = 33;
 
 // Builds the panel's controls as children of parent, with the panel's top-left
 // corner at (x, y).

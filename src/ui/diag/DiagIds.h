@@ -68,5 +68,6 @@ inline constexpr std::array<int, 11> kScaleLabels = {1474, 1473, 1475, 1476, 147
 inline constexpr int kErrText = 1101;
 inline constexpr int kChkContinuousSignal = 1132;
 inline constexpr int kBtnClearErrors = 1100;
+inline constexpr int kBtnCloseErrors = 2;
 
 } // namespace vexor::ids::diag

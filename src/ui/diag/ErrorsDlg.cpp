@@ -33,6 +33,7 @@ CErrorsDlg::CErrorsDlg(IDocumentPort& doc, const Seams& seams, std::function<voi
     auto* clear = new QPushButton(this);
     vexor::setCtrlId(clear, kBtnClearErrors);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    vexor::setCtrlId(close->button(QDialogButtonBox::Close), kBtnCloseErrors);
 
     auto* row = new QHBoxLayout;
     row->addWidget(m_signal);
@@ -66,15 +67,17 @@ void CErrorsDlg::OnInitDialog() {
 }
 
 void CErrorsDlg::showModel() {
-    const QString text = QString::fromStdString(m_model->text());
+    const QString text = QString::fromStdString(m_model->shownText());
     if (m_text->toPlainText() != text)
         m_text->setPlainText(text);
     m_signal->setChecked(m_model->continuousSignal());
 }
 
 void CErrorsDlg::OnBtnClear() {
-    if (m_model)
-        m_model->clear();
+    if (!m_model)
+        return;
+    m_model->clear();
+    showModel();
 }
 
 void CErrorsDlg::OnChkBuzerSignalContinious() {

@@ -23,6 +23,8 @@ public:
     int paintCount() const { return m_paintCount; }
 
     QSize sizeHint() const override { return {600, 300}; }
+    // Where the grid and the traces are drawn: all but the scroll bar.
+    QRect plotRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,7 +33,6 @@ protected:
 private:
     void onScrollAction(int action);
     void syncScrollBar();
-    QRect plotRect() const;
 
     CScrollChartModel& m_model;
     QScrollBar* m_scrollBar;

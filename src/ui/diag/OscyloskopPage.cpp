@@ -9,9 +9,12 @@
 #include "diag/DiagIds.h"
 #include "diag/HandlerReport.h"
 #include "diag/OscChart.h"
+#include "diag/OscScaleColumn.h"
 #include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,29 +23,34 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace vexor::ids::diag;
 
 COscyloskopPage::COscyloskopPage(QWidget* parent)
     : CAppPropPage("Oscyloskop", parent), m_chart(new CScrollChart(m_model.chart(), this)),
-      m_scale(new CValueCmbBox(this)) {
+      m_scale(new CValueCmbBox(this)), m_recording(new QLabel(this)) {
     vexor::setCtrlId(m_chart, kChart);
     vexor::setCtrlId(m_scale, kCmbScale);
 
-    // The scale beside the chart: its labels top to bottom, 100 % first.
-    auto* scaleColumn = new QVBoxLayout;
-    for (int k = vexor::kOscScaleLabels - 1; k >= 0; --k) {
-        auto* label = new QLabel(this);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The scale beside the chart, each label on its grid line. The chart
+    // starts half a label lower, so the top label fits beside its line.
+    auto* scaleColumn = new COscScaleColumn(m_chart, this);
+    std::vector<QLabel*> labels;
+    for (int k = 0; k < vexor::kOscScaleLabels; ++k) {
+        auto* label = new QLabel(scaleColumn);
         vexor::setCtrlId(label, kScaleLabels[static_cast<std::size_t>(k)]);
         m_scaleLabels[static_cast<std::size_t>(k)] = label;
-        scaleColumn->addWidget(label);
-        if (k > 0)
-            scaleColumn->addStretch(1);
+        labels.push_back(label);
     }
+    scaleColumn->setLabels(labels);
+    auto* chartBox = new QVBoxLayout;
+    chartBox->setContentsMargins(0, labels.front()->sizeHint().height() / 2, 0, 0);
+    chartBox->addWidget(m_chart);
     auto* chartRow = new QHBoxLayout;
-    chartRow->addLayout(scaleColumn);
-    chartRow->addWidget(m_chart, 1);
+    chartRow->addWidget(scaleColumn);
+    chartRow->addLayout(chartBox, 1);
 
     auto* channels = new QGridLayout;
     int channel = 0;
@@ -81,10 +89,18 @@ COscyloskopPage::COscyloskopPage(QWidget* parent)
     buttons->addStretch(1);
     connect(m_scale, &QComboBox::activated, this, &COscyloskopPage::OnSelendokCmbScale);
 
+    // While recording, the page says so and names the file.
+    m_recording->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    m_recording->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_recording->hide();
+    auto* buttonColumn = new QVBoxLayout;
+    buttonColumn->addLayout(buttons);
+    buttonColumn->addWidget(m_recording);
+
     auto* controls = new QHBoxLayout;
     controls->addLayout(channels);
     controls->addStretch(1);
-    controls->addLayout(buttons);
+    controls->addLayout(buttonColumn);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chartRow, 1);
@@ -113,12 +129,32 @@ void COscyloskopPage::updatePage() {
     }
     m_model.updatePage();
     showScale();
+    showRecording();
 }
 
 void COscyloskopPage::refreshLive() {
     const CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    showRecording();
     if (device != nullptr && m_model.refreshLive(*device))
         m_chart->refresh();
+}
+
+void COscyloskopPage::showRecording() {
+    const CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    const std::string path = device ? COscilloscopeModel::recordingPath(*device) : std::string();
+    if (path.empty()) {
+        m_recording->hide();
+        return;
+    }
+    const QString file = QString::fromStdString(path);
+    const QString text =
+        QStringLiteral("\u25CF ") +
+        QString::fromStdString(vexor::translate(COscilloscopeModel::kMsgRecording)) +
+        QStringLiteral(": ") + QFileInfo(file).fileName();
+    if (m_recording->text() != text)
+        m_recording->setText(text);
+    m_recording->setToolTip(file);
+    m_recording->show();
 }
 
 void COscyloskopPage::OnBtnRun() {
@@ -129,12 +165,14 @@ void COscyloskopPage::OnBtnRun() {
 void COscyloskopPage::OnBtnPause() {
     if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
         m_model.pause(*device);
+    showRecording();
     m_chart->refresh();
 }
 
 void COscyloskopPage::OnBtnRecord() {
     if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
         m_model.record(*device);
+    showRecording();
     m_chart->refresh();
 }
 

@@ -26,6 +26,9 @@ public:
 
     const COscilloscopeModel& model() const { return m_model; }
     CScrollChart* chart() const { return m_chart; }
+    // Shown while polling records into a file: that it records, and where.
+    QLabel* recordingIndicator() const { return m_recording; }
+    QLabel* scaleLabel(int k) const { return m_scaleLabels[static_cast<std::size_t>(k)]; }
 
     void OnBtnRun();
     void OnBtnPause();
@@ -36,11 +39,13 @@ public:
 
 private:
     void showScale();
+    void showRecording();
 
     COscilloscopeModel m_model;
     CChartPageTexts m_texts;
     CScrollChart* m_chart;
     CValueCmbBox* m_scale;
+    QLabel* m_recording;
     std::array<QCheckBox*, vexor::kOscChannels> m_channels{};
     std::array<QLabel*, vexor::kOscScaleLabels> m_scaleLabels{};
 };

@@ -43,8 +43,11 @@ void CChartsDlg::OnInitDialog() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
+    // The pages take the space the window gives them and scroll only when it
+    // is smaller than the area they are designed for.
     auto* area = new QWidget;
-    area->setFixedSize(kAreaWidth, kAreaHeight);
+    area->setMinimumSize(kAreaWidth, kAreaHeight);
+    m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(area);
     // A page step is a tenth of the area, a line step a tenth of a page.
     m_scroll->horizontalScrollBar()->setPageStep(kAreaWidth / 10);
@@ -54,7 +57,9 @@ void CChartsDlg::OnInitDialog() {
 
     m_sheet = new CAppPropSheet(area);
     setCtrlId(m_sheet, mapids::kChartsSheet);
-    m_sheet->setGeometry(5, 5, kAreaWidth - 10, kAreaHeight - 10);
+    auto* areaLayout = new QVBoxLayout(area);
+    areaLayout->setContentsMargins(5, 5, 5, 5);
+    areaLayout->addWidget(m_sheet);
 
     m_mapPage = new CMapPageDlg;
     m_mapPage->attach(m_doc, m_seams);

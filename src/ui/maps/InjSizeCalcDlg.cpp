@@ -16,7 +16,7 @@
 
 using namespace vexor;
 
-CInjSizeCalcDlg::CInjSizeCalcDlg(bool cng, QWidget* parent)
+CInjSizeCalcDlg::CInjSizeCalcDlg(bool cng, int injectors, QWidget* parent)
     : QDialog(parent), m_cng(cng), m_cylinders(new QComboBox(this)), m_power(new QLineEdit(this)),
       m_powerSpin(new CUpDownCtrl(this)), m_type(new QComboBox(this)),
       m_result(new QLineEdit(this)), m_calc(new QPushButton(this)) {
@@ -40,6 +40,9 @@ CInjSizeCalcDlg::CInjSizeCalcDlg(bool cng, QWidget* parent)
 
     for (int count : kNozzleCylinderCounts)
         m_cylinders->addItem(QString::number(count), count);
+    // The engine on the bench is the likely question: one injector per cylinder.
+    if (const int at = m_cylinders->findData(injectors); at >= 0)
+        m_cylinders->setCurrentIndex(at);
     m_power->setValidator(new QIntValidator(0, 99999, m_power));
     m_power->setText(QString::number(kNozzlePowerStart));
     for (InjectionType type :

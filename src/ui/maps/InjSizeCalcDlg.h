@@ -17,8 +17,10 @@ class CInjSizeCalcDlg : public QDialog {
 public:
     static constexpr int kDialogId = 149;
 
-    // cng: the module type chosen at start.
-    explicit CInjSizeCalcDlg(bool cng, QWidget* parent = nullptr);
+    // cng: the module type chosen at start. injectors: the controller's
+    // injector count, the cylinder count shown first when the list holds it
+    // (0: no controller, the list's first entry).
+    explicit CInjSizeCalcDlg(bool cng, int injectors = 0, QWidget* parent = nullptr);
 
     QComboBox* cylinders() const { return m_cylinders; }
     QLineEdit* power() const { return m_power; }

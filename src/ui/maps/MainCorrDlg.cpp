@@ -61,7 +61,7 @@ CMainCorrDlg::CMainCorrDlg(IMainCorrDevice& device, const Seams& seams, QWidget*
         enableSpins();
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CMainCorrDlg::onOk);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -100,6 +100,18 @@ void CMainCorrDlg::enableSpins() {
         m_fine[static_cast<size_t>(i)]->setEnabled(enabled);
         m_coarse[static_cast<size_t>(i)]->setEnabled(enabled);
     }
+}
+
+void CMainCorrDlg::onOk() {
+    for (int i = 0; i < CMainCorrEditor::kRows; ++i)
+        m_editor.setFieldText(i, m_fields[static_cast<size_t>(i)]->text().toStdString());
+    // A typed value is not thrown away: it goes to the controller like a
+    // step. When the controller refused it the dialog stays, with the values
+    // about to be written, so nothing is lost silently.
+    const CMainCorrEditor::Result result = m_editor.acceptTyped();
+    showFields();
+    if (result == CMainCorrEditor::Result::Written || result == CMainCorrEditor::Result::Ignored)
+        accept();
 }
 
 void CMainCorrDlg::onDeltaSpinMainCorr(int row, int delta, Spin spin) {

@@ -32,6 +32,8 @@ public:
     CUpDownCtrl* coarseSpin(int row) const { return m_coarse[static_cast<size_t>(row)]; }
     QCheckBox* changeAllBox() const { return m_changeAll; }
 
+    // OK: what was typed is written before the dialog closes.
+    void onOk();
     // One up-down step on a row (delta -1 raises the value).
     void onDeltaSpinMainCorr(int row, int delta, CMainCorrEditor::Spin spin);
 

@@ -13,4 +13,6 @@ void CErrDlgTexts::fill() {
     add(kBtnClearErrors, "Kasuj błędy", "Clear errors", "Cancella errori", "Borrar errores",
         "Apagar erros", "Obriši greške", "Стереть ошибки", "Hataları sil", "Fehler löschen",
         "Izbriši napake");
+    add(kBtnCloseErrors, "Zamknij", "Close", "Chiudi", "Cerrar", "Fechar", "Zatvori", "Закрыть",
+        "Kapat", "Schließen", "Zapri");
 }

@@ -19,4 +19,10 @@ void CStatusTexts::fill() {
         "Krmilnik javlja napake");
     add(NoFaults, "Brak błędów", "No faults", "Nessun errore", "Sin errores", "Sem erros",
         "Nema grešaka", "Ошибок нет", "Hata yok", "Keine Fehler", "Ni napak");
+    // The live values stopped changing: no new record, or polling is off
+    // (during a firmware update, after the link failed).
+    add(Stale, "Wartości nieaktualne", "Values not live", "Valori non aggiornati",
+        "Valores no actualizados", "Valores desatualizados", "Vrijednosti nisu aktualne",
+        "Значения не обновляются", "Değerler güncel değil", "Werte nicht aktuell",
+        "Vrednosti niso sveže");
 }

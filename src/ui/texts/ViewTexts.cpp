@@ -28,27 +28,36 @@ void CViewTexts::fill() {
         "vrt/min");
     add(kGrpPressure, "Ciśnienie", "Pressure", "Pressione", "Presión", "Pressão", "Tlak",
         "Давление", "Basınç", "Druck", "Tlak");
-    add(kLblPressGas, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
-    // The live panel's labels are narrow: long words take their short forms.
-    add(kLblPressManifold, "Kolektor", "Manifold", "Collettore", "Colector", "Coletor", "Usis",
-        "Коллект.", "Manifold", "Saugrohr", "Sesalni k.");
+    // Each value's label names its unit; the three gas values differ by it
+    // and, for the injection time, by name.
+    add(kLblPressGas, "Gaz [kPa]", "Gas [kPa]", "Gas [kPa]", "Gas [kPa]", "Gás [kPa]", "Plin [kPa]",
+        "Газ [кПа]", "Gaz [kPa]", "Gas [kPa]", "Plin [kPa]");
+    add(kLblPressManifold, "Kolektor [kPa]", "Manifold [kPa]", "Collettore [kPa]", "Colector [kPa]",
+        "Coletor [kPa]", "Usisna grana [kPa]", "Коллектор [кПа]", "Manifold [kPa]",
+        "Saugrohr [kPa]", "Kolektor [kPa]");
     add(kGrpTempr, "Temperatura", "Temperature", "Temperatura", "Temperatura", "Temperatura",
         "Temperatura", "Температура", "Sıcaklık", "Temperatur", "Temperatura");
-    add(kLblTemprGas, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
-    add(kLblTemprReducer, "Reduktor", "Reducer", "Riduttore", "Reductor", "Redutor", "Reduktor",
-        "Редуктор", "Regülatör", "Verdampf.", "Reduktor");
+    add(kLblTemprGas, "Gaz [°C]", "Gas [°C]", "Gas [°C]", "Gas [°C]", "Gás [°C]", "Plin [°C]",
+        "Газ [°C]", "Gaz [°C]", "Gas [°C]", "Plin [°C]");
+    add(kLblTemprReducer, "Reduktor [°C]", "Reducer [°C]", "Riduttore [°C]", "Reductor [°C]",
+        "Redutor [°C]", "Reduktor [°C]", "Редуктор [°C]", "Regülatör [°C]", "Verdampfer [°C]",
+        "Reduktor [°C]");
     add(kGrpVoltage, "Napięcie", "Voltage", "Tensione", "Tensión", "Tensão", "Napon", "Напряжение",
         "Gerilim", "Spannung", "Napetost");
-    add(kLblSupply, "Zasilanie", "Supply", "Alimentaz.", "Alimentac.", "Alimentaç.", "Napajanje",
-        "Питание", "Besleme", "Bordnetz", "Napajanje");
-    add(kLblLambda1, "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1", "Lambda 1",
-        "Лямбда 1", "Lambda 1", "Lambda 1", "Lambda 1");
-    add(kLblLambda2, "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2", "Lambda 2",
-        "Лямбда 2", "Lambda 2", "Lambda 2", "Lambda 2");
-    add(kLblGasTime, "Gazowy", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
-    add(kGrpInjTime, "Czas wtrysku", "Injection time", "Tempo di iniezione", "Tiempo de inyección",
-        "Tempo de injeção", "Vrijeme ubrizgavanja", "Время впрыска", "Enjeksiyon süresi",
-        "Einspritzzeit", "Čas vbrizga");
+    add(kLblSupply, "Zasilanie [V]", "Supply [V]", "Alimentaz. [V]", "Alimentación [V]",
+        "Alimentação [V]", "Napajanje [V]", "Питание [В]", "Besleme [V]", "Versorgung [V]",
+        "Napajanje [V]");
+    add(kLblLambda1, "Lambda 1 [V]", "Lambda 1 [V]", "Lambda 1 [V]", "Lambda 1 [V]", "Lambda 1 [V]",
+        "Lambda 1 [V]", "Лямбда 1 [В]", "Lambda 1 [V]", "Lambda 1 [V]", "Lambda 1 [V]");
+    add(kLblLambda2, "Lambda 2 [V]", "Lambda 2 [V]", "Lambda 2 [V]", "Lambda 2 [V]", "Lambda 2 [V]",
+        "Lambda 2 [V]", "Лямбда 2 [В]", "Lambda 2 [V]", "Lambda 2 [V]", "Lambda 2 [V]");
+    add(kLblGasTime, "Wtrysk gazu [ms]", "Gas inj. [ms]", "Iniez. gas [ms]", "Iny. gas [ms]",
+        "Inj. gás [ms]", "Ubrizg. plina [ms]", "Впрыск газа [мс]", "Gaz enj. [ms]",
+        "Gas-Einspr. [ms]", "Vbrizg plina [ms]");
+    add(kGrpInjTime, "Czas wtrysku benzyny [ms]", "Petrol injection time [ms]",
+        "Tempo iniezione benzina [ms]", "Tiempo inyección gasolina [ms]",
+        "Tempo injeção gasolina [ms]", "Vrijeme ubrizg. benzina [ms]", "Время впрыска бензина [мс]",
+        "Benzin enjeksiyon süresi [ms]", "Benzin-Einspritzzeit [ms]", "Čas vbrizga bencina [ms]");
     for (int i = 0; i < 8; ++i) {
         const std::string n = std::to_string(i + 1);
         const std::string pl = "Cyl " + n;

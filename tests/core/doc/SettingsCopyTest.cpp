@@ -34,7 +34,7 @@ DeviceSettings controllerImage() {
 
 } // namespace
 
-TEST(SettingsCopy, loadTakesTheBlocksButKeepsIdentityStationInspectionBitAndServiceLimit) {
+TEST(SettingsCopy, loadTakesTheBlocksButKeepsEveryMemberTheFileDoesNotCarry) {
     DeviceSettings device = controllerImage();
     DeviceSettings loaded; // what a file reads into: defaults for what it does not carry
     loaded.m_timeStamp = "02-02-2021-11:11:11";
@@ -59,8 +59,9 @@ TEST(SettingsCopy, loadTakesTheBlocksButKeepsIdentityStationInspectionBitAndServ
     EXPECT_EQ(device.m_base.m_switchRPM, 1800);
     EXPECT_EQ(device.m_base.m_stationCode, (std::array<std::uint8_t, 4>{144, 60, 29, 96}));
     EXPECT_EQ(device.m_adv.m_pwm, 55);
-    // A file carries no injector pattern: the loaded image's default goes in.
-    EXPECT_EQ(device.m_adv.m_injSequence, DeviceSettings{}.m_adv.m_injSequence);
+    // Neither the injector pattern nor the load limit is in a file: a default
+    // in their place would rewire the car and lift its load limit.
+    EXPECT_EQ(device.m_adv.m_injSequence, controllerImage().m_adv.m_injSequence);
     EXPECT_EQ(device.m_mainCorr.m_mainCorr[3], 0.9);
     EXPECT_EQ(device.m_setupTimes1[5], 1.5);
     EXPECT_EQ(device.m_tableMask, 3);
@@ -70,7 +71,7 @@ TEST(SettingsCopy, loadTakesTheBlocksButKeepsIdentityStationInspectionBitAndServ
     EXPECT_EQ(device.m_advancedSetup.m_minimalLPGRPM, 900);
     EXPECT_EQ(device.m_advancedSetup.m_switchCorr, 8);
     EXPECT_EQ(device.m_advancedSetup.m_switchCorrTime, 12);
-    EXPECT_EQ(device.m_advancedSetup.m_maxLoad, 0);
+    EXPECT_EQ(device.m_advancedSetup.m_maxLoad, 9.5);
     EXPECT_EQ(device.m_advancedSetup.m_advancedFlags,
               kAdvFlagCng | kAdvFlagSensor400 | kAdvFlagInspection);
     EXPECT_EQ(device.m_advancedSetup.m_serviceLimit, 123456u);

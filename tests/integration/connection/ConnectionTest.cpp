@@ -2,6 +2,8 @@
 
 #include "platform/RegistryStore.h"
 
+#include "SimCipher.h"
+
 using namespace vexor::test;
 
 namespace {
@@ -141,4 +143,15 @@ TEST_F(Connection, aSearchThatFindsNothingLeavesTheDocumentUnconnected) {
     EXPECT_FALSE(doc->connect());
     EXPECT_FALSE(doc->isConnected());
     EXPECT_EQ(doc->portName(), "");
+}
+
+TEST_F(Connection, aSerialNumberTheControllerSendsEncipheredIsReadAsItsText) {
+    SimConfig config;
+    config.serialBlock = simcipher::serialField("LPG4711-B");
+    sims.push_back(std::make_unique<CSimServer>(config));
+    sims.back()->start();
+    vexor::setCurrentPortTable({sims.back()->slavePath()});
+
+    ASSERT_TRUE(doc->connect());
+    EXPECT_EQ(doc->settings().m_devInfo.m_serial, "LPG4711-B");
 }

@@ -60,19 +60,37 @@ TEST_F(ErrorsDlgOnSim, anUnreadableFaultListIsAPlainMessageAndTheBoxStillShowsTh
     EXPECT_TRUE(indicator.empty());
 }
 
-TEST_F(ErrorsDlgOnSim, clearingRestartsTheControllerAndKeepsTheOldText) {
+// After a clear the dialog shows what the controller holds then, not the
+// faults it has just forgotten; a refused clear leaves the text alone.
+TEST_F(ErrorsDlgOnSim, clearingRestartsTheControllerAndShowsTheFaultsReadAgain) {
     sim([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
     dialog.init();
-    const std::string before = dialog.text();
+    EXPECT_FALSE(dialog.shownText().empty());
     dialog.clear();
     EXPECT_EQ(sim([](CSimController& c) { return c.restartCount(); }), 1);
-    EXPECT_EQ(dialog.text(), before);
+    EXPECT_EQ(count(SimMatch::read(5)), 2u);
+    EXPECT_TRUE(dialog.text().empty());
+    EXPECT_EQ(dialog.shownText(), CErrorsDlgModel::kMsgNoFaults);
+    EXPECT_EQ(indicator, (std::vector<bool>{true, false}));
     EXPECT_TRUE(prompt.messages.empty());
 
+    sim([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
+    dialog.init();
+    const std::string before = dialog.shownText();
     server.faults().setAckResult(0, SimMatch::read(0x0A));
     dialog.clear();
     EXPECT_EQ(prompt.messages, (std::vector<std::string>{"Nie można skasować błędów urządzenia"}));
     EXPECT_EQ(prompt.icons[0], IUserPrompt::Icon::Information);
+    EXPECT_EQ(dialog.shownText(), before);
+}
+
+TEST_F(ErrorsDlgOnSim, aFailedReadAfterTheClearEmptiesTheTextAndSaysSo) {
+    sim([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
+    dialog.init();
+    server.faults().setReplyLength(2, SimMatch::read(5));
+    dialog.clear();
+    EXPECT_EQ(prompt.messages, (std::vector<std::string>{"Nie można wczytać błędów urządzenia"}));
+    EXPECT_TRUE(dialog.shownText().empty());
 }
 
 TEST_F(ErrorsDlgOnSim, theSignalBoxWritesTheBaseBlockOnlyWhileConnected) {

@@ -19,7 +19,8 @@ TEST_F(OscilloscopeOnSim, recordPollsIntoTheChosenFileUntilPause) {
     seams.path = doc->oscilloscopeFolder() + "drive.osc";
     osc.addSample(OscSample{});
 
-    ASSERT_TRUE(osc.record(*doc));
+    ASSERT_EQ(osc.record(*doc), COscilloscopeModel::RecordResult::Started);
+    EXPECT_EQ(COscilloscopeModel::recordingPath(*doc), seams.path);
     EXPECT_EQ(seams.chooserCalls.back(), doc->oscilloscopeFolder() + "|osc");
     EXPECT_EQ(doc->logPath(), seams.path);
     EXPECT_FALSE(osc.paused());
@@ -34,6 +35,7 @@ TEST_F(OscilloscopeOnSim, recordPollsIntoTheChosenFileUntilPause) {
     osc.pause(*doc);
     EXPECT_TRUE(osc.paused());
     EXPECT_EQ(doc->logPath(), "");
+    EXPECT_EQ(COscilloscopeModel::recordingPath(*doc), "");
     EXPECT_TRUE(doc->pollingActive());
     const float at = osc.nextX();
     std::this_thread::sleep_for(250ms);
@@ -52,11 +54,40 @@ TEST_F(OscilloscopeOnSim, cancelledChoicesChangeNothing) {
     osc.run();
     osc.addSample(OscSample{});
     seams.path.clear();
-    EXPECT_FALSE(osc.record(*doc));
+    EXPECT_EQ(osc.record(*doc), COscilloscopeModel::RecordResult::Cancelled);
     EXPECT_EQ(osc.open(*doc), -1);
     EXPECT_EQ(osc.nextX(), 5.0f);
     EXPECT_EQ(doc->logPath(), "");
     EXPECT_TRUE(doc->pollingActive());
+}
+
+// A recording that cannot be made says why, asks for no file without a
+// controller, leaves polling (and an existing recording) as they were and
+// keeps the traces paused.
+TEST_F(OscilloscopeOnSim, aRecordThatCannotStartSaysSoAndChangesNothing) {
+    seams.path = doc->oscilloscopeFolder() + "never.osc";
+    EXPECT_EQ(osc.record(*doc), COscilloscopeModel::RecordResult::NoController);
+    EXPECT_EQ(seams.messages, std::vector<std::string>{COscilloscopeModel::kMsgNoController});
+    EXPECT_TRUE(seams.chooserCalls.empty());
+
+    connectOrFail();
+    doc->startPolling();
+    const std::string kept = doc->oscilloscopeFolder() + "kept.osc";
+    writeWholeFile(kept, "3\t900\n");
+    for (const std::string& target :
+         {doc->oscilloscopeFolder() + "no-such-folder/x.osc", doc->oscilloscopeFolder()}) {
+        seams.messages.clear();
+        seams.path = target;
+        EXPECT_EQ(osc.record(*doc), COscilloscopeModel::RecordResult::FileError) << target;
+        ASSERT_EQ(seams.messages.size(), 1u);
+        EXPECT_EQ(
+            seams.messages[0].rfind(std::string(COscilloscopeModel::kMsgFile) + "\n" + target, 0),
+            0u);
+        EXPECT_TRUE(osc.paused());
+        EXPECT_EQ(COscilloscopeModel::recordingPath(*doc), "");
+        EXPECT_TRUE(doc->pollingActive());
+    }
+    EXPECT_EQ(readWholeFile(kept), "3\t900\n");
 }
 
 } // namespace

@@ -107,8 +107,7 @@ TEST_F(SettingsActions, cancelledChoosersAndADeclinedQuestionChangeAndSendNothin
     EXPECT_EQ(doc->settings(), before);
 }
 
-TEST_F(SettingsActions,
-       loadKeepsTheInspectionBitAndPutsTheDefaultPatternAndNoMaxLoadInTheController) {
+TEST_F(SettingsActions, loadKeepsTheInspectionBitThePatternAndTheLoadLimitTheControllerHad) {
     connectOrFail();
     auto& image = doc->settings();
     image.m_advancedSetup.m_advancedFlags |= vexor::kAdvFlagInspection;
@@ -131,8 +130,10 @@ TEST_F(SettingsActions,
     ASSERT_TRUE(doc->readAdv());
     EXPECT_EQ(image.m_advancedSetup.m_advancedFlags,
               vexor::kAdvFlagSensor400 | vexor::kAdvFlagTurbo | vexor::kAdvFlagInspection);
-    EXPECT_EQ(image.m_advancedSetup.m_maxLoad, 0);
-    EXPECT_EQ(image.m_adv.m_injSequence, DeviceSettings{}.m_adv.m_injSequence);
+    // The file carries neither: the controller keeps what it had.
+    EXPECT_EQ(image.m_advancedSetup.m_maxLoad, 5);
+    EXPECT_EQ(image.m_adv.m_injSequence,
+              (std::array<std::uint8_t, 8>{0x02, 0x01, 0x08, 0x04, 0x20, 0x10, 0x80, 0x40}));
 }
 
 TEST_F(SettingsActions, defaultsAreWrittenInTheirOrderWithTheMapClearedByTheController) {

@@ -91,6 +91,18 @@ CMainCorrEditor::Result CMainCorrEditor::onDeltaSpin(int row, int delta, Spin sp
     return writeFields();
 }
 
+CMainCorrEditor::Result CMainCorrEditor::acceptTyped() {
+    if (!m_device.isConnected())
+        return Result::Ignored;
+    const auto& corr = m_device.settings().m_mainCorr.m_mainCorr;
+    bool typed = false;
+    for (int row = 0; row < kRows && !typed; ++row) {
+        const double shown = vexor::clampMainCorr(fieldValue(row));
+        typed = vexor::round2(shown) != vexor::round2(corr[static_cast<std::size_t>(row)]);
+    }
+    return typed ? writeFields() : Result::Ignored;
+}
+
 CMainCorrEditor::Result CMainCorrEditor::writeFields() {
     CBusyScope busy(m_seams.cursor);
     auto& corr = m_device.settings().m_mainCorr.m_mainCorr;

@@ -55,6 +55,11 @@ public:
     // for the upper arrow, which raises the value.
     Result onDeltaSpin(int row, int delta, Spin spin);
 
+    // OK: what was typed into the fields goes to the controller, limited to
+    // the range as for a step. Ignored when no field differs from the image
+    // (to two decimals) or no controller is connected.
+    Result acceptTyped();
+
     // The value a field stands for: its leading decimal number (the decimal
     // point is '.', whatever the locale), or the image's value when the field
     // holds no number.
