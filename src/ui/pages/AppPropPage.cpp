@@ -72,7 +72,7 @@ void CAppPropPage::setGate(const QString& note, const QString& buttonText,
 bool CAppPropPage::refuseOffline() {
     if (vexor::panelConnected(m_doc))
         return false;
-    m_seams.message(vexor::translate(vexor::kMsgNoConnection), IUserPrompt::Icon::Warning);
+    m_seams.message(vexor::translate(vexor::kMsgPageNoConnection), IUserPrompt::Icon::Warning);
     // The control shows the user's choice: put the image's value back.
     updatePage();
     return true;

@@ -19,7 +19,7 @@ inline constexpr const char* kMsgPanelWriteFailed =
     "Nie powiodło się wpisanie ustawień do urządzenia!";
 inline constexpr const char* kMsgPanelResetFailed = "Nie powiodło się zresetowanie urządzenia!";
 // An edit made while no controller is connected.
-inline constexpr const char* kMsgNoConnection = "Brak połączenia";
+inline constexpr const char* kMsgPageNoConnection = "Brak połączenia";
 
 enum class PanelStep {
     WaitPetrol, // switch to petrol and wait until the controller runs on it
