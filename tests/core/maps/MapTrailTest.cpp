@@ -1,5 +1,5 @@
-#include "maps/LivePoint.h"
 #include "maps/MapTrail.h"
+#include "maps/LivePoint.h"
 
 #include <gtest/gtest.h>
 
