@@ -298,9 +298,9 @@ int CCliCommands::cmdSwitch(const Args& args) {
 int CCliCommands::cmdFlash(const Args& args) {
     if (args.size() != 1 || args[0].empty())
         return usage("flash needs one FILE");
+    std::uint16_t version = 0;
     {
         CFirmwareFile probe;
-        std::uint16_t version = 0;
         if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
             messageWith(CKorvantisDoc::kMsgProgramming,
                        vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
@@ -322,7 +322,10 @@ int CCliCommands::cmdFlash(const Args& args) {
             std::fputc('\n', stderr);
         std::fflush(stderr);
     });
-    if (!takeBackup("flash"))
+    // A downgrade nobody can agree to here changes nothing and needs no backup.
+    const bool downgradeRefused = version < m_doc.settings().m_devInfo.m_version &&
+                                  !m_options.yes && ::isatty(::fileno(stdin)) == 0;
+    if (!downgradeRefused && !takeBackup("flash"))
         return kExitUsage;
     m_chooser.setPath(args[0]);
     CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfProgrammed);

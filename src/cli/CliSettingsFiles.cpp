@@ -89,19 +89,19 @@ int CCliCommands::cmdSettingsSet(const Args& args) {
     for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
         const std::string& key = args[i];
         const std::string& value = args[i + 1];
-        const vexor::SettingSpec* spec = vexor::findSetting(key);
-        if (spec == nullptr) {
+        const vexor::SettingInfo* info = vexor::findSetting(key);
+        if (info == nullptr) {
             m_prompt.message(vexor::translate(kMsgUnknownKey) + ": " + key,
                              IUserPrompt::Icon::Error);
             return kExitUsage;
         }
-        if (spec->readOnly) {
+        if (info->readOnly) {
             m_prompt.message(vexor::translate(kMsgReadOnlyKey) + ": " + key,
                              IUserPrompt::Icon::Error);
             return kExitUsage;
         }
         std::string accepts;
-        if (!vexor::setSettingFromText(*spec, image, value, accepts)) {
+        if (!vexor::setSettingFromText(*info, image, value, accepts)) {
             m_prompt.message(vexor::translate(kMsgRefusedValue) + ": " + key + " = " + value +
                                  "\n" + vexor::translate(kMsgAccepted) + ": " + accepts,
                              IUserPrompt::Icon::Error);

@@ -127,10 +127,16 @@ TEST_F(CliOnSim, everyChangingCommandStopsBeforeSendingWhenItsBackupCannotBeWrit
     EXPECT_EQ(count(SimMatch::cmd(13)), 1u);
 }
 
-TEST_F(CliOnSim, mapAndDefaultsBackUpButDemoAndAnsweredNoDoNot) {
+TEST_F(CliOnSim, mapAndDefaultsBackUpButDemoAndRefusalsDoNot) {
     ASSERT_EQ(cli({"map", "add", "1", "1", "2", "2", "5"}).status, 0);
     ASSERT_EQ(cli({"settings", "defaults"}).status, 1); // answered No: nothing changes
     ASSERT_EQ(cli({"--yes", "settings", "defaults"}).status, 0);
+    // A downgrade without --yes is refused before anything changes.
+    std::vector<std::uint8_t> image(16000, 0x11);
+    const auto old = vexor::buildFirmwareFile(image, 0x0101, "KORVANTIS", 0x0101);
+    std::ofstream(folder.file("old.img"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
+    ASSERT_EQ(cli({"flash", folder.file("old.img")}).status, 1);
     ASSERT_EQ(cli({"--demo", "map", "set", "0", "0", "1", "1", "3"}).status, 0);
     ASSERT_EQ(cli({"--demo", "--yes", "settings", "defaults"}).status, 0);
 

@@ -135,11 +135,11 @@ private slots:
     // Every value a page's box offers for a file key is one the schema takes.
     void everyOfferedValueOfAKeyIsAccepted() {
         std::set<Choice> seen;
-        for (const SettingSpec& spec : settingsSchema()) {
+        for (const SettingInfo& info : settingsSchema()) {
             // One key of each list is enough (the map's 285 cells share one).
-            if (spec.choice == Choice::None || !seen.insert(spec.choice).second)
+            if (info.choice == Choice::None || !seen.insert(info.choice).second)
                 continue;
-            const auto entries = choiceEntries(spec.choice, 0x209);
+            const auto entries = choiceEntries(info.choice, 0x209);
             // Long ranges: both ends and every tenth entry.
             const std::size_t stride = entries.size() > 60 ? 10 : 1;
             for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -152,8 +152,8 @@ private slots:
                 const std::string given = e.precision == kChoiceTextPrecision
                                               ? std::to_string(static_cast<int>(e.value))
                                               : e.text;
-                QVERIFY2(setSettingFromText(spec, s, given, accepts),
-                         qPrintable(QString::fromStdString(spec.key + " " + given)));
+                QVERIFY2(setSettingFromText(info, s, given, accepts),
+                         qPrintable(QString::fromStdString(info.key + " " + given)));
             }
         }
     }

@@ -20,10 +20,10 @@ bool isWrittenBlock(SettingBlock block) {
     return std::find(kLoadOrder.begin(), kLoadOrder.end(), block) != kLoadOrder.end();
 }
 
-bool sameValue(const SettingSpec& spec, const DeviceSettings& a, const DeviceSettings& b) {
-    if (spec.kind == SettingKind::Text)
-        return spec.text(a) == spec.text(b);
-    return spec.number(a) == spec.number(b);
+bool sameValue(const SettingInfo& info, const DeviceSettings& a, const DeviceSettings& b) {
+    if (info.kind == SettingKind::Text)
+        return info.text(a) == info.text(b);
+    return info.number(a) == info.number(b);
 }
 
 } // namespace
@@ -37,11 +37,11 @@ DeviceSettings loadedImage(const DeviceSettings& device, const DeviceSettings& f
 std::vector<LoadChange> loadChanges(const DeviceSettings& device, const DeviceSettings& file) {
     const DeviceSettings after = loadedImage(device, file);
     std::vector<LoadChange> changes;
-    for (const SettingSpec& spec : settingsSchema()) {
-        if (!isWrittenBlock(spec.block) || sameValue(spec, device, after))
+    for (const SettingInfo& info : settingsSchema()) {
+        if (!isWrittenBlock(info.block) || sameValue(info, device, after))
             continue;
         changes.push_back(
-            {&spec, settingDisplayText(spec, device), settingDisplayText(spec, after)});
+            {&info, settingDisplayText(info, device), settingDisplayText(info, after)});
     }
     return changes;
 }
@@ -51,13 +51,13 @@ DeviceSettings withTickedKeys(const DeviceSettings& device, const DeviceSettings
     const DeviceSettings after = loadedImage(device, file);
     DeviceSettings result = device;
     for (const std::string& key : keys) {
-        const SettingSpec* spec = findSetting(key);
-        if (spec == nullptr || !isWrittenBlock(spec->block))
+        const SettingInfo* info = findSetting(key);
+        if (info == nullptr || !isWrittenBlock(info->block))
             continue;
-        if (spec->kind == SettingKind::Text)
-            spec->setText(result, spec->text(after));
+        if (info->kind == SettingKind::Text)
+            info->setText(result, info->text(after));
         else
-            spec->setNumber(result, spec->number(after));
+            info->setNumber(result, info->number(after));
     }
     return result;
 }
@@ -66,8 +66,8 @@ std::vector<SettingBlock> blocksOf(const std::vector<std::string>& keys) {
     std::vector<SettingBlock> blocks;
     for (const SettingBlock block : kLoadOrder) {
         const bool held = std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
-            const SettingSpec* spec = findSetting(key);
-            return spec != nullptr && spec->block == block;
+            const SettingInfo* info = findSetting(key);
+            return info != nullptr && info->block == block;
         });
         if (held)
             blocks.push_back(block);

@@ -13,7 +13,7 @@ class CLPGDevice;
 namespace vexor {
 
 struct LoadChange {
-    const SettingSpec* spec = nullptr;
+    const SettingInfo* info = nullptr;
     std::string controller; // the value in the words the pages use
     std::string file;
 };

@@ -28,13 +28,13 @@ DeviceSettings& COfflineSettings::edit() {
 }
 
 bool COfflineSettings::set(const std::string& key, const std::string& value, std::string& accepts) {
-    const vexor::SettingSpec* spec = vexor::findSetting(key);
-    if (spec == nullptr || !isOpen()) {
+    const vexor::SettingInfo* info = vexor::findSetting(key);
+    if (info == nullptr || !isOpen()) {
         accepts.clear();
         return false;
     }
     DeviceSettings changed = m_image;
-    if (!vexor::setSettingFromText(*spec, changed, value, accepts))
+    if (!vexor::setSettingFromText(*info, changed, value, accepts))
         return false;
     if (!(changed == m_image)) {
         m_image = changed;

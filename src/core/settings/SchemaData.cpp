@@ -19,77 +19,77 @@ using B = SettingBlock;
 // Adds rows; `ref` is a generic lambda giving the member of an image.
 class CSchemaBuilder {
 public:
-    explicit CSchemaBuilder(std::vector<SettingSpec>& rows) : m_rows(rows) {}
+    explicit CSchemaBuilder(std::vector<SettingInfo>& rows) : m_rows(rows) {}
 
-    template <class Ref> SettingSpec& add(std::string key, B block, Ref ref) {
-        SettingSpec& spec = m_rows.emplace_back();
-        spec.key = std::move(key);
-        spec.block = block;
+    template <class Ref> SettingInfo& add(std::string key, B block, Ref ref) {
+        SettingInfo& info = m_rows.emplace_back();
+        info.key = std::move(key);
+        info.block = block;
         using T = std::decay_t<decltype(ref(std::declval<DeviceSettings&>()))>;
         if constexpr (std::is_same_v<T, std::string>) {
-            spec.kind = SettingKind::Text;
-            spec.text = [ref](const DeviceSettings& s) { return ref(s); };
-            spec.setText = [ref](DeviceSettings& s, const std::string& v) { ref(s) = v; };
+            info.kind = SettingKind::Text;
+            info.text = [ref](const DeviceSettings& s) { return ref(s); };
+            info.setText = [ref](DeviceSettings& s, const std::string& v) { ref(s) = v; };
         } else {
-            spec.number = [ref](const DeviceSettings& s) { return static_cast<double>(ref(s)); };
+            info.number = [ref](const DeviceSettings& s) { return static_cast<double>(ref(s)); };
             if constexpr (std::is_floating_point_v<T>) {
-                spec.setNumber = [ref](DeviceSettings& s, double v) { ref(s) = v; };
+                info.setNumber = [ref](DeviceSettings& s, double v) { ref(s) = v; };
             } else {
-                spec.integral = true;
-                spec.memberMin = static_cast<double>(std::numeric_limits<T>::min());
-                spec.memberMax = static_cast<double>(std::numeric_limits<T>::max());
+                info.integral = true;
+                info.memberMin = static_cast<double>(std::numeric_limits<T>::min());
+                info.memberMax = static_cast<double>(std::numeric_limits<T>::max());
                 // As the file reader stores it: the low bits of the integer part.
-                spec.setNumber = [ref](DeviceSettings& s, double v) {
+                info.setNumber = [ref](DeviceSettings& s, double v) {
                     ref(s) = static_cast<T>(settingsIntegerBits(v));
                 };
             }
         }
-        return spec;
+        return info;
     }
 
 private:
-    std::vector<SettingSpec>& m_rows;
+    std::vector<SettingInfo>& m_rows;
 };
 
-SettingSpec& on(SettingSpec& spec, P page, const char* group, const char* label,
+SettingInfo& on(SettingInfo& info, P page, const char* group, const char* label,
                 const char* unit = "") {
-    spec.page = page;
-    spec.group = group;
-    spec.label = label;
-    spec.unit = unit;
-    spec.windowEdits = true;
-    return spec;
+    info.page = page;
+    info.group = group;
+    info.label = label;
+    info.unit = unit;
+    info.windowEdits = true;
+    return info;
 }
 
-SettingSpec& choice(SettingSpec& spec, Choice c) {
-    spec.choice = c;
-    return spec;
+SettingInfo& choice(SettingInfo& info, Choice c) {
+    info.choice = c;
+    return info;
 }
 
 // What a member no window edits can hold.
-SettingSpec& holds(SettingSpec& spec, double from, double to, double step, int precision,
+SettingInfo& holds(SettingInfo& info, double from, double to, double step, int precision,
                    const char* unit = "") {
-    spec.range = {from, to, step, precision};
-    spec.unit = unit;
-    return spec;
+    info.range = {from, to, step, precision};
+    info.unit = unit;
+    return info;
 }
 
-SettingSpec& flags(SettingSpec& spec, std::vector<SettingFlag> bits) {
-    spec.kind = SettingKind::Flags;
-    spec.range = {0, 255, 1, 0};
-    spec.windowEdits = !bits.empty();
+SettingInfo& flags(SettingInfo& info, std::vector<SettingFlag> bits) {
+    info.kind = SettingKind::Flags;
+    info.range = {0, 255, 1, 0};
+    info.windowEdits = !bits.empty();
     // The row's page is that of its first check box; each bit names its own.
     if (!bits.empty())
-        spec.page = bits.front().page;
-    spec.flags = std::move(bits);
-    return spec;
+        info.page = bits.front().page;
+    info.flags = std::move(bits);
+    return info;
 }
 
-SettingSpec& readOnly(SettingSpec& spec) {
-    spec.readOnly = true;
-    spec.maxText = kMaxSettingText;
-    spec.range = {0, 0, 1, 0};
-    return spec;
+SettingInfo& readOnly(SettingInfo& info) {
+    info.readOnly = true;
+    info.maxText = kMaxSettingText;
+    info.range = {0, 0, 1, 0};
+    return info;
 }
 
 // Temperatures of the controller's sensor tables, °C.
@@ -128,7 +128,7 @@ void identityRows(CSchemaBuilder& b) {
 }
 
 void carInfoRows(CSchemaBuilder& b) {
-    auto text = [](SettingSpec& spec) { spec.maxText = kMaxSettingText; };
+    auto text = [](SettingInfo& info) { info.maxText = kMaxSettingText; };
     text(b.add(
         "m_carInfo.m_vendor", B::None, [](auto& s) -> auto& { return s.m_carInfo.m_vendor; }));
     text(b.add(
@@ -143,7 +143,7 @@ void carInfoRows(CSchemaBuilder& b) {
         "m_carInfo.m_injectors", B::None,
         [](auto& s) -> auto& { return s.m_carInfo.m_injectors; }));
     // Recorded by the automatic calibration as a whole number of kPa.
-    SettingSpec& press = b.add(
+    SettingInfo& press = b.add(
         "m_carInfo.m_reductorPress", B::None,
         [](auto& s) -> auto& { return s.m_carInfo.m_reductorPress; });
     holds(press, 0, 400, 1, 0, "kPa");
@@ -459,8 +459,8 @@ void advancedSetupRows(CSchemaBuilder& b) {
 
 } // namespace
 
-std::vector<SettingSpec> buildSettingsSchema() {
-    std::vector<SettingSpec> rows;
+std::vector<SettingInfo> buildSettingsSchema() {
+    std::vector<SettingInfo> rows;
     rows.reserve(420);
     CSchemaBuilder b(rows);
     identityRows(b);

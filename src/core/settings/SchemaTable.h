@@ -7,6 +7,6 @@
 namespace vexor {
 
 // The schema's rows, built afresh (settingsSchema() keeps one copy).
-std::vector<SettingSpec> buildSettingsSchema();
+std::vector<SettingInfo> buildSettingsSchema();
 
 } // namespace vexor

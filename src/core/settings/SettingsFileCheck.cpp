@@ -105,18 +105,18 @@ SettingsFileCheck readCheckedSettingsFile(const std::string& path, DeviceSetting
     if (SettingsFileCheck lines = checkLines(text, values); !lines.ok())
         return lines;
 
-    for (const SettingSpec& spec : settingsSchema()) {
-        const auto it = values.find(spec.key);
+    for (const SettingInfo& info : settingsSchema()) {
+        const auto it = values.find(info.key);
         if (it == values.end())
-            return problem(SettingsFileProblem::MissingKey, spec.key);
-        if (spec.kind == SettingKind::Text) {
-            if (it->second.size() > spec.maxText)
-                return problem(SettingsFileProblem::BadValue, spec.key);
+            return problem(SettingsFileProblem::MissingKey, info.key);
+        if (info.kind == SettingKind::Text) {
+            if (it->second.size() > info.maxText)
+                return problem(SettingsFileProblem::BadValue, info.key);
             continue;
         }
         double value = 0;
-        if (!strictNumber(it->second, value) || !fitsMember(spec, value))
-            return problem(SettingsFileProblem::BadValue, spec.key);
+        if (!strictNumber(it->second, value) || !fitsMember(info, value))
+            return problem(SettingsFileProblem::BadValue, info.key);
     }
 
     std::string missing;

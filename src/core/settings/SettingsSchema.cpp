@@ -76,24 +76,24 @@ bool inRange(const ChoiceRange& r, double value) {
 
 } // namespace
 
-bool fitsMember(const SettingSpec& spec, double value) {
+bool fitsMember(const SettingInfo& info, double value) {
     if (!std::isfinite(value))
         return false;
-    if (!spec.integral)
+    if (!info.integral)
         return true;
-    return value == std::trunc(value) && value >= spec.memberMin && value <= spec.memberMax;
+    return value == std::trunc(value) && value >= info.memberMin && value <= info.memberMax;
 }
 
-const std::vector<SettingSpec>& settingsSchema() {
-    static const std::vector<SettingSpec> rows = buildSettingsSchema();
+const std::vector<SettingInfo>& settingsSchema() {
+    static const std::vector<SettingInfo> rows = buildSettingsSchema();
     return rows;
 }
 
-const SettingSpec* findSetting(const std::string& key) {
-    static const std::unordered_map<std::string, const SettingSpec*> index = [] {
-        std::unordered_map<std::string, const SettingSpec*> map;
-        for (const SettingSpec& spec : settingsSchema())
-            map.emplace(spec.key, &spec);
+const SettingInfo* findSetting(const std::string& key) {
+    static const std::unordered_map<std::string, const SettingInfo*> index = [] {
+        std::unordered_map<std::string, const SettingInfo*> map;
+        for (const SettingInfo& info : settingsSchema())
+            map.emplace(info.key, &info);
         return map;
     }();
     const auto it = index.find(key);
@@ -147,52 +147,52 @@ const char* pageCaption(SettingPage page) {
     return "";
 }
 
-std::vector<ChoiceEntry> settingChoices(const SettingSpec& spec, std::int32_t version) {
-    if (spec.kind != SettingKind::Number || spec.readOnly)
+std::vector<ChoiceEntry> settingChoices(const SettingInfo& info, std::int32_t version) {
+    if (info.kind != SettingKind::Number || info.readOnly)
         return {};
-    if (spec.choice != Choice::None)
-        return choiceEntries(spec.choice, version);
-    return expandRange(spec.range);
+    if (info.choice != Choice::None)
+        return choiceEntries(info.choice, version);
+    return expandRange(info.range);
 }
 
-bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const std::string& value,
+bool setSettingFromText(const SettingInfo& info, DeviceSettings& settings, const std::string& value,
                         std::string& accepts) {
-    if (spec.readOnly) {
+    if (info.readOnly) {
         accepts = "-";
         return false;
     }
-    if (spec.kind == SettingKind::Text) {
-        accepts = "0 .. " + std::to_string(spec.maxText) + " B";
-        if (value.size() > spec.maxText)
+    if (info.kind == SettingKind::Text) {
+        accepts = "0 .. " + std::to_string(info.maxText) + " B";
+        if (value.size() > info.maxText)
             return false;
         for (const unsigned char c : value) {
             if (c < 0x20 || c == 0x7F)
                 return false;
         }
-        spec.setText(settings, value);
+        info.setText(settings, value);
         return true;
     }
-    if (spec.kind == SettingKind::Flags) {
-        accepts = describeRange(spec.range);
+    if (info.kind == SettingKind::Flags) {
+        accepts = describeRange(info.range);
         double number = 0;
         if (!parseWholeNumber(value, number) || !atPrecision(number, 0) ||
-            !inRange(spec.range, number))
+            !inRange(info.range, number))
             return false;
-        spec.setNumber(settings, number);
+        info.setNumber(settings, number);
         return true;
     }
-    if (spec.choice == Choice::None) {
-        accepts = describeRange(spec.range);
+    if (info.choice == Choice::None) {
+        accepts = describeRange(info.range);
         double number = 0;
-        if (!parseWholeNumber(value, number) || !atPrecision(number, spec.range.precision) ||
-            !inRange(spec.range, number))
+        if (!parseWholeNumber(value, number) || !atPrecision(number, info.range.precision) ||
+            !inRange(info.range, number))
             return false;
-        spec.setNumber(settings, number);
+        info.setNumber(settings, number);
         return true;
     }
 
     const std::vector<ChoiceEntry> entries =
-        choiceEntries(spec.choice, settings.m_devInfo.m_version);
+        choiceEntries(info.choice, settings.m_devInfo.m_version);
     accepts = describeEntries(entries);
     double number = 0;
     int index = -1;
@@ -210,18 +210,18 @@ bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const
         return false;
     const ChoiceEntry& entry = entries[static_cast<std::size_t>(index)];
     // The entry's own value at its precision, as the window stores it.
-    spec.setNumber(settings, atChoicePrecision(entry.value, entry.precision));
+    info.setNumber(settings, atChoicePrecision(entry.value, entry.precision));
     return true;
 }
 
-std::string settingDisplayText(const SettingSpec& spec, const DeviceSettings& settings) {
-    if (spec.kind == SettingKind::Text)
-        return spec.text(settings);
-    const double value = spec.number(settings);
-    if (spec.kind == SettingKind::Number && !spec.readOnly) {
-        if (spec.choice == Choice::None)
-            return formatChoiceNumber(value, spec.range.precision);
-        const auto entries = choiceEntries(spec.choice, settings.m_devInfo.m_version);
+std::string settingDisplayText(const SettingInfo& info, const DeviceSettings& settings) {
+    if (info.kind == SettingKind::Text)
+        return info.text(settings);
+    const double value = info.number(settings);
+    if (info.kind == SettingKind::Number && !info.readOnly) {
+        if (info.choice == Choice::None)
+            return formatChoiceNumber(value, info.range.precision);
+        const auto entries = choiceEntries(info.choice, settings.m_devInfo.m_version);
         const int index = findChoice(entries, value);
         if (index >= 0)
             return entries[static_cast<std::size_t>(index)].text;

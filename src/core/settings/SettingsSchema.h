@@ -56,7 +56,7 @@ struct SettingFlag {
     const char* label = ""; // Polish text of the check box or combo box
 };
 
-struct SettingSpec {
+struct SettingInfo {
     std::string key;
     SettingBlock block = SettingBlock::None;
     SettingPage page = SettingPage::None;
@@ -87,12 +87,12 @@ struct SettingSpec {
 
 // Whether a number read from a file fits the member: finite, and for an
 // integer member a whole number its type holds.
-bool fitsMember(const SettingSpec& spec, double value);
+bool fitsMember(const SettingInfo& info, double value);
 
 // Every key in the order a settings file holds them.
-const std::vector<SettingSpec>& settingsSchema();
+const std::vector<SettingInfo>& settingsSchema();
 // The key's description, or null for a key no settings file has.
-const SettingSpec* findSetting(const std::string& key);
+const SettingInfo* findSetting(const std::string& key);
 
 // The write command of a block; 0 for one that is never written as a block
 // (identity, statistics, the map memory area, the file-only members).
@@ -105,18 +105,18 @@ inline constexpr std::size_t kMaxSettingText = 63;
 
 // The entries a window offers for a number member (for a controller of this
 // firmware version), or the entries of its range; empty for texts and flags.
-std::vector<ChoiceEntry> settingChoices(const SettingSpec& spec, std::int32_t version);
+std::vector<ChoiceEntry> settingChoices(const SettingInfo& info, std::int32_t version);
 
 // Checks `value` (the text given on a command line) against what the member
 // accepts and stores it in settings. False, settings untouched and what is
 // accepted in `accepts` otherwise, written with numbers and entry texts only
 // ("500 .. 5000 (+100)", "1 = 0 - 1 Volt, 6 = ..."), the entry texts in the
 // current language. A text entry may also be given by its text.
-bool setSettingFromText(const SettingSpec& spec, DeviceSettings& settings, const std::string& value,
+bool setSettingFromText(const SettingInfo& info, DeviceSettings& settings, const std::string& value,
                         std::string& accepts);
 
 // The member's value in the words the window uses: an entry's text (Polish),
 // a number at its precision, a text as it is, a flags byte as a number.
-std::string settingDisplayText(const SettingSpec& spec, const DeviceSettings& settings);
+std::string settingDisplayText(const SettingInfo& info, const DeviceSettings& settings);
 
 } // namespace vexor

@@ -30,7 +30,7 @@ constexpr int kCellPixels = 4;
 enum Column { ColSetting, ColUnit, ColController, ColFile };
 
 bool isMapCell(const LoadChange& change) {
-    return change.spec->key.rfind("m_injMapTable[", 0) == 0;
+    return change.info->key.rfind("m_injMapTable[", 0) == 0;
 }
 
 // Row and column of a map cell from its key "m_injMapTable[R][C]".
@@ -57,7 +57,7 @@ QPixmap mapPicture(const std::vector<const LoadChange*>& cells) {
     for (const LoadChange* cell : cells) {
         int row = 0;
         int col = 0;
-        if (cellOf(cell->spec->key, row, col))
+        if (cellOf(cell->info->key, row, col))
             painter.drawRect(col * kCellPixels, (DeviceSettings::kMapRows - 1 - row) * kCellPixels,
                              kCellPixels, kCellPixels);
     }
@@ -95,16 +95,16 @@ CLoadCompareDlg::CLoadCompareDlg(const std::vector<LoadChange>& changes, QWidget
             cells.push_back(&change);
             continue;
         }
-        const auto* spec = change.spec;
-        const QString label = vexor::settingLabel(*spec);
-        auto* item = new QTreeWidgetItem(pageItem(spec->page));
+        const auto* info = change.info;
+        const QString label = vexor::settingLabel(*info);
+        auto* item = new QTreeWidgetItem(pageItem(info->page));
         item->setText(ColSetting, label);
-        item->setToolTip(ColSetting, QString::fromStdString(spec->key));
-        item->setText(ColUnit, QString::fromUtf8(spec->unit));
+        item->setToolTip(ColSetting, QString::fromStdString(info->key));
+        item->setText(ColUnit, QString::fromUtf8(info->unit));
         item->setText(ColController, tr8(change.controller));
         item->setText(ColFile, tr8(change.file));
         item->setCheckState(ColSetting, Qt::Checked);
-        item->setData(ColSetting, kKeysRole, QStringList{QString::fromStdString(spec->key)});
+        item->setData(ColSetting, kKeysRole, QStringList{QString::fromStdString(info->key)});
     }
     if (!cells.empty())
         addMapRow(cells);
@@ -137,7 +137,7 @@ void CLoadCompareDlg::addMapRow(const std::vector<const LoadChange*>& cells) {
     item->setCheckState(ColSetting, Qt::Checked);
     QStringList keys;
     for (const LoadChange* cell : cells)
-        keys << QString::fromStdString(cell->spec->key);
+        keys << QString::fromStdString(cell->info->key);
     item->setData(ColSetting, kKeysRole, keys);
 }
 

@@ -62,11 +62,11 @@ std::string pageText(SettingPage page, const std::string& polish) {
 
 } // namespace
 
-QString settingLabel(const SettingSpec& spec) {
-    const std::string polish = *spec.label ? spec.label : spec.group;
+QString settingLabel(const SettingInfo& info) {
+    const std::string polish = *info.label ? info.label : info.group;
     if (polish.empty())
-        return QString::fromStdString(spec.key);
-    std::string text = pageText(spec.page, polish);
+        return QString::fromStdString(info.key);
+    std::string text = pageText(info.page, polish);
     if (text.empty())
         text = translate(polish);
     return QString::fromStdString(text);

@@ -9,6 +9,6 @@ namespace vexor {
 // The label of a setting (or, without one, its group) in the current
 // language, as the page that edits it shows it; the settings-file key when
 // the setting has neither.
-QString settingLabel(const SettingSpec& spec);
+QString settingLabel(const SettingInfo& info);
 
 } // namespace vexor

@@ -48,20 +48,20 @@ std::vector<std::uint8_t> payloadOf(SettingBlock block, const DeviceSettings& s)
 
 // A value of the member different from its current one that the member can
 // hold (for read-only members: any value).
-void changeMember(const SettingSpec& spec, DeviceSettings& s) {
-    if (spec.kind == SettingKind::Text) {
-        spec.setText(s, "Golf IV");
+void changeMember(const SettingInfo& info, DeviceSettings& s) {
+    if (info.kind == SettingKind::Text) {
+        info.setText(s, "Golf IV");
         return;
     }
-    const double now = spec.number(s);
-    if (spec.kind == SettingKind::Flags || spec.readOnly) {
-        spec.setNumber(s, static_cast<double>(static_cast<int>(now) ^ 0x01));
+    const double now = info.number(s);
+    if (info.kind == SettingKind::Flags || info.readOnly) {
+        info.setNumber(s, static_cast<double>(static_cast<int>(now) ^ 0x01));
         return;
     }
-    const auto entries = settingChoices(spec, s.m_devInfo.m_version);
-    ASSERT_FALSE(entries.empty()) << spec.key;
+    const auto entries = settingChoices(info, s.m_devInfo.m_version);
+    ASSERT_FALSE(entries.empty()) << info.key;
     const double last = atChoicePrecision(entries.back().value, entries.back().precision);
-    spec.setNumber(s, last != now ? last : entries.front().value);
+    info.setNumber(s, last != now ? last : entries.front().value);
 }
 
 } // namespace
@@ -77,14 +77,14 @@ TEST(SettingsSchema, everyKeyOfTheFileReachesItsMemberAndItsBlock) {
 
     DeviceSettings everything = defaults;
     for (std::size_t i = 0; i < schema.size(); ++i) {
-        const SettingSpec& spec = schema[i];
-        SCOPED_TRACE(spec.key);
-        ASSERT_EQ(lines[i].substr(0, lines[i].find('\t')), spec.key);
-        EXPECT_EQ(findSetting(spec.key), &spec);
+        const SettingInfo& info = schema[i];
+        SCOPED_TRACE(info.key);
+        ASSERT_EQ(lines[i].substr(0, lines[i].find('\t')), info.key);
+        EXPECT_EQ(findSetting(info.key), &info);
 
         DeviceSettings changed = defaults;
-        changeMember(spec, changed);
-        changeMember(spec, everything);
+        changeMember(info, changed);
+        changeMember(info, everything);
         const auto after = fileLines(changed);
         for (std::size_t j = 0; j < lines.size(); ++j) {
             if (j == i) {
@@ -93,9 +93,9 @@ TEST(SettingsSchema, everyKeyOfTheFileReachesItsMemberAndItsBlock) {
                 EXPECT_EQ(after[j], lines[j]) << "also changed: " << after[j];
             }
         }
-        const auto before = payloadOf(spec.block, defaults);
+        const auto before = payloadOf(info.block, defaults);
         if (!before.empty()) {
-            EXPECT_NE(payloadOf(spec.block, changed), before) << "not in its block";
+            EXPECT_NE(payloadOf(info.block, changed), before) << "not in its block";
         }
     }
 
@@ -105,21 +105,21 @@ TEST(SettingsSchema, everyKeyOfTheFileReachesItsMemberAndItsBlock) {
     ASSERT_TRUE(writeSettingsFile(path, everything));
     DeviceSettings read;
     ASSERT_TRUE(readSettingsFile(path, read));
-    for (const SettingSpec& spec : schema) {
-        if (spec.kind == SettingKind::Text) {
-            EXPECT_EQ(spec.text(read), spec.text(everything)) << spec.key;
+    for (const SettingInfo& info : schema) {
+        if (info.kind == SettingKind::Text) {
+            EXPECT_EQ(info.text(read), info.text(everything)) << info.key;
         } else {
-            EXPECT_EQ(spec.number(read), spec.number(everything)) << spec.key;
+            EXPECT_EQ(info.number(read), info.number(everything)) << info.key;
         }
     }
 }
 
 TEST(SettingsSchema, onlyIdentityStatisticsAndTheTimeStampAreReadOnly) {
-    for (const SettingSpec& spec : settingsSchema()) {
-        const bool identity = spec.key == "m_timeStamp" || spec.key.rfind("m_devInfo.", 0) == 0;
-        EXPECT_EQ(spec.readOnly, identity) << spec.key;
-        if (spec.windowEdits) {
-            EXPECT_NE(spec.page, SettingPage::None) << spec.key;
+    for (const SettingInfo& info : settingsSchema()) {
+        const bool identity = info.key == "m_timeStamp" || info.key.rfind("m_devInfo.", 0) == 0;
+        EXPECT_EQ(info.readOnly, identity) << info.key;
+        if (info.windowEdits) {
+            EXPECT_NE(info.page, SettingPage::None) << info.key;
         }
     }
 }
@@ -128,9 +128,9 @@ TEST(SettingsSchema, valuesAreCheckedAgainstWhatTheWindowOffers) {
     DeviceSettings s;
     std::string accepts;
     auto set = [&](const char* key, const std::string& value) {
-        const SettingSpec* spec = findSetting(key);
-        EXPECT_NE(spec, nullptr) << key;
-        return spec != nullptr && setSettingFromText(*spec, s, value, accepts);
+        const SettingInfo* info = findSetting(key);
+        EXPECT_NE(info, nullptr) << key;
+        return info != nullptr && setSettingFromText(*info, s, value, accepts);
     };
 
     EXPECT_TRUE(set("m_base.m_switchRPM", "1500"));
@@ -175,7 +175,7 @@ TEST(SettingsSchema, textsAreLimitedAndReadOnlyKeysRefused) {
     DeviceSettings s;
     const DeviceSettings before;
     std::string accepts;
-    const SettingSpec& vendor = *findSetting("m_carInfo.m_vendor");
+    const SettingInfo& vendor = *findSetting("m_carInfo.m_vendor");
     EXPECT_TRUE(setSettingFromText(vendor, s, std::string(kMaxSettingText, 'x'), accepts));
     EXPECT_FALSE(setSettingFromText(vendor, s, std::string(kMaxSettingText + 1, 'x'), accepts));
     EXPECT_FALSE(setSettingFromText(vendor, s, "two\nlines", accepts));

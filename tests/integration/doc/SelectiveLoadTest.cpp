@@ -10,7 +10,7 @@ namespace {
 std::vector<std::string> keysOf(const std::vector<LoadChange>& changes) {
     std::vector<std::string> keys;
     for (const LoadChange& c : changes)
-        keys.push_back(c.spec->key);
+        keys.push_back(c.info->key);
     return keys;
 }
 
@@ -36,7 +36,7 @@ TEST_F(DocOnSim, onlyTheTickedSettingsOfAFileReachTheController) {
     EXPECT_EQ(changes[0].file, "2500");
     EXPECT_EQ(changes[1].controller, "0 - 1 Volt");
     EXPECT_EQ(changes[1].file, "0 - 5 Volt");
-    EXPECT_EQ(changes[1].spec->page, SettingPage::Gasoline);
+    EXPECT_EQ(changes[1].info->page, SettingPage::Gasoline);
 
     const std::vector<std::string> ticked = {"m_base.m_switchRPM", "m_injMapTable[6][4000]"};
     doc->settings() = withTickedKeys(controller, file, ticked);
