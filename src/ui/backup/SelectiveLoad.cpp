@@ -64,9 +64,22 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
     if (!m_doc.beforeChange(reason))
         return DocResult::Cancelled;
 
-    device->settings() = vexor::withTickedKeys(device->settings(), loaded, keys);
+    const DeviceSettings before = device->settings();
+    device->settings() = vexor::withTickedKeys(before, loaded, keys);
     CBusyScope busy(m_seams.cursor);
-    if (!vexor::writeSettingBlocks(*device, vexor::blocksOf(keys))) {
+    bool written = false;
+    try {
+        written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
+    } catch (IError*) {
+        device->settings() = before;
+        m_doc.refreshPages();
+        throw;
+    }
+    if (!written) {
+        // The image goes back to what the controller held, so that the same
+        // load repeated still finds every difference and writes it; kept,
+        // the new values would hide the blocks the controller never got.
+        device->settings() = before;
         m_seams.message(vexor::translate(CKorvantisDoc::kMsgSetDevice), IUserPrompt::Icon::Error);
         m_doc.refreshPages();
         return DocResult::Failed;
