@@ -9,6 +9,8 @@
 #include "files/SettingsCheck.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Language.h"
+#include "maps/MainCorrDlg.h"
+#include "maps/autocal/LPGDeviceLink.h"
 #include "pages/PanelIds.h"
 #include "pages/PanelSwitchPage.h"
 #include "pages/SettingsDlg.h"
@@ -24,6 +26,7 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 
+#include <functional>
 #include <memory>
 
 using namespace vexor;
@@ -80,6 +83,14 @@ class BackupsOnSimTest : public QObject {
         return false;
     }
 
+    // A file where the backups folder should be.
+    void blockBackups() {
+        QDir().mkpath(QString::fromStdString(dataFolder()));
+        QFile blocker(QString::fromStdString(dataFolder() + "/backups"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+    }
+
     // The fitter picks the next switch-over speed on the switch page.
     void pickNextSwitchRpm(CPanelSwitchPage& page) {
         auto* box = findCtrl<CValueCmbBox>(&page, panel_ids::kCmbRpmSwitch);
@@ -98,8 +109,11 @@ class BackupsOnSimTest : public QObject {
 
     // A file with the controller's settings but a switch-over speed and a
     // lambda type of its own.
-    std::string fileDiffering(double switchRpm, int lambdaType) {
+    std::string fileDiffering(double switchRpm, int lambdaType,
+                              const std::function<void(DeviceSettings&)>& more = {}) {
         DeviceSettings file = m_doc->settings();
+        if (more)
+            more(file);
         file.m_base.m_switchRPM = switchRpm;
         file.m_sensorsSetup.m_lambdaType = static_cast<std::uint8_t>(lambdaType);
         const std::string path = m_folders->filePath(QStringLiteral("car.xset")).toStdString();
@@ -162,11 +176,7 @@ private slots:
     // and the page shows the controller's value again; Yes goes on, and the
     // connection's later changes ask no more.
     void aBackupThatCannotBeWrittenAsksAndNoSendsNothing() {
-        // A file where the backups folder should be.
-        QDir().mkpath(QString::fromStdString(dataFolder()));
-        QFile blocker(QString::fromStdString(dataFolder() + "/backups"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        blockBackups();
         const double before = m_doc->settings().m_base.m_switchRPM;
         auto page = switchPage();
         auto* box = findCtrl<CValueCmbBox>(page.get(), panel_ids::kCmbRpmSwitch);
@@ -205,22 +215,38 @@ private slots:
     void loadWritesOnlyTheBlocksOfTickedRows() {
         const DeviceSettings before = m_doc->settings();
         m_chooser.path = fileDiffering(before.m_base.m_switchRPM + 500,
-                                       before.m_sensorsSetup.m_lambdaType == 6 ? 1 : 6);
+                                       before.m_sensorsSetup.m_lambdaType == 6 ? 1 : 6,
+                                       [](DeviceSettings& file) {
+                                           for (int row = 3; row < 7; ++row)
+                                               file.m_injMapTable[row][row + 2] += 5;
+                                       });
         CSettingsDlg dialog(*m_port, m_seams);
         int rows = 0;
         dialog.selectiveLoad().setReview([&rows](CLoadCompareDlg& comparison) {
             QTreeWidgetItem* lambda = comparison.rowOf("m_sensorsSetup.m_lambdaType");
             QTreeWidgetItem* rpm = comparison.rowOf("m_base.m_switchRPM");
-            if (lambda == nullptr || rpm == nullptr)
+            QTreeWidgetItem* map = comparison.rowOf("m_injMapTable[5][3500]");
+            if (lambda == nullptr || rpm == nullptr || map == nullptr)
                 return false;
-            rows = static_cast<int>(comparison.tickedKeys().size());
+            for (int p = 0; p < comparison.tree()->topLevelItemCount(); ++p)
+                rows += comparison.tree()->topLevelItem(p)->childCount();
+            // tools: VEXOR_PICTURES=docs keeps a picture of a real load's comparison.
+            if (const QByteArray folder = qgetenv("VEXOR_PICTURES"); !folder.isEmpty()) {
+                comparison.resize(640, 360);
+                comparison.show();
+                if (QTest::qWaitForWindowExposed(&comparison))
+                    comparison.grab().save(QString::fromLocal8Bit(folder) +
+                                           "/settings-load-compare.png");
+            }
             lambda->setCheckState(0, Qt::Unchecked);
+            map->setCheckState(0, Qt::Unchecked);
             return true;
         });
         dialog.OnFileReadSettings();
-        QCOMPARE(rows, 2);
+        QCOMPARE(rows, 3);
         QCOMPARE(sent(3), std::size_t(1)); // base
         QCOMPARE(sent(9), std::size_t(0)); // sensors: unticked
+        QVERIFY(m_doc->settings().m_injMapTable == before.m_injMapTable);
         QCOMPARE(m_server->requestLog().count(SimMatch::read(0x0A)), std::size_t(1)); // restart
         QCOMPARE(m_doc->settings().m_base.m_switchRPM, before.m_base.m_switchRPM + 500);
         QCOMPARE(m_doc->settings().m_sensorsSetup.m_lambdaType, before.m_sensorsSetup.m_lambdaType);
@@ -233,15 +259,18 @@ private slots:
     }
 
     // A file that changes nothing is said to, and nothing is sent or backed
-    // up; a comparison cancelled sends nothing either.
+    // up; "Compare with file…" only shows the differences, whatever is
+    // answered.
     void aFileThatChangesNothingWritesNothing() {
         const DeviceSettings& image = m_doc->settings();
         m_chooser.path = fileDiffering(image.m_base.m_switchRPM, image.m_sensorsSetup.m_lambdaType);
         CSettingsDlg dialog(*m_port, m_seams);
         bool reviewed = false;
-        dialog.selectiveLoad().setReview([&reviewed](CLoadCompareDlg&) {
+        bool viewOnly = false;
+        dialog.selectiveLoad().setReview([&](CLoadCompareDlg& comparison) {
             reviewed = true;
-            return false;
+            viewOnly = comparison.viewOnly() && !comparison.writeButton()->isVisible();
+            return true;
         });
         dialog.OnFileReadSettings();
         QVERIFY(!reviewed);
@@ -250,6 +279,7 @@ private slots:
         m_chooser.path = fileDiffering(image.m_base.m_switchRPM + 500, 6);
         dialog.OnCompareWithFile();
         QVERIFY(reviewed);
+        QVERIFY(viewOnly);
         QCOMPARE(m_server->requestLog().size(), std::size_t(0));
         QVERIFY(backups().empty());
     }
@@ -278,6 +308,20 @@ private slots:
         const auto list = backups();
         QCOMPARE(list.size(), std::size_t(2));
         QCOMPARE(list.back().reason, std::string("restore"));
+    }
+
+    // A correction step is a change like any other: declining to go on
+    // without a backup leaves the fields and the controller as they were.
+    void correctionsAskBeforeGoingOnWithoutABackup() {
+        blockBackups();
+        CLPGDeviceLink link(*m_doc);
+        CMainCorrDlg dialog(link, m_seams);
+        dialog.setChangeGuard([this] { return m_port->beforeChange("edit"); });
+        const QString shown = dialog.field(0)->text();
+        dialog.onDeltaSpinMainCorr(0, 1, CMainCorrEditor::Spin::Fine);
+        QVERIFY(asked(kBackupQuestion));
+        QCOMPARE(m_server->requestLog().size(), std::size_t(0));
+        QCOMPARE(dialog.field(0)->text(), shown);
     }
 
     // Demonstration mode keeps no backups.

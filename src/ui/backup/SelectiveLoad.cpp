@@ -29,6 +29,10 @@ DocResult CSelectiveLoad::run(const std::string& path, const char* reason) {
     }
 }
 
+DocResult CSelectiveLoad::show(const std::string& path) {
+    return run(path, nullptr);
+}
+
 DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
     CKorvantisDoc* device = m_doc.document();
     if (device == nullptr || path.empty())
@@ -56,7 +60,9 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
         return DocResult::Cancelled;
     }
     CLoadCompareDlg comparison(changes, m_parent);
-    if (!m_review(comparison))
+    if (reason == nullptr)
+        comparison.setViewOnly();
+    if (!m_review(comparison) || reason == nullptr)
         return DocResult::Cancelled;
     const std::vector<std::string> keys = comparison.tickedKeys();
     if (keys.empty())

@@ -28,11 +28,14 @@ public:
     // path: the file to load; reason: what the backup is named after
     // ("load", "restore"). Tells the user about every failure itself.
     DocResult run(const std::string& path, const char* reason);
+    // Only shows what the file would change; writes nothing.
+    DocResult show(const std::string& path);
 
     // Report name of a port error during the write.
     static constexpr const char* kHandler = "CSettingsDlg::OnFileReadSettings()";
 
 private:
+    // reason null: show the comparison only.
     DocResult write(const std::string& path, const char* reason);
 
     IDocumentPort& m_doc;

@@ -71,8 +71,7 @@ void CSettingsDlg::OnFileReadSettings() {
 }
 
 void CSettingsDlg::OnCompareWithFile() {
-    confirm(m_load.run(chooseSettingsFile(), "load"), kMsgLoaded);
-    accept();
+    m_load.show(chooseSettingsFile());
 }
 
 void CSettingsDlg::OnBackups() {
@@ -81,10 +80,14 @@ void CSettingsDlg::OnBackups() {
         return;
     const CBackupStore store(m_doc.dataFolder());
     CBackupsDlg backups(store, device->settings().m_devInfo.m_serial, this);
-    if (backups.exec() != QDialog::Accepted || backups.action() == CBackupsDlg::Action::None)
+    if (backups.exec() != QDialog::Accepted)
         return;
-    confirm(m_load.run(backups.chosen().path, "restore"), kMsgLoaded);
-    accept();
+    if (backups.action() == CBackupsDlg::Action::Compare) {
+        m_load.show(backups.chosen().path);
+    } else if (backups.action() == CBackupsDlg::Action::Restore) {
+        confirm(m_load.run(backups.chosen().path, "restore"), kMsgLoaded);
+        accept();
+    }
 }
 
 void CSettingsDlg::OnFileWriteSettings() {

@@ -33,9 +33,12 @@ public slots:
     void OnFileWriteSettings();
     void OnDefaultValues();
     void OnDeviceUpdate();
-    // The backups of the connected controller, newest first; "Compare…" and
-    // "Restore…" both show the comparison of the backup with the controller.
+    // The backups of the connected controller, newest first: "Compare…"
+    // shows what the backup differs in, "Restore…" loads it as a file is
+    // loaded (comparison first, only the ticked settings written).
     void OnBackups();
+    // Shows what a settings file differs in from the controller; writes
+    // nothing.
     void OnCompareWithFile();
 
 private:
