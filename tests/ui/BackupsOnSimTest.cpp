@@ -84,14 +84,6 @@ class BackupsOnSimTest : public QObject {
         return false;
     }
 
-    // A file where the backups folder should be.
-    void blockBackups() {
-        QDir().mkpath(QString::fromStdString(dataFolder()));
-        QFile blocker(QString::fromStdString(dataFolder() + "/backups"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-    }
-
     // The fitter picks the next switch-over speed on the switch page.
     void pickNextSwitchRpm(CPanelSwitchPage& page) {
         auto* box = findCtrl<CValueCmbBox>(&page, panel_ids::kCmbRpmSwitch);
@@ -155,7 +147,8 @@ private slots:
     }
 
     // The first change of a connection backs the controller up as it was;
-    // the next changes do not; a new connection backs up again.
+    // the next changes do not; a new connection backs up again; demonstration
+    // mode never.
     void firstChangeOfEachConnectionIsBackedUpAsTheControllerHadIt() {
         const double before = m_doc->settings().m_base.m_switchRPM;
         auto page = switchPage();
@@ -170,14 +163,24 @@ private slots:
         QVERIFY(m_port->connectAtStart());
         pickNextSwitchRpm(*page);
         QCOMPARE(backups().size(), std::size_t(2));
+        // Demonstration mode keeps none.
+        m_doc->enterDemo();
+        QVERIFY(m_port->connectAtStart());
+        pickNextSwitchRpm(*page);
+        QCOMPARE(backups().size(), std::size_t(2));
         QVERIFY(m_prompt.entries().empty());
     }
 
     // A backup that cannot be written asks; No (the default) sends nothing
     // and the page shows the controller's value again; Yes goes on, and the
-    // connection's later changes ask no more.
+    // connection's later changes ask no more; a whole-image action and, on a
+    // new connection, a correction ask again.
     void aBackupThatCannotBeWrittenAsksAndNoSendsNothing() {
-        blockBackups();
+        // A file where the backups folder should be.
+        QDir().mkpath(QString::fromStdString(dataFolder()));
+        QFile blocker(QString::fromStdString(dataFolder() + "/backups"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
         const double before = m_doc->settings().m_base.m_switchRPM;
         auto page = switchPage();
         auto* box = findCtrl<CValueCmbBox>(page.get(), panel_ids::kCmbRpmSwitch);
@@ -208,6 +211,18 @@ private slots:
         dialog.OnFileReadSettings();
         QVERIFY(asked(kBackupQuestion));
         QCOMPARE(m_server->requestLog().size(), std::size_t(0));
+
+        // So does a correction step, which then leaves its field as it was.
+        m_prompt.clear();
+        CLPGDeviceLink link(*m_doc);
+        CMainCorrDlg corrections(link, m_seams);
+        corrections.setChangeGuard([this] { return m_port->beforeChange("edit"); });
+        QVERIFY(m_port->connectAtStart());
+        const QString field = corrections.field(0)->text();
+        corrections.onDeltaSpinMainCorr(0, 1, CMainCorrEditor::Spin::Fine);
+        QVERIFY(asked(kBackupQuestion));
+        QCOMPARE(m_server->requestLog().count(SimMatch::cmd(2)), m_server->requestLog().size());
+        QCOMPARE(corrections.field(0)->text(), field);
     }
 
     // The load shows every difference ticked; an unticked row's block is not
@@ -309,29 +324,6 @@ private slots:
         const auto list = backups();
         QCOMPARE(list.size(), std::size_t(2));
         QCOMPARE(list.back().reason, std::string("restore"));
-    }
-
-    // A correction step is a change like any other: declining to go on
-    // without a backup leaves the fields and the controller as they were.
-    void correctionsAskBeforeGoingOnWithoutABackup() {
-        blockBackups();
-        CLPGDeviceLink link(*m_doc);
-        CMainCorrDlg dialog(link, m_seams);
-        dialog.setChangeGuard([this] { return m_port->beforeChange("edit"); });
-        const QString shown = dialog.field(0)->text();
-        dialog.onDeltaSpinMainCorr(0, 1, CMainCorrEditor::Spin::Fine);
-        QVERIFY(asked(kBackupQuestion));
-        QCOMPARE(m_server->requestLog().size(), std::size_t(0));
-        QCOMPARE(dialog.field(0)->text(), shown);
-    }
-
-    // Demonstration mode keeps no backups.
-    void demonstrationModeTakesNoBackups() {
-        m_doc->enterDemo();
-        auto page = switchPage();
-        pickNextSwitchRpm(*page);
-        QVERIFY(m_prompt.entries().empty());
-        QVERIFY(backups().empty());
     }
 };
 
