@@ -130,6 +130,7 @@ private slots:
         m_seams = Seams{};
         m_seams.prompt = &m_prompt;
         m_seams.chooser = &m_chooser;
+        m_chooser.path.clear();
         m_doc->setMinPetrolPolls(1);
         m_port = std::make_unique<CDocumentAdapter>(*m_doc);
         m_port->setSeams(m_seams);
@@ -298,6 +299,18 @@ private slots:
         QVERIFY(viewOnly);
         QCOMPARE(m_server->requestLog().size(), std::size_t(0));
         QVERIFY(backups().empty());
+    }
+
+    // A firmware update backs the controller up once an image is chosen, not
+    // when the choice is cancelled.
+    void aFirmwareUpdateIsBackedUpOnceAnImageIsChosen() {
+        m_port->updateFirmware({});
+        QVERIFY(backups().empty());
+        m_chooser.path = m_folders->filePath(QStringLiteral("missing.img")).toStdString();
+        m_port->updateFirmware({});
+        const auto list = backups();
+        QCOMPARE(list.size(), std::size_t(1));
+        QCOMPARE(list[0].reason, std::string("flash"));
     }
 
     // "Restore…" of a backup in the list brings the controller's settings of

@@ -38,7 +38,6 @@ CDocumentAdapter::~CDocumentAdapter() {
 }
 
 void CDocumentAdapter::setSeams(const Seams& seams) {
-    m_seams = seams;
     m_doc.setSeams(seams);
 }
 
@@ -68,7 +67,7 @@ bool CDocumentAdapter::beforeChange(const char* reason) {
     // the user's choice, never the default.
     const std::string question = vexor::translate(kMsgBackupFailed) + "\n" + error + "\n" +
                                  vexor::translate(kMsgGoOnWithoutBackup);
-    if (!m_seams.ask(question, false))
+    if (!m_doc.seams().ask(question, false))
         return false;
     if (edit)
         m_backups->goOnWithout();
@@ -188,14 +187,39 @@ DocResult CDocumentAdapter::restoreDefaults() {
     return m_doc.OnDefaultValues();
 }
 DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int total)> progress) {
+    // Programming replaces every setting with the new firmware's defaults:
+    // once an image is chosen, the controller is backed up; a backup
+    // declined reads as a cancelled choice, so nothing is sent.
+    class CBackingUpChooser : public IFileChooser {
+    public:
+        CBackingUpChooser(IFileChooser* inner, CDocumentAdapter& adapter)
+            : m_inner(inner), m_adapter(adapter) {}
+        std::string openPath(const std::string& folder, const std::string& extension) override {
+            std::string path = m_inner ? m_inner->openPath(folder, extension) : std::string();
+            if (!path.empty() && m_adapter.isConnected() && !m_adapter.beforeChange("flash"))
+                path.clear();
+            return path;
+        }
+        std::string savePath(const std::string& folder, const std::string& extension,
+                             const std::string& suggestedName) override {
+            return m_inner ? m_inner->savePath(folder, extension, suggestedName) : std::string();
+        }
+
+    private:
+        IFileChooser* m_inner;
+        CDocumentAdapter& m_adapter;
+    };
+    const Seams original = m_doc.seams();
+    CBackingUpChooser chooser(original.chooser, *this);
+    Seams seams = original;
+    seams.chooser = &chooser;
+    m_doc.setSeams(seams);
     // The hook lives only as long as this update: a later update without a
     // progress display must not call into a dialog that is gone.
-    // Programming replaces every setting with the new firmware's defaults.
-    if (m_doc.isConnected() && !beforeChange("flash"))
-        return DocResult::Cancelled;
     m_doc.setProgressHook(std::move(progress));
     const DocResult result = m_doc.OnDeviceUpdate();
     m_doc.setProgressHook({});
+    m_doc.setSeams(original);
     return result;
 }
 bool CDocumentAdapter::writeSensorsSetup() {

@@ -59,7 +59,6 @@ public:
 
 private:
     CKorvantisDoc& m_doc;
-    Seams m_seams;
     // This connection's backups; made at the first change, so that the data
     // folder is the one in force then.
     std::unique_ptr<CConnectionBackups> m_backups;
