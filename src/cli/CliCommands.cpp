@@ -232,8 +232,10 @@ int CCliCommands::cmdSettings(const Args& args) {
         return status;
     if (what != "defaults")
         m_chooser.setPath(args[1]);
-    if (what == "save")
+    if (what == "save") {
+        CCliPhase phase(&m_signals, CCliSignals::Phase::Deferred);
         return exitCodeFor(m_doc.OnFileWriteSettings());
+    }
     CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfWritten);
     return exitCodeFor(what == "defaults" ? m_doc.OnDefaultValues() : m_doc.OnFileReadSettings());
 }
@@ -292,7 +294,7 @@ int CCliCommands::cmdFlash(const Args& args) {
         std::uint16_t version = 0;
         if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
             messageWith(CKorvantisDoc::kMsgProgramming,
-                       vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
+                        vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
             return kExitUsage;
         }
     }
