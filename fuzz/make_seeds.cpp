@@ -21,11 +21,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <type_traits>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
