@@ -235,11 +235,21 @@ Messages go to stderr in the chosen language; results go to stdout.
 
 Exit status:
   0  done
-  1  the controller refused, a step failed, or a question was answered No
-  2  usage error, or a file that cannot be read or written, before anything
-     was sent
-  3  no controller answered on any port
-  4  the serial port failed (the error's description is on stderr)
+  1  the controller refused, a step failed, a question was answered No, or
+     a block of the controller's settings could not be read (what was read
+     is still printed)
+  2  usage error, or a file that cannot be read or written or whose
+     contents are refused (the key, line and range are named), before
+     anything was sent
+  3  no controller answered on any port (a port another program holds is
+     named with that program); for `live`, also when the controller stayed
+     away longer than --reconnect-timeout
+  4  the serial port failed (the error's description is on stderr; a write
+     it cut short says what it left behind and how to recover)
+
+Signals: Ctrl-C, SIGTERM and SIGHUP stop a command at once and free the
+port; during a write the controller must get whole (settings load and
+defaults, flash) the first Ctrl-C only warns and a second one stops anyway.
 
 Environment: VEXOR_PORTS (colon-separated paths added to the port table),
 VEXOR_SYSTEM_PORTS=0 (same as --no-system-ports).
