@@ -1,7 +1,6 @@
 #include "platform/PortDoctor.h"
 
 #include "lang/Translate.h"
-#include "platform/TtyIoctl.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,7 +14,6 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,37 +125,6 @@ bool processAlive(int pid) {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
-// Holders found by scanning /proc/*/fd for a descriptor on the same device.
-// A process or descriptor that vanishes while being read is skipped.
-std::vector<SPortHolder> procHolders(const std::string& path) {
-    std::vector<SPortHolder> holders;
-    struct stat target {};
-    if (::stat(path.c_str(), &target) != 0 || !S_ISCHR(target.st_mode))
-        return holders;
-    const int self = static_cast<int>(::getpid());
-    std::error_code ec;
-    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string pidText = it->path().filename().string();
-        if (pidText.empty() || !std::all_of(pidText.begin(), pidText.end(),
-                                            [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        const int pid = std::atoi(pidText.c_str());
-        if (pid == self)
-            continue;
-        std::error_code fdError;
-        for (fs::directory_iterator fd(it->path() / "fd", fdError), fdEnd; !fdError && fd != fdEnd;
-             fd.increment(fdError)) {
-            struct stat st {};
-            if (::stat(fd->path().c_str(), &st) == 0 && S_ISCHR(st.st_mode) &&
-                st.st_rdev == target.st_rdev) {
-                holders.push_back({pid, processName(pid)});
-                break;
-            }
-        }
-    }
-    return holders;
-}
-
 bool isNamed(const SPortHolder& holder, const char* name) {
     return holder.name == name;
 }
@@ -186,7 +153,7 @@ const char* portStateName(EPortState state) {
 
 CPortDoctor::CPortDoctor(PortDoctorOptions options) : m_options(std::move(options)) {
     if (!m_options.openHolders)
-        m_options.openHolders = procHolders;
+        m_options.openHolders = portHolders;
 }
 
 SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
@@ -248,15 +215,11 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
             return found(EPortState::Error, errorText(error));
         }
     }
-    bool terminal = ::isatty(fd) != 0;
-    bool held = false;
-    if (terminal && tty::exclusiveState(fd, held) != 0)
-        held = false;
-    if (terminal && !held && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        held = true;
-    ::close(fd); // also drops our flock
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
     if (!terminal)
         return found(EPortState::NotATerminal, phrase(kMsgNotTerminal));
+    const bool held = portBusy(path);
 
     std::vector<SPortHolder> lockers = lockHolders(path);
     if (held || !lockers.empty()) {

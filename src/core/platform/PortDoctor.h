@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PortHolders.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,12 +28,6 @@ struct SPortFinding {
     std::string detail;
 };
 
-// A process that has the port open or locked.
-struct SPortHolder {
-    int pid = 0;
-    std::string name; // its command name; empty when it could not be read
-};
-
 // Asks the controller on port number n of the table (read-only traffic). An
 // answer gives a short identity text for the report; no answer gives nothing.
 using ControllerProbe = std::function<std::optional<std::string>(int portNumber)>;
@@ -44,8 +40,8 @@ struct PortDoctorOptions {
     std::vector<std::string> brlttyPrograms = {"/usr/bin/brltty", "/bin/brltty"};
     std::vector<std::string> udevRuleFolders = {"/usr/lib/udev/rules.d", "/lib/udev/rules.d",
                                                 "/etc/udev/rules.d"};
-    // The processes other than this one that have path open; the default
-    // looks through /proc.
+    // The processes other than this one that have path open; the default is
+    // portHolders(), which looks through /proc.
     std::function<std::vector<SPortHolder>(const std::string& path)> openHolders;
 };
 
