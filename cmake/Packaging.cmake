@@ -57,9 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # which the Qt libraries only recommend.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
+# CPack puts the summary on the first line itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-VEXOR configures and diagnoses a sequential LPG/CNG gas-injection controller
+    "VEXOR configures and diagnoses a sequential LPG/CNG gas-injection controller
 over an RS-232 port or a USB-serial adapter: identity, settings, live values,
 fuel switch, injection map, automatic calibration, faults, OBD-II codes,
 recordings and firmware updates. The package holds the window program vexor,
