@@ -8,6 +8,7 @@
 #include "platform/PortDoctor.h"
 #include "platform/PortTable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -16,6 +17,7 @@ using namespace vexor::cli;
 namespace {
 
 constexpr const char* kMsgNoPorts = "Brak portów szeregowych do sprawdzenia";
+constexpr const char* kMsgRememberedGone = "Zapamiętanego portu już nie ma: %1";
 
 } // namespace
 
@@ -51,6 +53,17 @@ int CCliCommands::cmdDoctor(const Args& args) {
     const std::vector<std::string> table = vexor::currentPortTable();
     if (table.empty())
         message(kMsgNoPorts);
+    // The adapter that answered last time, when it is not plugged in now: the
+    // search would fall back to its old number, which may be another port.
+    const std::string remembered = m_doc.registry().lastPortName();
+    if (!remembered.empty() &&
+        std::none_of(table.begin(), table.end(), [&](const std::string& path) {
+            return vexor::sameDevice(path, remembered);
+        })) {
+        std::string text = vexor::translate(kMsgRememberedGone);
+        text.replace(text.find("%1"), 2, remembered);
+        m_prompt.message(text, IUserPrompt::Icon::Warning);
+    }
     const vexor::CPortDoctor doctor;
     bool answered = false;
     for (std::size_t i = 0; i < table.size(); ++i) {

@@ -88,6 +88,12 @@ TEST_F(CliOnSim, doctorExplainsEveryPortAndOnlyReadsTheController) {
     fs::create_symlink(folder.file("ttyUSB9"), dangling);
     const std::string gone = folder.file("ttyUSB4");
 
+    // Yesterday's adapter, remembered by its stable name, is not plugged in.
+    fs::create_directories(folder.file("config"));
+    const std::string yesterday = folder.file("by-id/usb-Prolific_PL2303_X9-if00-port0");
+    const std::string registry = "Last RS nr=4\nLast RS by-id=" + yesterday + "\n";
+    std::ofstream(folder.file("config/registry.ini")) << registry;
+
     std::vector<std::string> argv = base(silent.slave());
     for (const std::string& port :
          {server.slavePath(), held.slave(), plain, dangling, gone, folder.path().string()})
@@ -121,12 +127,15 @@ TEST_F(CliOnSim, doctorExplainsEveryPortAndOnlyReadsTheController) {
     EXPECT_NE(lines[0][2], lines[5][2]);
 
     // Handshake and identity only: every request is a read, and the port
-    // that answered is not remembered by a diagnosis.
+    // that answered is not remembered by a diagnosis; the missing remembered
+    // adapter is pointed out.
     const auto requests = server.requestLog().requests();
     ASSERT_FALSE(requests.empty());
     for (const auto& request : requests)
         EXPECT_EQ(request.command, 2) << "selector " << request.selector;
-    EXPECT_FALSE(fs::exists(folder.file("config/registry.ini")));
+    std::ifstream stored(folder.file("config/registry.ini"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), {}), registry);
+    EXPECT_TRUE(contains(r.err, yesterday)) << r.err;
 }
 
 TEST_F(CliOnSim, doctorTellsWhichGroupToJoinWhenTheDeviceIsClosedToTheUser) {
