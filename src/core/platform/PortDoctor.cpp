@@ -125,6 +125,21 @@ bool processAlive(int pid) {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
+// Whether this process has a descriptor open on the device at path.
+bool heldBySelf(const std::string& path) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0 || !S_ISCHR(target.st_mode))
+        return false;
+    std::error_code ec;
+    for (fs::directory_iterator it("/proc/self/fd", ec), end; !ec && it != end; it.increment(ec)) {
+        struct stat st {};
+        if (::stat(it->path().c_str(), &st) == 0 && S_ISCHR(st.st_mode) &&
+            st.st_rdev == target.st_rdev)
+            return true;
+    }
+    return false;
+}
+
 bool isNamed(const SPortHolder& holder, const char* name) {
     return holder.name == name;
 }
@@ -204,8 +219,12 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
         case EACCES:
         case EPERM:
             return deniedFinding(path, error);
-        case EBUSY:
-            return found(EPortState::Busy, busyDetail(m_options.openHolders(path)));
+        case EBUSY: {
+            const std::vector<SPortHolder> holders = m_options.openHolders(path);
+            if (holders.empty() && heldBySelf(path))
+                return found(EPortState::Silent, phrase(kMsgSilent));
+            return found(EPortState::Busy, busyDetail(holders));
+        }
         case ENOENT:
         case ENXIO:
         case ENODEV:
@@ -224,6 +243,10 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
     std::vector<SPortHolder> lockers = lockHolders(path);
     if (held || !lockers.empty()) {
         std::vector<SPortHolder> holders = m_options.openHolders(path);
+        // The connection search of this very program leaves the last port it
+        // tried open: that is no other program's doing.
+        if (lockers.empty() && holders.empty() && heldBySelf(path))
+            return found(EPortState::Silent, phrase(kMsgSilent));
         for (const SPortHolder& locker : lockers) {
             const bool listed = std::any_of(holders.begin(), holders.end(),
                                             [&](const auto& h) { return h.pid == locker.pid; });

@@ -9,7 +9,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <termios.h>
+
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -115,6 +118,16 @@ TEST_F(PortDoctorTest, LockFilesCountOnlyWhileTheirProcessLivesAndHoldersAreName
     EXPECT_EQ(modem.state, EPortState::Busy);
     EXPECT_TRUE(contains(modem.detail, "4321 (ModemManager)")) << modem.detail;
     EXPECT_TRUE(contains(modem.detail, "systemctl stop ModemManager")) << modem.detail;
+
+    // This program's own search left the port open and exclusive: that is
+    // not another program holding it.
+    const int own = ::open(terminal.slave().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(own, 0);
+    ASSERT_EQ(::ioctl(own, TIOCEXCL), 0);
+    const SPortFinding self = CPortDoctor(isolated(dir)).examine(terminal.slave(), 1, {});
+    ::ioctl(own, TIOCNXCL);
+    ::close(own);
+    EXPECT_EQ(self.state, EPortState::Silent) << self.detail;
 
     // Free again: the probe decides, and its identity text is passed on.
     const SPortFinding answers = CPortDoctor(isolated(dir)).examine(terminal.slave(), 2, [](int) {
