@@ -67,19 +67,6 @@ private slots:
                                      QStringLiteral(": This is not a serial port")),
                  qPrintable(lines[1]));
     }
-
-    void otherQuestionsHaveNoDetails() {
-        bool hasDetails = true;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            hasDetails = box->findChild<QPushButton*>(QStringLiteral("portDetails")) != nullptr;
-            box->button(QMessageBox::No)->click();
-        });
-        CQtUserPrompt prompt;
-        QVERIFY(!prompt.ask("Przywrócić ustawienia fabryczne?", true));
-        QVERIFY(!hasDetails);
-    }
 };
 
 QTEST_MAIN(PortReportTest)

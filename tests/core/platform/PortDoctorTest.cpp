@@ -158,8 +158,3 @@ TEST_F(PortDoctorTest, BrlttyIsBlamedForVanishedAdaptersOnlyWhenItsRulesClaimCh3
     EXPECT_EQ(finding.state, EPortState::Missing);
     EXPECT_TRUE(contains(finding.detail, "apt-get remove brltty")) << finding.detail;
 }
-
-TEST_F(PortDoctorTest, ReportLineKeepsOnePortOnOneLineWhateverItsName) {
-    const SPortFinding finding{"/dev/odd\tname\nhere", EPortState::NotATerminal, "a\tb"};
-    EXPECT_EQ(CPortDoctor::reportLine(finding), "/dev/odd name here\tnot-a-terminal\ta b\n");
-}
