@@ -83,6 +83,8 @@ int CCliCommands::dispatch() {
         return cmdIdentify(m_options.args);
     if (c == "stats")
         return cmdStats(m_options.args);
+    if (c == "doctor")
+        return cmdDoctor(m_options.args);
     if (c == "settings")
         return cmdSettings(m_options.args);
     if (c == "errors")
@@ -95,8 +97,6 @@ int CCliCommands::dispatch() {
         return cmdMap(m_options.args);
     if (c == "flash")
         return cmdFlash(m_options.args);
-    if (c == "doctor")
-        return cmdDoctor(m_options.args);
     return usage("unknown command " + c);
 }
 

@@ -36,13 +36,13 @@ private:
     int cmdPorts(const Args& args);
     int cmdIdentify(const Args& args);
     int cmdStats(const Args& args);
+    int cmdDoctor(const Args& args);
     int cmdSettings(const Args& args);
     int cmdErrors(const Args& args);
     int cmdSwitch(const Args& args);
     int cmdLive(const Args& args);
     int cmdMap(const Args& args);
     int cmdFlash(const Args& args);
-    int cmdDoctor(const Args& args);
 
     const CliOptions& m_options;
     mutable CCliPrompt m_prompt;

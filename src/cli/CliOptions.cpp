@@ -153,6 +153,12 @@ Options (before the command):
 
 Commands:
   ports                      the port table, one `N<TAB>PATH` line per entry
+  doctor                     checks every port of the table without changing
+                             any setting: one `PATH<TAB>STATE<TAB>DETAIL` line
+                             per port, STATE one of answers, silent, busy,
+                             denied, missing, not-a-terminal, error, DETAIL
+                             what to do about it; exits 0 when some port
+                             answers, 3 otherwise
   identify                   the identity block: port, version, version-raw,
                              serial, production-date, injectors, device-id,
                              flags1, flags2, live-data (`key: value` lines)
@@ -183,12 +189,6 @@ Commands:
   flash FILE                 firmware update from an image file: checks,
                              downgrade question, programming, reconnection;
                              progress on stderr
-  doctor                     checks every port of the table without changing
-                             any setting: one `PATH<TAB>STATE<TAB>DETAIL` line
-                             per port, STATE one of answers, silent, busy,
-                             denied, missing, not-a-terminal, error, DETAIL
-                             what to do about it; exits 0 when some port
-                             answers, 3 otherwise
 
 Messages go to stderr in the chosen language; results go to stdout.
 
