@@ -2,9 +2,10 @@
 # Installs the Debian packages VEXOR builds and tests with, only those missing.
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev xvfb xauth xdotool x11-apps netpbm
-          dpkg-dev lintian appstream desktop-file-utils)
+          qt6-base-dev xvfb xauth xdotool x11-apps netpbm)
 missing=()
+# Building and checking the Debian package (tools/package.sh, the packaging test).
+PACKAGES+=(dpkg-dev lintian appstream desktop-file-utils)
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
