@@ -14,15 +14,18 @@
 #include "files/FirmwareFile.h"
 #include "files/FirmwareFileBuilder.h"
 #include "files/SettingsFileIo.h"
+#include "files/SettingsKeys.h"
 #include "lang/Utf16.h"
 #include "obd/ObdDiagnostic.h"
 #include "obd/ObdPageModel.h"
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -403,6 +406,40 @@ void simSeeds() {
     save("sim_frame_parser", "programming", programming);
 }
 
+// The factory image and one full of values no field takes, as the encoders
+// target reads them: eight bytes per numeric member in settings file order.
+void encoderSeeds() {
+    auto image = [](double override) {
+        DeviceSettings settings;
+        Bytes bytes;
+        auto put = [&](const std::string&, auto& member) {
+            using T = std::decay_t<decltype(member)>;
+            if constexpr (!std::is_same_v<T, std::string>) {
+                double value = static_cast<double>(member);
+                if (override != 0)
+                    value = override;
+                std::uint8_t raw[sizeof(double)] = {};
+                if constexpr (std::is_floating_point_v<T>)
+                    std::memcpy(raw, &value, sizeof value);
+                else
+                    std::memcpy(raw, &member, sizeof member);
+                bytes.insert(bytes.end(), raw, raw + sizeof raw);
+            }
+        };
+        vexor::settings_keys::baseKeys(settings, put);
+        vexor::settings_keys::advKeys(settings, put);
+        vexor::settings_keys::mainCorrKeys(settings, put);
+        vexor::settings_keys::sensorsKeys(settings, put);
+        vexor::settings_keys::setupTimesKeys(settings, put);
+        vexor::settings_keys::mapKeys(settings, put);
+        vexor::settings_keys::advancedSetupKeys(settings, put);
+        return bytes;
+    };
+    save("encoders", "factory", image(0));
+    save("encoders", "huge", image(1e300));
+    save("encoders", "negative", image(-1e6));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -420,5 +457,6 @@ int main(int argc, char** argv) {
     deviceSeeds();
     obdSeeds();
     simSeeds();
+    encoderSeeds();
     return 0;
 }

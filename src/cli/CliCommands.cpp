@@ -88,6 +88,8 @@ int CCliCommands::dispatch() {
         return cmdIdentify(m_options.args);
     if (c == "stats")
         return cmdStats(m_options.args);
+    if (c == "doctor")
+        return cmdDoctor(m_options.args);
     if (c == "settings")
         return cmdSettings(m_options.args);
     if (c == "errors")
@@ -241,8 +243,10 @@ int CCliCommands::cmdSettings(const Args& args) {
         return status;
     if (what != "defaults")
         m_chooser.setPath(args[1]);
-    if (what == "save")
+    if (what == "save") {
+        CCliPhase phase(&m_signals, CCliSignals::Phase::Deferred);
         return exitCodeFor(m_doc.OnFileWriteSettings());
+    }
     if (what == "defaults")
         m_backupReason = "defaults";
     CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable, CKorvantisDoc::kMsgHalfWritten);
@@ -303,7 +307,7 @@ int CCliCommands::cmdFlash(const Args& args) {
         CFirmwareFile probe;
         if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
             messageWith(CKorvantisDoc::kMsgProgramming,
-                       vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
+                        vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
             return kExitUsage;
         }
     }

@@ -5,6 +5,7 @@
 #include "CliFormat.h"
 #include "lang/Translate.h"
 #include "platform/FileKind.h"
+#include "threads/DiagInputThread.h"
 
 #include <chrono>
 #include <climits>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -36,6 +38,10 @@ constexpr const char* kMsgReconnected = "Połączenie z urządzeniem zostało pr
 constexpr const char* kMsgGaveUp = "Urządzenie nie odpowiada. Koniec prób ponownego połączenia.";
 constexpr const char* kMsgRecordWrite = "Nie można zapisać pliku z zapisem przebiegu:";
 constexpr std::chrono::milliseconds kLoopSlice{100};
+// Longer than six failed live reads take (pause, read time-out and reply):
+// a run that delivers nothing for this long has ended.
+constexpr std::chrono::milliseconds kStallLimit{
+    (CDiagInputThread::kMaxFailures + 1) * (CDiagInputThread::kPollPause.count() + 1100) + 1000};
 
 // Whether a recording could be made at path without touching anything now:
 // nothing there or a regular file, in a folder that takes new files.
@@ -101,12 +107,19 @@ int CCliCommands::cmdLive(const Args& args) {
 int CCliCommands::followLive(SLiveState& state, const std::string& record) {
     using Clock = std::chrono::steady_clock;
     const auto patience = std::chrono::seconds(m_options.reconnectTimeout);
+    long seen = 0;
+    auto progressAt = Clock::now();
+    std::optional<Clock::time_point> lostSince;
+    auto nextTry = Clock::now();
+    bool tried = false; // since the controller was lost
     for (;;) {
+        long printed = 0;
         {
             std::unique_lock<std::mutex> lock(state.mutex);
             state.changed.wait_for(lock, kLoopSlice, [&] { return state.reached(); });
             if (state.reached())
                 return kExitDone;
+            printed = state.printed;
         }
         if (m_signals.interrupted())
             return kExitDone;
@@ -114,35 +127,43 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
             messageWith(kMsgRecordWrite, record + ": " + std::strerror(error));
             return kExitFailed;
         }
-        if (m_doc.pollingActive())
+        const auto now = Clock::now();
+        if (printed > seen) {
+            seen = printed;
+            progressAt = now;
+            if (lostSince)
+                message(kMsgReconnected);
+            lostSince.reset();
+        }
+        // Replies that answer something else neither end the run nor bring
+        // records: a run that delivers nothing for longer than its six failed
+        // reads could take has ended all the same.
+        const bool polling = m_doc.pollingActive();
+        const bool stalled = polling && now - progressAt > kStallLimit;
+        if (polling && !stalled)
             continue;
 
-        // Polling ended (failed reads, a hang-up, a port error): get the
-        // controller back the way the window program's reconnect timer does,
-        // for as long as the user allows.
-        message(kMsgPollingEnded);
-        (void)m_timers.takeReconnect();
-        const auto giveUpAt = Clock::now() + patience;
-        auto nextTry = Clock::now() + CKorvantisDoc::kReconnectFirst;
-        bool back = false;
-        while (!back && !m_signals.interrupted()) {
-            const auto now = Clock::now();
-            if (now >= giveUpAt)
-                break;
-            if (now < nextTry) {
-                std::this_thread::sleep_for(std::min<Clock::duration>(
-                    std::min(nextTry, giveUpAt) - now, Clock::duration(kLoopSlice)));
-                continue;
-            }
-            back = m_doc.reconnect();
-            nextTry = Clock::now() + CKorvantisDoc::kReconnectRetry;
+        // Get the controller back the way the window program's reconnect
+        // timer does, for as long as the user allows.
+        if (!lostSince) {
+            message(kMsgPollingEnded);
+            lostSince = now;
+            tried = false;
+            nextTry = now + std::min<Clock::duration>(CKorvantisDoc::kReconnectFirst, patience);
         }
-        if (m_signals.interrupted())
-            return kExitDone;
-        if (!back) {
+        if (stalled)
+            m_doc.stopPolling();
+        // At least one try, unless the user allowed none.
+        if (now >= *lostSince + patience && (tried || patience.count() == 0)) {
             message(kMsgGaveUp);
             return kExitNoController;
         }
-        message(kMsgReconnected);
+        if (now < nextTry || (polling && !stalled))
+            continue;
+        (void)m_timers.takeReconnect();
+        tried = true;
+        if (m_doc.reconnect())
+            progressAt = Clock::now(); // a fresh run gets its full time
+        nextTry = Clock::now() + CKorvantisDoc::kReconnectRetry;
     }
 }

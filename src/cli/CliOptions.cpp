@@ -138,9 +138,9 @@ std::string usageText() {
 
 Drives an LPG/CNG gas-injection controller over a serial line with the same
 core as the window program: the same connection search, commands, retries,
-file formats and messages. Every command but `ports` first looks for the
-controller (the remembered port, then the port table in order), reads it
-whole, and remembers the port that answered.
+file formats and messages. Every command but `ports` and `doctor` first
+looks for the controller (the remembered port, then the port table in order),
+reads it whole, and remembers the port that answered.
 
 Options (before the command):
   -p, --port PATH      serial device to put first in the port table
@@ -170,6 +170,12 @@ Options (before the command):
 
 Commands:
   ports                      the port table, one `N<TAB>PATH` line per entry
+  doctor                     checks every port of the table without changing
+                             any setting: one `PATH<TAB>STATE<TAB>DETAIL` line
+                             per port, STATE one of answers, silent, busy,
+                             denied, missing, not-a-terminal, error, DETAIL
+                             what to do about it; exits 0 when some port
+                             answers, 3 otherwise
   identify                   the identity block: port, version, version-raw,
                              serial, production-date, injectors, device-id,
                              flags1, flags2, live-data (`key: value` lines)
@@ -235,11 +241,21 @@ Messages go to stderr in the chosen language; results go to stdout.
 
 Exit status:
   0  done
-  1  the controller refused, a step failed, or a question was answered No
-  2  usage error, or a file that cannot be read or written, before anything
-     was sent
-  3  no controller answered on any port
-  4  the serial port failed (the error's description is on stderr)
+  1  the controller refused, a step failed, a question was answered No, or
+     a block of the controller's settings could not be read (what was read
+     is still printed)
+  2  usage error, or a file that cannot be read or written or whose
+     contents are refused (the key, line and range are named), before
+     anything was sent
+  3  no controller answered on any port (a port another program holds is
+     named with that program); for `live`, also when the controller stayed
+     away longer than --reconnect-timeout
+  4  the serial port failed (the error's description is on stderr; a write
+     it cut short says what it left behind and how to recover)
+
+Signals: Ctrl-C, SIGTERM and SIGHUP stop a command at once and free the
+port; during a write the controller must get whole (settings load and
+defaults, flash) the first Ctrl-C only warns and a second one stops anyway.
 
 Environment: VEXOR_PORTS (colon-separated paths added to the port table),
 VEXOR_SYSTEM_PORTS=0 (same as --no-system-ports).

@@ -31,6 +31,10 @@ void CCliSignals::setPhase(Phase phase, const char* recovery) {
     m_recovery = recovery;
     m_warned = false;
     m_phase = phase;
+    if (phase == Phase::Abort) {
+        if (const int held = m_pending.exchange(0))
+            stop(held, false);
+    }
 }
 
 void CCliSignals::watch() {
@@ -41,6 +45,12 @@ void CCliSignals::watch() {
         switch (m_phase.load()) {
         case Phase::Cooperative:
             m_interrupted = true;
+            break;
+        case Phase::Deferred:
+            m_pending = signal;
+            // The phase may have ended meanwhile without seeing it.
+            if (m_phase.load() == Phase::Abort && m_pending.exchange(0))
+                stop(signal, false);
             break;
         case Phase::Uncuttable:
             if (!m_warned.exchange(true)) {

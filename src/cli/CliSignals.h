@@ -13,10 +13,13 @@
 //    cleanly;
 //  - Uncuttable (a write the controller must get whole): the first signal
 //    only warns on stderr; the second one ends the program as Abort does,
-//    after saying how to bring the controller back.
+//    after saying how to bring the controller back;
+//  - Deferred (a few milliseconds of file writing): a signal waits until the
+//    phase ends, so that no temporary file is left behind, then acts as in
+//    Abort.
 class CCliSignals {
 public:
-    enum class Phase { Abort, Cooperative, Uncuttable };
+    enum class Phase { Abort, Cooperative, Uncuttable, Deferred };
 
     CCliSignals();
     ~CCliSignals();
@@ -44,6 +47,7 @@ private:
     std::atomic<bool> m_interrupted{false};
     std::atomic<bool> m_warned{false};
     std::atomic<bool> m_quit{false};
+    std::atomic<int> m_pending{0}; // a signal held back by the Deferred phase
     std::thread m_thread;
 };
 

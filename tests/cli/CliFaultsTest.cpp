@@ -181,6 +181,17 @@ TEST_F(CliFaults, liveGivesUpWithStatusThreeWhenNothingComesBackKeepingTheLinesS
     EXPECT_EQ(lines(readWholeFile(recording)), printed);
 }
 
+TEST_F(CliFaults, liveThatOnlyGetsAnswersToOtherRequestsEndsAsALostControllerInsteadOfWaiting) {
+    server.faults().setWrongCommand(0x77, SimMatch::read(6));
+    const ProcessResult live =
+        cliOn(server.linkPath(), {"--reconnect-timeout", "1", "live", "-n", "5"});
+    EXPECT_EQ(live.status, 3) << live.err;
+    EXPECT_TRUE(live.out.empty());
+    EXPECT_TRUE(contains(live.err, "Urządzenie nie odpowiada.")) << live.err;
+    // It did try to get the controller back before giving up.
+    EXPECT_GE(count(SimMatch::read(0xCC)), 2u);
+}
+
 TEST_F(CliFaults, aRecordingThatHitsTheFileSizeLimitStopsWithStatusOneAndEndsOnAWholeLine) {
     const std::string recording = folder.file("run.osc");
     std::vector<std::string> shell = {"/bin/sh", "-c", "ulimit -f 1; exec \"$0\" \"$@\""};

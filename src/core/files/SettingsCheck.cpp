@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <limits>
 #include <type_traits>
+#include <vector>
 
 namespace vexor {
 
@@ -55,44 +56,42 @@ int overflowsOf(const DeviceSettings& image, double slack = 1.0) {
     return probe.overflows();
 }
 
-// A default image with only `key` taken as `value` (and the temperature
-// sensor types of `like`, which decide how temperatures scale): whether the
-// member alone overflows its field.
+// A default image with one member free to take any value (and the
+// temperature sensor types of `like`, which decide how temperatures scale):
+// whether that member alone overflows its field.
 class CMemberProbe {
 public:
-    CMemberProbe(const DeviceSettings& like, std::string key) : m_key(std::move(key)) {
-        m_base.m_sensorsSetup.m_temprEngineSensor = like.m_sensorsSetup.m_temprEngineSensor;
-        m_base.m_sensorsSetup.m_temprLPGSensor = like.m_sensorsSetup.m_temprLPGSensor;
+    CMemberProbe(const DeviceSettings& like, const std::string& key) {
+        m_work.m_sensorsSetup.m_temprEngineSensor = like.m_sensorsSetup.m_temprEngineSensor;
+        m_work.m_sensorsSetup.m_temprLPGSensor = like.m_sensorsSetup.m_temprLPGSensor;
+        auto find = [&](const std::string& k, auto& member) {
+            using T = std::decay_t<decltype(member)>;
+            if constexpr (std::is_floating_point_v<T>) {
+                if (m_slot == nullptr && k == key)
+                    m_slot = &member;
+            }
+        };
+        sentKeys(m_work, find);
     }
+    CMemberProbe(const CMemberProbe&) = delete;
+    CMemberProbe& operator=(const CMemberProbe&) = delete;
+
+    bool valid() const { return m_slot != nullptr; }
     // slack: raw steps a value may lie outside its field (see the probe).
-    bool fits(double value, double slack = 1.0) const {
-        DeviceSettings image = m_base;
-        auto set = [&](const std::string& k, auto& member) {
-            using T = std::decay_t<decltype(member)>;
-            if constexpr (std::is_floating_point_v<T>) {
-                if (k == m_key)
-                    member = value;
-            }
-        };
-        sentKeys(image, set);
-        return overflowsOf(image, slack) == 0;
+    bool fits(double value, double slack = 1.0) {
+        if (m_slot == nullptr)
+            return true;
+        const double kept = *m_slot;
+        *m_slot = value;
+        const bool fit = overflowsOf(m_work, slack) == 0;
+        *m_slot = kept;
+        return fit;
     }
-    double start() const {
-        double value = 0;
-        auto get = [&](const std::string& k, const auto& member) {
-            using T = std::decay_t<decltype(member)>;
-            if constexpr (std::is_floating_point_v<T>) {
-                if (k == m_key)
-                    value = member;
-            }
-        };
-        sentKeys(m_base, get);
-        return value;
-    }
+    double start() const { return m_slot != nullptr ? *m_slot : 0.0; }
 
     // The range of values the field takes without pinning, found outward
     // from the default value.
-    std::string range() const {
+    std::string range() {
         const double origin = start();
         if (!fits(origin, 0.0))
             return "?";
@@ -101,7 +100,7 @@ public:
 
 private:
     // The last value that fits when walking from origin in direction sign.
-    double edge(double origin, double sign) const {
+    double edge(double origin, double sign) {
         double step = 1.0;
         double inside = origin;
         double outside = origin;
@@ -134,8 +133,8 @@ private:
         return inside;
     }
 
-    std::string m_key;
-    DeviceSettings m_base;
+    DeviceSettings m_work;
+    double* m_slot = nullptr; // the free member, inside m_work
 };
 
 // Reads members until the first refused or missing key.
@@ -225,22 +224,40 @@ std::string SSettingsFileProblem::describe() const {
 bool findUnholdable(const DeviceSettings& image, std::string& key, std::string& holds) {
     if (overflowsOf(image) == 0)
         return false;
-    bool found = false;
-    auto check = [&](const std::string& k, const auto& member) {
-        using T = std::decay_t<decltype(member)>;
-        if constexpr (std::is_floating_point_v<T>) {
-            if (found)
-                return;
-            const CMemberProbe probe(image, k);
-            if (!probe.fits(member)) {
-                found = true;
-                key = k;
-                holds = probe.range();
-            }
+    // One member at a time from the image into a default one, so that the
+    // culprit is named rather than the block.
+    DeviceSettings work;
+    work.m_sensorsSetup.m_temprEngineSensor = image.m_sensorsSetup.m_temprEngineSensor;
+    work.m_sensorsSetup.m_temprLPGSensor = image.m_sensorsSetup.m_temprLPGSensor;
+    std::vector<double*> slots;
+    auto collect = [&](const std::string&, auto& member) {
+        if constexpr (std::is_floating_point_v<std::decay_t<decltype(member)>>)
+            slots.push_back(&member);
+    };
+    sentKeys(work, collect);
+    std::vector<double> values;
+    std::vector<std::string> keys;
+    auto read = [&](const std::string& k, const auto& member) {
+        if constexpr (std::is_floating_point_v<std::decay_t<decltype(member)>>) {
+            values.push_back(member);
+            keys.push_back(k);
         }
     };
-    sentKeys(image, check);
-    return found;
+    sentKeys(image, read);
+
+    for (std::size_t i = 0; i < slots.size() && i < values.size(); ++i) {
+        const double kept = *slots[i];
+        *slots[i] = values[i];
+        const bool fits = overflowsOf(work) == 0;
+        *slots[i] = kept;
+        if (!fits) {
+            key = keys[i];
+            CMemberProbe probe(image, key);
+            holds = probe.range();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool readSettingsFileChecked(const std::string& path, DeviceSettings& target,

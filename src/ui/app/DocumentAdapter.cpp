@@ -3,6 +3,7 @@
 #include "backup/ConnectionBackups.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
+#include "platform/PortTable.h"
 
 #include <ctime>
 #include <utility>
@@ -88,7 +89,11 @@ bool CDocumentAdapter::isDemo() const {
     return m_doc.isDemo();
 }
 std::string CDocumentAdapter::portName() const {
-    return m_doc.portName();
+    // The adapter's stable by-id name when it has one: that is the name that
+    // stays when the kernel renumbers it.
+    const std::string path = m_doc.portName();
+    const std::string stable = path.empty() ? std::string() : vexor::stableName(path);
+    return stable.empty() ? path : stable;
 }
 const DeviceSettings& CDocumentAdapter::settings() const {
     return m_doc.settings();

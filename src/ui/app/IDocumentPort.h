@@ -45,7 +45,8 @@ public:
 
     virtual bool isConnected() const = 0;
     virtual bool isDemo() const = 0;
-    // The path of the port that answered; empty when there is none.
+    // The path of the port that answered (its stable by-id name when it has
+    // one); empty when there is none.
     virtual std::string portName() const = 0;
     virtual const DeviceSettings& settings() const = 0;
     // "VEXOR v 2.9 LPG" and the demonstration marker (or its blanks).
