@@ -52,6 +52,9 @@ void CSetServiceDlg::accept() {
         QDialog::accept();
         return;
     }
+    // Declined to go on without a backup: the dialog stays as it is.
+    if (!m_doc.beforeChange("edit"))
+        return;
     try {
         vexor::setInspection(m_doc.editSettings(), vexor::roundInt(m_distance->selectedValue()));
         if (!m_doc.writeAdvancedSetup()) {
