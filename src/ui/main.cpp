@@ -1,8 +1,9 @@
 #include "app/AppOptions.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
-#include "app/QtTranslations.h"
+#include "app/OfflineDocument.h"
 #include "app/PortRelease.h"
+#include "app/QtTranslations.h"
 #include "app/SignalNotifier.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
@@ -53,7 +54,8 @@ int main(int argc, char* argv[]) {
     auto* doc = new CKorvantisDoc;
     doc->setDataFolder(options.dataDir);
     doc->setConfigFolder(options.configDir);
-    CDocumentAdapter port(*doc);
+    CDocumentAdapter device(*doc);
+    COfflineDocument port(device);
     CKorvantisApp korvantis(options, port);
     // A second signal while the controller is being written ends at once:
     // the port is released without waiting for the operation.

@@ -75,7 +75,11 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
                                     QStringLiteral("TYPE"));
     const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                       QStringLiteral("Start without the splash picture."));
-    parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash});
+    const QCommandLineOption offline(QStringLiteral("offline"),
+                                     QStringLiteral("Edit a settings file without a controller "
+                                                    "(no port search)."),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash, offline});
 
     if (!parser.parse(withoutQtOptions(arguments))) {
         message = parser.errorText();
@@ -101,6 +105,13 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
     options.configDir = parser.value(configDir).toStdString();
     options.dataDir = parser.value(dataDir).toStdString();
     options.splash = !parser.isSet(noSplash);
+    if (parser.isSet(offline)) {
+        options.offlineFile = parser.value(offline).toStdString();
+        if (options.offlineFile.empty()) {
+            message = QStringLiteral("--offline takes a settings file");
+            return EOptionsResult::Error;
+        }
+    }
     if (parser.isSet(lang)) {
         bool ok = false;
         const int index = parser.value(lang).toInt(&ok);

@@ -117,6 +117,21 @@ public:
     // settings were written behind the pages' back.
     virtual void refreshPages() {}
 
+    // ---- a settings file edited without a controller ----
+    // Opens the file: the pages then show and edit its image and nothing is
+    // sent. False, with the problem in the user's language, when it cannot
+    // be read; what was open stays open.
+    virtual bool openFile(const std::string& path, std::string& problem) {
+        (void)path;
+        problem.clear();
+        return false;
+    }
+    virtual bool isOffline() const { return false; }
+    // The open file holds changes not yet saved.
+    virtual bool fileModified() const { return false; }
+    // Writes the open file back in place; says itself what failed.
+    virtual bool saveFile() { return false; }
+
     // ---- whole-image actions (they tell the user themselves) ----
     virtual DocResult readSettingsFile() = 0;
     virtual DocResult writeSettingsFile() = 0;

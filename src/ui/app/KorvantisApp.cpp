@@ -7,10 +7,16 @@
 #include "app/WindowRules.h"
 #include "app/WorkModeDlg.h"
 #include "common/IError.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+
+namespace {
+constexpr const char* kMsgCannotOpen = "Nie można otworzyć pliku.";
+constexpr const char* kMsgOfferFile = "Otworzyć plik ustawień do edycji bez sterownika?";
+} // namespace
 
 CKorvantisApp::CKorvantisApp(const vexor::SAppOptions& options, IDocumentPort& doc)
     : m_options(options), m_doc(doc) {
@@ -21,6 +27,20 @@ CKorvantisApp::CKorvantisApp(const vexor::SAppOptions& options, IDocumentPort& d
 }
 
 CKorvantisApp::~CKorvantisApp() = default;
+
+void CKorvantisApp::offerSettingsFile() {
+    // Without a controller (and without the demonstration), a settings file
+    // can still be edited; the default answer leaves the program as it was.
+    if (!m_seams.ask(vexor::translate(kMsgOfferFile), false) || m_seams.chooser == nullptr)
+        return;
+    const CKorvantisDoc* device = m_doc.document();
+    const std::string folder = device != nullptr ? device->settingsFolder() : m_doc.dataFolder();
+    const std::string path = m_seams.chooser->openPath(folder, "xset");
+    std::string problem;
+    if (!path.empty() && !m_doc.openFile(path, problem))
+        m_seams.message(vexor::translate(kMsgCannotOpen) + "\n" + path + "\n" + problem,
+                        IUserPrompt::Icon::Error);
+}
 
 bool CKorvantisApp::initInstance() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -34,6 +54,18 @@ bool CKorvantisApp::initInstance(const QSize& workArea) {
     m_seams.timers = &m_frame->frameTimers();
     m_doc.setSeams(m_seams);
     CKorvantisView* view = m_frame->view();
+
+    // A file that cannot be read starts nothing: an empty window would look
+    // like a file of default values.
+    if (!m_options.offlineFile.empty()) {
+        std::string problem;
+        if (!m_doc.openFile(m_options.offlineFile, problem)) {
+            m_seams.message(vexor::translate(kMsgCannotOpen) + "\n" + m_options.offlineFile + "\n" +
+                                problem,
+                            IUserPrompt::Icon::Error);
+            return false;
+        }
+    }
 
     if (m_options.splash) {
         CSplashDlg splash;
@@ -57,13 +89,16 @@ bool CKorvantisApp::initInstance(const QSize& workArea) {
                         IUserPrompt::Icon::Error);
     }
 
+    if (!m_doc.isConnected() && !m_doc.isOffline())
+        offerSettingsFile();
+
     view->createPages();
     view->refreshTexts();
     m_frame->refreshTexts();
 
     if (m_doc.isConnected())
         m_doc.startPolling();
-    else
+    else if (!m_doc.isOffline())
         m_frame->timer1002().start(CMainFrame::kReconnectPeriodMs);
 
     const QRect place = vexor::mainWindowRect(workArea);

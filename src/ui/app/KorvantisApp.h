@@ -35,6 +35,10 @@ public:
     bool deviceBusy() const { return m_cursor.active(); }
 
 private:
+    // After "no controller, no demonstration": the offer of a settings file
+    // to edit offline.
+    void offerSettingsFile();
+
     vexor::SAppOptions m_options;
     IDocumentPort& m_doc;
     CQtUserPrompt m_prompt;

@@ -43,6 +43,9 @@ using namespace vexor;
 
 namespace {
 
+constexpr const char* kMsgSaveChanges = "Zapisać zmiany w pliku ustawień?";
+constexpr const char* kMsgDiscardChanges = "Zamknąć bez zapisywania zmian?";
+
 QSize screenWorkArea(const QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().size() : QSize();
@@ -95,6 +98,10 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Plik"));
+    m_saveFile = file->addAction(QStringLiteral("Zapisz"));
+    m_saveFile->setObjectName(QStringLiteral("saveFile"));
+    m_saveFile->setShortcut(QKeySequence::Save);
+    connect(m_saveFile, &QAction::triggered, this, [this] { m_doc.saveFile(); });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
     setCtrlId(exit, ids::kCmdAppExit);
@@ -196,6 +203,9 @@ void CMainFrame::refreshTexts() {
 }
 
 void CMainFrame::refreshTitle() {
+    // Saving belongs to a settings file open for editing.
+    m_saveFile->setEnabled(m_doc.isOffline());
+    m_saveFile->setText(QString::fromStdString(vexor::translate("Zapisz")));
     const QString title = QString::fromStdString(m_doc.title());
     if (title != windowTitle())
         setWindowTitle(title);
@@ -308,11 +318,21 @@ void CMainFrame::openDisplayDlg() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (m_view != nullptr && m_view->isBusy()) {
+    if ((m_view != nullptr && m_view->isBusy()) || !mayDiscardFile()) {
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::mayDiscardFile() {
+    if (!m_doc.isOffline() || !m_doc.fileModified())
+        return true;
+    // Save, discard or stay, with the two-button question: a change is
+    // thrown away only on an explicit second answer.
+    if (m_seams.ask(vexor::translate(kMsgSaveChanges), true))
+        return m_doc.saveFile();
+    return m_seams.ask(vexor::translate(kMsgDiscardChanges), false);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -73,6 +73,9 @@ private:
     void buildMenu();
     void buildToolBar();
     QAction* addCommand(int id, bool enabled);
+    // Closing with an edited settings file: true when it was saved or the
+    // user chose to drop the changes.
+    bool mayDiscardFile();
     // Runs a toolbar command, reporting an escaping error under its handler name;
     // the busy-guarded form does nothing while an automatic calibration runs.
     template <class F> void runGuarded(const char* handler, F&& body);
@@ -85,6 +88,7 @@ private:
     Seams m_seams;
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_commands;
+    QAction* m_saveFile = nullptr;
     CKorvantisView* m_view = nullptr;
     QLabel* m_status = nullptr;
     QTimer m_timer1000;

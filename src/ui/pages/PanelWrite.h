@@ -58,7 +58,8 @@ template <class F> void runPanelHandler(const Seams& seams, const char* reportNa
     }
 }
 
-// Whether there is a controller to write to: a document that is connected.
+// Whether there is an image to write to: a connected controller, or a
+// settings file open for editing.
 bool panelConnected(const IDocumentPort* doc);
 
 } // namespace vexor

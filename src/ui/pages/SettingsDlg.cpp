@@ -21,6 +21,9 @@ constexpr const char* kMsgDefaults = "Przywrócono ustawienia fabryczne.";
 constexpr const char* kMsgUpdated = "Aktualizacja firmware zakończona.";
 constexpr const char* kBtnBackups = "Kopie zapasowe";
 constexpr const char* kBtnCompare = "Porównaj z plikiem…";
+constexpr const char* kBtnOpenFile = "Otwórz plik ustawień…";
+constexpr const char* kMsgCannotOpen = "Nie można otworzyć pliku.";
+constexpr const char* kMsgDropChanges = "Porzucić niezapisane zmiany w pliku ustawień?";
 } // namespace
 
 CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* parent)
@@ -38,6 +41,14 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
     button(kSetBtnDefaults, &CSettingsDlg::OnDefaultValues);
     button(kSetBtnFirmware, &CSettingsDlg::OnDeviceUpdate);
     m_texts.apply(this);
+    // Without a controller a settings file can be edited by itself.
+    if (!m_doc.isConnected()) {
+        auto* btn = new QPushButton(QString::fromStdString(vexor::translate(kBtnOpenFile)), this);
+        btn->setAutoDefault(false);
+        btn->setObjectName(QString::fromUtf8(kBtnOpenFile));
+        layout->addWidget(btn);
+        connect(btn, &QPushButton::clicked, this, &CSettingsDlg::OnOpenSettingsFile);
+    }
     // Backups and comparisons need the controller's own image.
     if (m_doc.document() != nullptr) {
         for (const auto& [text, slot] :
@@ -62,11 +73,36 @@ std::string CSettingsDlg::chooseSettingsFile() const {
 }
 
 void CSettingsDlg::OnFileReadSettings() {
+    // An edited file takes another file in its place; nothing is loaded
+    // into a controller.
+    if (m_doc.isOffline()) {
+        OnOpenSettingsFile();
+        return;
+    }
     // Without the controller's image there is nothing to compare with: the
     // document loads the whole file.
     const DocResult result = m_doc.document() == nullptr ? m_doc.readSettingsFile()
                                                          : m_load.run(chooseSettingsFile(), "load");
     confirm(result, kMsgLoaded);
+    accept();
+}
+
+void CSettingsDlg::OnOpenSettingsFile() {
+    if (m_doc.isOffline() && m_doc.fileModified() &&
+        !m_seams.ask(vexor::translate(kMsgDropChanges), false))
+        return;
+    const CKorvantisDoc* device = m_doc.document();
+    const std::string folder = device != nullptr ? device->settingsFolder() : m_doc.dataFolder();
+    const std::string path =
+        m_seams.chooser != nullptr ? m_seams.chooser->openPath(folder, "xset") : std::string();
+    if (path.empty())
+        return;
+    std::string problem;
+    if (!m_doc.openFile(path, problem)) {
+        m_seams.message(vexor::translate(kMsgCannotOpen) + "\n" + path + "\n" + problem,
+                        IUserPrompt::Icon::Error);
+        return;
+    }
     accept();
 }
 

@@ -40,6 +40,9 @@ public slots:
     // Shows what a settings file differs in from the controller; writes
     // nothing.
     void OnCompareWithFile();
+    // Opens a settings file to edit without a controller; an edited file
+    // already open is dropped only when the user says so.
+    void OnOpenSettingsFile();
 
 private:
     // Pages done of the pages to send; shows the display when it is hidden.

@@ -1,0 +1,223 @@
+#include "app/OfflineDocument.h"
+
+#include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
+#include "pages/PanelWrite.h"
+#include "settings/SettingsFileCheck.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace {
+constexpr const char* kMsgFileNotSaved = "Nie można zapisać pliku ustawień.";
+} // namespace
+
+COfflineDocument::COfflineDocument(IDocumentPort& device) : m_device(device) {}
+
+bool COfflineDocument::openFile(const std::string& path, std::string& problem) {
+    const vexor::SettingsFileCheck check = m_file.open(path);
+    if (!check.ok()) {
+        problem = vexor::translate(vexor::settingsFileProblemText(check.problem));
+        if (!check.detail.empty())
+            problem += " (" + check.detail + ")";
+        return false;
+    }
+    problem.clear();
+    // Whatever the controller showed is no longer what the pages edit.
+    m_device.stopPolling();
+    if (m_titleHook)
+        m_titleHook(title());
+    refreshPages();
+    return true;
+}
+
+bool COfflineDocument::saveFile() {
+    if (!m_file.isOpen())
+        return false;
+    if (!m_file.save()) {
+        m_seams.message(vexor::translate(kMsgFileNotSaved) + "\n" + m_file.path(),
+                        IUserPrompt::Icon::Error);
+        return false;
+    }
+    if (m_titleHook)
+        m_titleHook(title());
+    return true;
+}
+
+bool COfflineDocument::edited() {
+    m_file.edit();
+    if (m_titleHook)
+        m_titleHook(title());
+    return true;
+}
+
+DocResult COfflineDocument::refuseOffline() const {
+    m_seams.message(vexor::translate(vexor::kMsgPageNoConnection), IUserPrompt::Icon::Warning);
+    return DocResult::Failed;
+}
+
+CKorvantisDoc* COfflineDocument::document() {
+    // The controller's document holds nothing the file's pages may use.
+    return isOffline() ? nullptr : m_device.document();
+}
+
+void COfflineDocument::setSeams(const Seams& seams) {
+    m_seams = seams;
+    m_device.setSeams(seams);
+}
+
+void COfflineDocument::setHooks(SHooks hooks) {
+    m_titleHook = hooks.title;
+    m_pageRefresh = hooks.pageRefresh;
+    m_device.setHooks(std::move(hooks));
+}
+
+bool COfflineDocument::isConnected() const {
+    return !isOffline() && m_device.isConnected();
+}
+bool COfflineDocument::isDemo() const {
+    return !isOffline() && m_device.isDemo();
+}
+std::string COfflineDocument::portName() const {
+    return isOffline() ? std::string() : m_device.portName();
+}
+const DeviceSettings& COfflineDocument::settings() const {
+    return isOffline() ? m_file.image() : m_device.settings();
+}
+std::string COfflineDocument::title() const {
+    return isOffline() ? "VEXOR - " + m_file.title() : m_device.title();
+}
+bool COfflineDocument::isCng() const {
+    return m_device.isCng();
+}
+void COfflineDocument::setCng(bool cng) {
+    m_device.setCng(cng);
+}
+bool COfflineDocument::latestRecord(CDiag& out) const {
+    return !isOffline() && m_device.latestRecord(out);
+}
+
+bool COfflineDocument::switchToLpg() {
+    return !isOffline() && m_device.switchToLpg();
+}
+bool COfflineDocument::switchToGasoline() {
+    return !isOffline() && m_device.switchToGasoline();
+}
+bool COfflineDocument::switchToAuto() {
+    return !isOffline() && m_device.switchToAuto();
+}
+bool COfflineDocument::waitForGasoline() {
+    // A file has no engine to wait for: the step that follows edits it.
+    return isOffline() || m_device.waitForGasoline();
+}
+bool COfflineDocument::setInjectorMask(std::uint8_t mask) {
+    return !isOffline() && m_device.setInjectorMask(mask);
+}
+bool COfflineDocument::readErrorText(std::string& description) {
+    return !isOffline() && m_device.readErrorText(description);
+}
+
+bool COfflineDocument::connectAtStart() {
+    // A file opened from the command line edits without a port search.
+    return !isOffline() && m_device.connectAtStart();
+}
+bool COfflineDocument::reconnect() {
+    return !isOffline() && m_device.reconnect();
+}
+void COfflineDocument::startPolling() {
+    if (!isOffline())
+        m_device.startPolling();
+}
+void COfflineDocument::stopPolling() {
+    m_device.stopPolling();
+}
+bool COfflineDocument::serviceAccess() const {
+    return m_device.serviceAccess();
+}
+void COfflineDocument::grantServiceAccess() {
+    m_device.grantServiceAccess();
+}
+void COfflineDocument::changeLanguage(int index) {
+    m_device.changeLanguage(index);
+}
+
+DeviceSettings& COfflineDocument::editSettings() {
+    if (!isOffline())
+        return m_device.editSettings();
+    edited();
+    return m_file.edit();
+}
+bool COfflineDocument::writeBase() {
+    return isOffline() ? edited() : m_device.writeBase();
+}
+bool COfflineDocument::writeAdv() {
+    return isOffline() ? edited() : m_device.writeAdv();
+}
+bool COfflineDocument::writeAdvancedSetup() {
+    return isOffline() ? edited() : m_device.writeAdvancedSetup();
+}
+bool COfflineDocument::writeSensorsSetup() {
+    return isOffline() ? edited() : m_device.writeSensorsSetup();
+}
+bool COfflineDocument::restart() {
+    return isOffline() || m_device.restart();
+}
+bool COfflineDocument::readStatistic() {
+    // The file's counters are what there is to show.
+    return isOffline() || m_device.readStatistic();
+}
+bool COfflineDocument::beforeChange(const char* reason) {
+    // A file edit changes no controller: there is nothing to back up.
+    return isOffline() || m_device.beforeChange(reason);
+}
+std::string COfflineDocument::dataFolder() const {
+    return m_device.dataFolder();
+}
+void COfflineDocument::refreshPages() {
+    if (m_pageRefresh)
+        m_pageRefresh();
+}
+
+DocResult COfflineDocument::readSettingsFile() {
+    if (!isOffline())
+        return m_device.readSettingsFile();
+    if (m_seams.chooser == nullptr)
+        return DocResult::Cancelled;
+    const std::string folder = std::filesystem::path(m_file.path()).parent_path().string();
+    const std::string path = m_seams.chooser->openPath(folder, "xset");
+    if (path.empty())
+        return DocResult::Cancelled;
+    std::string problem;
+    if (!openFile(path, problem)) {
+        m_seams.message(problem, IUserPrompt::Icon::Error);
+        return DocResult::FileError;
+    }
+    return DocResult::Done;
+}
+
+DocResult COfflineDocument::writeSettingsFile() {
+    if (!isOffline())
+        return m_device.writeSettingsFile();
+    if (m_seams.chooser == nullptr)
+        return DocResult::Cancelled;
+    const std::filesystem::path current(m_file.path());
+    const std::string path = m_seams.chooser->savePath(current.parent_path().string(), "xset",
+                                                       current.filename().string());
+    if (path.empty())
+        return DocResult::Cancelled;
+    if (!m_file.saveAs(path)) {
+        m_seams.message(vexor::translate(kMsgFileNotSaved) + "\n" + path, IUserPrompt::Icon::Error);
+        return DocResult::FileError;
+    }
+    if (m_titleHook)
+        m_titleHook(title());
+    return DocResult::Done;
+}
+
+DocResult COfflineDocument::restoreDefaults() {
+    return isOffline() ? refuseOffline() : m_device.restoreDefaults();
+}
+
+DocResult COfflineDocument::updateFirmware(std::function<void(int done, int total)> progress) {
+    return isOffline() ? refuseOffline() : m_device.updateFirmware(std::move(progress));
+}

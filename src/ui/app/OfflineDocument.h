@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/IDocumentPort.h"
+#include "settings/OfflineSettings.h"
+
+// The document port the windows talk to, with an offline mode: while a
+// settings file is open, the pages show and change the file's image, every
+// write to the controller is taken as done without sending anything, and
+// the live parts stay empty. Otherwise every call goes to the controller's
+// document behind it.
+class COfflineDocument : public IDocumentPort {
+public:
+    explicit COfflineDocument(IDocumentPort& device);
+
+    // Opens a settings file for editing. On a problem, what was open stays
+    // open and the problem is said in the user's language.
+    bool openFile(const std::string& path, std::string& problem) override;
+    bool isOffline() const override { return m_file.isOpen(); }
+    bool fileModified() const override { return m_file.modified(); }
+    // Writes the file back in place (atomically, time stamp kept); says so
+    // when it cannot.
+    bool saveFile() override;
+    const COfflineSettings& file() const { return m_file; }
+
+    CKorvantisDoc* document() override;
+    void setSeams(const Seams& seams) override;
+    void setHooks(SHooks hooks) override;
+    bool isConnected() const override;
+    bool isDemo() const override;
+    std::string portName() const override;
+    const DeviceSettings& settings() const override;
+    std::string title() const override;
+    bool isCng() const override;
+    void setCng(bool cng) override;
+    bool latestRecord(CDiag& out) const override;
+    bool switchToLpg() override;
+    bool switchToGasoline() override;
+    bool switchToAuto() override;
+    bool waitForGasoline() override;
+    bool setInjectorMask(std::uint8_t mask) override;
+    bool readErrorText(std::string& description) override;
+    bool connectAtStart() override;
+    bool reconnect() override;
+    void startPolling() override;
+    void stopPolling() override;
+    bool serviceAccess() const override;
+    void grantServiceAccess() override;
+    void changeLanguage(int index) override;
+    DeviceSettings& editSettings() override;
+    bool writeBase() override;
+    bool writeAdv() override;
+    bool writeAdvancedSetup() override;
+    bool writeSensorsSetup() override;
+    bool restart() override;
+    bool readStatistic() override;
+    bool beforeChange(const char* reason) override;
+    std::string dataFolder() const override;
+    void refreshPages() override;
+    DocResult readSettingsFile() override;
+    DocResult writeSettingsFile() override;
+    DocResult restoreDefaults() override;
+    DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
+
+private:
+    // A change of the file's image: the title gains its modified mark.
+    bool edited();
+    DocResult refuseOffline() const;
+
+    IDocumentPort& m_device;
+    COfflineSettings m_file;
+    Seams m_seams;
+    std::function<void(const std::string&)> m_titleHook;
+    std::function<void()> m_pageRefresh;
+};
