@@ -2,6 +2,7 @@
 #include "app/AppOptions.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
+#include "app/KorvantisView.h"
 #include "app/MainFrame.h"
 #include "app/OfflineDocument.h"
 #include "controls/CtrlId.h"
@@ -9,6 +10,7 @@
 #include "doc/KorvantisDoc.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Language.h"
+#include "pages/AppPropSheet.h"
 #include "pages/PanelGasPage.h"
 #include "pages/PanelIds.h"
 #include "pages/SettingsDlg.h"
@@ -142,14 +144,27 @@ private slots:
         QCOMPARE(frame->windowTitle(), QStringLiteral("VEXOR - car.xset"));
         QVERIFY(!frame->timer1002().isActive());
 
-        auto page = gasPage();
-        auto* box = findCtrl<CValueCmbBox>(page.get(), panel_ids::kCmbPressRef);
+        // The main window's own gas page.
+        CAppPropSheet* sheet = frame->view()->sheet();
+        CPanelGasPage* page = nullptr;
+        for (int i = 0; i < sheet->pageCount() && page == nullptr; ++i) {
+            page = qobject_cast<CPanelGasPage*>(sheet->page(i));
+            if (page != nullptr)
+                sheet->setCurrentIndex(i);
+        }
+        QVERIFY(page != nullptr);
+        auto* box = findCtrl<CValueCmbBox>(page, panel_ids::kCmbPressRef);
         QCOMPARE(box->currentText(), QStringLiteral("200"));
         const int chosen = choosePressure(*page, 200);
         QVERIFY(chosen != 200);
         QCOMPARE(m_port->settings().m_base.m_pressureRef, chosen);
         QCOMPARE(frame->windowTitle(), QStringLiteral("VEXOR - car.xset *"));
         QVERIFY(m_prompt.entries().empty()); // no "no connection", no backup question
+        // tools: VEXOR_PICTURES=docs keeps a picture of an offline edit.
+        if (const QByteArray folder = qgetenv("VEXOR_PICTURES"); !folder.isEmpty()) {
+            if (QTest::qWaitForWindowExposed(frame))
+                frame->grab().save(QString::fromLocal8Bit(folder) + "/settings-offline-edit.png");
+        }
 
         // Save? No. Close without saving? No: the window stays, the file too.
         m_prompt.scriptAnswer(false);
