@@ -28,7 +28,7 @@ private slots:
         SAppOptions options;
         QCOMPARE(parse({"--port", "/dev/pts/7", "-p", "/dev/ttyUSB3", "--no-system-ports",
                         "--config-dir", "/tmp/c", "--data-dir", "/tmp/d", "--lang", "13",
-                        "--module", "CNG", "--no-splash"},
+                        "--module", "CNG", "--no-splash", "--offline", "/tmp/car.xset"},
                        options),
                  EOptionsResult::Run);
         QCOMPARE(options.ports, (std::vector<std::string>{"/dev/pts/7", "/dev/ttyUSB3"}));
@@ -38,13 +38,14 @@ private slots:
         QCOMPARE(*options.language, 13);
         QCOMPARE(*options.cng, true);
         QVERIFY(!options.splash);
+        QCOMPARE(options.offlineFile, std::string("/tmp/car.xset"));
     }
 
     void badValuesAndUnknownOptionsAreUsageErrors() {
         for (const QStringList& arguments :
              {QStringList{"--lang", "14"}, QStringList{"--lang", "x"},
-              QStringList{"--module", "diesel"}, QStringList{"--bogus"},
-              QStringList{"file.xset"}}) {
+              QStringList{"--module", "diesel"}, QStringList{"--bogus"}, QStringList{"file.xset"},
+              QStringList{"--offline", ""}, QStringList{"--offline"}}) {
             SAppOptions options;
             QCOMPARE(parse(arguments, options), EOptionsResult::Error);
         }
