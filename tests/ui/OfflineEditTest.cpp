@@ -5,8 +5,10 @@
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
 #include "app/OfflineDocument.h"
+#include "backup/LoadCompareDlg.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
+#include "device/codecs/BlockCodecs.h"
 #include "doc/KorvantisDoc.h"
 #include "files/SettingsFileIo.h"
 #include "lang/Language.h"
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -207,6 +210,51 @@ private slots:
         QVERIFY(frame->close());
         QCOMPARE(onDisk(path).m_base.m_pressureRef, chosen);
         QCOMPARE(m_server->requestLog().size(), std::size_t(0));
+    }
+
+    // A controller found after the file was opened gets the file's settings
+    // only through the comparison: the unticked rows stay as they were, and
+    // the file stays open and edited.
+    void writeToControllerGoesThroughTheComparison() {
+        const std::string path = carFile("car.xset", 200);
+        QVERIFY(start(path));
+        auto page = gasPage();
+        const int chosen = choosePressure(*page, 200);
+        QCOMPARE(m_server->requestLog().size(), std::size_t(0));
+
+        CSettingsDlg dialog(*m_port, m_app->seams());
+        int ticked = 0;
+        dialog.selectiveLoad().setReview([&ticked](CLoadCompareDlg& comparison) {
+            QTreeWidgetItem* pressure = comparison.rowOf("m_base.m_pressureRef");
+            if (pressure == nullptr)
+                return false;
+            QTreeWidget* tree = comparison.tree();
+            for (int p = 0; p < tree->topLevelItemCount(); ++p) {
+                for (int r = 0; r < tree->topLevelItem(p)->childCount(); ++r) {
+                    QTreeWidgetItem* row = tree->topLevelItem(p)->child(r);
+                    row->setCheckState(0, row == pressure ? Qt::Checked : Qt::Unchecked);
+                }
+            }
+            ticked = static_cast<int>(comparison.tickedKeys().size());
+            return true;
+        });
+        auto* write = dialog.findChild<QPushButton*>(QStringLiteral("Zapisz do sterownika"));
+        QVERIFY(write != nullptr);
+        write->click();
+        m_doc->stopPolling();
+
+        QCOMPARE(ticked, 1);
+        QCOMPARE(m_prompt.messages().back(),
+                 std::string("Ustawienia wczytane z pliku zostały zapisane w sterowniku."));
+        QCOMPARE(m_server->requestLog().count(SimMatch::cmd(3)), std::size_t(1));
+        for (const std::uint8_t other : {4, 26, 9})
+            QCOMPARE(m_server->requestLog().count(SimMatch::cmd(other)), std::size_t(0));
+        const auto base = m_server->withController([](CSimController& c) { return c.block(3); });
+        DeviceSettings controller = m_doc->settings();
+        QVERIFY(decodeBase(base.data(), base.size(), controller));
+        QCOMPARE(controller.m_base.m_pressureRef, chosen);
+        QVERIFY(m_port->isOffline() && m_port->fileModified());
+        QCOMPARE(m_port->settings().m_base.m_pressureRef, chosen);
     }
 
     // A file the program cannot use starts nothing and says why.

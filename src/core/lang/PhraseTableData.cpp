@@ -1490,6 +1490,10 @@ constexpr PhraseRow kRows[] = {
      "Ayar dosyasındaki kaydedilmemiş değişiklikler atılsın mı?",
      "Ungespeicherte Änderungen der Einstellungsdatei verwerfen?",
      "Zavržem neshranjene spremembe v datoteki z nastavitvami?", "", ""},
+    {"Zapisz do sterownika", "Write to controller", "Scrivi nella centralina",
+     "Escribir en la centralita", "Gravar na centralina", "Zapiši u upravljačku jedinicu",
+     "Записать в контроллер", "Kontrol ünitesine yaz", "In das Steuergerät schreiben",
+     "Zapiši v krmilnik", "", ""},
     {"°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "", ""},
 };
 

@@ -131,6 +131,9 @@ public:
     virtual bool fileModified() const { return false; }
     // Writes the open file back in place; says itself what failed.
     virtual bool saveFile() { return false; }
+    // The controller's side while a file is open (to write the file's
+    // settings into it); null when no file is open.
+    virtual IDocumentPort* controllerPort() { return nullptr; }
 
     // ---- whole-image actions (they tell the user themselves) ----
     virtual DocResult readSettingsFile() = 0;

@@ -20,6 +20,7 @@ public:
     // Writes the file back in place (atomically, time stamp kept); says so
     // when it cannot.
     bool saveFile() override;
+    IDocumentPort* controllerPort() override { return isOffline() ? &m_device : nullptr; }
     const COfflineSettings& file() const { return m_file; }
 
     CKorvantisDoc* document() override;

@@ -18,9 +18,9 @@ CSelectiveLoad::CSelectiveLoad(IDocumentPort& doc, const Seams& seams, QWidget* 
     : m_doc(doc), m_seams(seams), m_parent(parent),
       m_review([](CLoadCompareDlg& dlg) { return dlg.exec() == QDialog::Accepted; }) {}
 
-DocResult CSelectiveLoad::run(const std::string& path, const char* reason) {
+template <class F> DocResult CSelectiveLoad::reported(F&& action) {
     try {
-        return write(path, reason);
+        return action();
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
         m_seams.message(std::string(kHandler) + "\n" + vexor::translate(error->description()),
@@ -29,21 +29,21 @@ DocResult CSelectiveLoad::run(const std::string& path, const char* reason) {
     }
 }
 
+DocResult CSelectiveLoad::run(const std::string& path, const char* reason) {
+    return reported([&] { return write(path, reason); });
+}
+
+DocResult CSelectiveLoad::runImage(IDocumentPort& controller, const DeviceSettings& image) {
+    return reported([&] { return writeImage(controller, image, "load"); });
+}
+
 DocResult CSelectiveLoad::show(const std::string& path) {
     return run(path, nullptr);
 }
 
 DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
-    CKorvantisDoc* device = m_doc.document();
-    if (device == nullptr || path.empty())
+    if (m_doc.document() == nullptr || path.empty())
         return DocResult::Cancelled;
-    // A block that was not read holds defaults: shown as the controller's,
-    // it would hide a difference or invent one.
-    if (!device->imageComplete()) {
-        m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
-                        IUserPrompt::Icon::Error);
-        return DocResult::Failed;
-    }
     DeviceSettings loaded;
     vexor::SSettingsFileProblem problem;
     if (!vexor::readSettingsFileChecked(path, loaded, problem)) {
@@ -53,7 +53,21 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
         m_seams.message(text, IUserPrompt::Icon::Error);
         return DocResult::FileError;
     }
+    return writeImage(m_doc, loaded, reason);
+}
 
+DocResult CSelectiveLoad::writeImage(IDocumentPort& port, const DeviceSettings& loaded,
+                                     const char* reason) {
+    CKorvantisDoc* device = port.document();
+    if (device == nullptr)
+        return DocResult::Cancelled;
+    // A block that was not read holds defaults: shown as the controller's,
+    // it would hide a difference or invent one.
+    if (!device->imageComplete()) {
+        m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
+                        IUserPrompt::Icon::Error);
+        return DocResult::Failed;
+    }
     const auto changes = vexor::loadChanges(device->settings(), loaded);
     if (changes.empty()) {
         m_seams.message(vexor::translate(kMsgSame), IUserPrompt::Icon::Information);
@@ -67,7 +81,7 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
     const std::vector<std::string> keys = comparison.tickedKeys();
     if (keys.empty())
         return DocResult::Cancelled;
-    if (!m_doc.beforeChange(reason))
+    if (!port.beforeChange(reason))
         return DocResult::Cancelled;
 
     const DeviceSettings before = device->settings();
@@ -78,7 +92,7 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
         written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
     } catch (IError*) {
         device->settings() = before;
-        m_doc.refreshPages();
+        port.refreshPages();
         throw;
     }
     if (!written) {
@@ -87,9 +101,9 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
         // the new values would hide the blocks the controller never got.
         device->settings() = before;
         m_seams.message(vexor::translate(CKorvantisDoc::kMsgSetDevice), IUserPrompt::Icon::Error);
-        m_doc.refreshPages();
+        port.refreshPages();
         return DocResult::Failed;
     }
-    m_doc.refreshPages();
+    port.refreshPages();
     return DocResult::Done;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceSettings.h"
 #include "doc/DocResult.h"
 #include "platform/Seams.h"
 
@@ -30,6 +31,9 @@ public:
     DocResult run(const std::string& path, const char* reason);
     // Only shows what the file would change; writes nothing.
     DocResult show(const std::string& path);
+    // An image edited without the controller (an open settings file) into
+    // the controller behind `controller`, the same way as a file.
+    DocResult runImage(IDocumentPort& controller, const DeviceSettings& image);
 
     // Report name of a port error during the write.
     static constexpr const char* kHandler = "CSettingsDlg::OnFileReadSettings()";
@@ -37,6 +41,9 @@ public:
 private:
     // reason null: show the comparison only.
     DocResult write(const std::string& path, const char* reason);
+    DocResult writeImage(IDocumentPort& port, const DeviceSettings& loaded, const char* reason);
+    // Runs an action, reporting a port error under the handler's name.
+    template <class F> DocResult reported(F&& action);
 
     IDocumentPort& m_doc;
     Seams m_seams;

@@ -7,6 +7,7 @@
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/AdvancedPageIds.h"
+#include "pages/PanelWrite.h"
 
 #include <QProgressDialog>
 #include <QPushButton>
@@ -22,6 +23,7 @@ constexpr const char* kMsgUpdated = "Aktualizacja firmware zakończona.";
 constexpr const char* kBtnBackups = "Kopie zapasowe";
 constexpr const char* kBtnCompare = "Porównaj z plikiem…";
 constexpr const char* kBtnOpenFile = "Otwórz plik ustawień…";
+constexpr const char* kBtnToController = "Zapisz do sterownika";
 constexpr const char* kMsgCannotOpen = "Nie można otworzyć pliku.";
 constexpr const char* kMsgDropChanges = "Porzucić niezapisane zmiany w pliku ustawień?";
 } // namespace
@@ -48,6 +50,14 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
         btn->setObjectName(QString::fromUtf8(kBtnOpenFile));
         layout->addWidget(btn);
         connect(btn, &QPushButton::clicked, this, &CSettingsDlg::OnOpenSettingsFile);
+    }
+    if (m_doc.isOffline()) {
+        auto* btn =
+            new QPushButton(QString::fromStdString(vexor::translate(kBtnToController)), this);
+        btn->setAutoDefault(false);
+        btn->setObjectName(QString::fromUtf8(kBtnToController));
+        layout->addWidget(btn);
+        connect(btn, &QPushButton::clicked, this, &CSettingsDlg::OnWriteToController);
     }
     // Backups and comparisons need the controller's own image.
     if (m_doc.document() != nullptr) {
@@ -103,6 +113,24 @@ void CSettingsDlg::OnOpenSettingsFile() {
                         IUserPrompt::Icon::Error);
         return;
     }
+    accept();
+}
+
+void CSettingsDlg::OnWriteToController() {
+    IDocumentPort* controller = m_doc.controllerPort();
+    if (controller == nullptr)
+        return;
+    bool connected = controller->isConnected();
+    if (!connected) {
+        CBusyScope busy(m_seams.cursor);
+        vexor::runPanelHandler(m_seams, CSelectiveLoad::kHandler,
+                               [&] { connected = controller->reconnect(); });
+    }
+    if (!connected) {
+        m_seams.message(vexor::translate(vexor::kMsgPageNoConnection), IUserPrompt::Icon::Warning);
+        return;
+    }
+    confirm(m_load.runImage(*controller, m_doc.settings()), kMsgLoaded);
     accept();
 }
 

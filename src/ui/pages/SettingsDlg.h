@@ -43,6 +43,9 @@ public slots:
     // Opens a settings file to edit without a controller; an edited file
     // already open is dropped only when the user says so.
     void OnOpenSettingsFile();
+    // The open file's settings into the controller (connecting first when
+    // none is connected), through the same comparison as a load.
+    void OnWriteToController();
 
 private:
     // Pages done of the pages to send; shows the display when it is hidden.
