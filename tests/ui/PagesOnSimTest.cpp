@@ -446,12 +446,35 @@ private slots:
         m_prompt.clear();
         m_server->faults().setAckResult(0, SimMatch::cmd(3));
         dialog.OnFileReadSettings();
+        // A refused block may follow others the controller took: the message
+        // says how to recover.
         QCOMPARE(m_prompt.messages(),
-                 std::vector<std::string>{"Nie powiodło się ustawienie urządzenia!"});
+                 std::vector<std::string>{std::string("Nie powiodło się ustawienie urządzenia!\n") +
+                                          CKorvantisDoc::kMsgHalfWritten});
         m_prompt.clear();
         m_chooser.path.clear();
         dialog.OnFileReadSettings();
         QVERIFY(m_prompt.entries().empty());
+    }
+
+    // The line dropping after the first block of the factory defaults went
+    // out: the dialog shows the document's message, which says the controller
+    // is half-written and how to recover, and confirms nothing.
+    void settingsDialogSaysALinkLostMidWriteLeftTheControllerHalfWritten() {
+        CSettingsDlg dialog(*m_port, m_seams);
+        m_server->faults().setHangUpOnRequest(1, SimMatch::cmd(4));
+        m_prompt.scriptAnswer(true);
+        dialog.OnDefaultValues();
+        QCOMPARE(m_server->requestLog().count(SimMatch::cmd(3)), std::size_t(1));
+        const std::vector<std::string> messages = m_prompt.messages();
+        QCOMPARE(messages.size(), std::size_t(2));
+        const std::string& failure = messages[1];
+        QVERIFY2(failure.rfind(std::string(CKorvantisDoc::kHandlerDefaults) + "\n", 0) == 0,
+                 failure.c_str());
+        const std::string half = CKorvantisDoc::kMsgHalfWritten;
+        QVERIFY2(failure.size() > half.size() &&
+                     failure.compare(failure.size() - half.size(), half.size(), half) == 0,
+                 failure.c_str());
     }
 
     // A page showing a block the connection failed to read is greyed with a
