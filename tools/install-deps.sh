@@ -4,6 +4,8 @@ set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-translations-l10n locales-all fonts-thai-tlwg xvfb xauth xdotool x11-apps netpbm)
 missing=()
+# Building and checking the Debian package (tools/package.sh, the packaging test).
+PACKAGES+=(dpkg-dev lintian appstream desktop-file-utils)
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")

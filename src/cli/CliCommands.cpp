@@ -88,6 +88,8 @@ int CCliCommands::dispatch() {
         return cmdIdentify(m_options.args);
     if (c == "stats")
         return cmdStats(m_options.args);
+    if (c == "doctor")
+        return cmdDoctor(m_options.args);
     if (c == "settings")
         return cmdSettings(m_options.args);
     if (c == "errors")

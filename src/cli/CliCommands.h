@@ -41,6 +41,7 @@ private:
     int cmdPorts(const Args& args);
     int cmdIdentify(const Args& args);
     int cmdStats(const Args& args);
+    int cmdDoctor(const Args& args);
     int cmdSettings(const Args& args);
     int cmdErrors(const Args& args);
     int cmdSwitch(const Args& args);

@@ -138,9 +138,9 @@ std::string usageText() {
 
 Drives an LPG/CNG gas-injection controller over a serial line with the same
 core as the window program: the same connection search, commands, retries,
-file formats and messages. Every command but `ports` first looks for the
-controller (the remembered port, then the port table in order), reads it
-whole, and remembers the port that answered.
+file formats and messages. Every command but `ports` and `doctor` first
+looks for the controller (the remembered port, then the port table in order),
+reads it whole, and remembers the port that answered.
 
 Options (before the command):
   -p, --port PATH      serial device to put first in the port table
@@ -170,6 +170,12 @@ Options (before the command):
 
 Commands:
   ports                      the port table, one `N<TAB>PATH` line per entry
+  doctor                     checks every port of the table without changing
+                             any setting: one `PATH<TAB>STATE<TAB>DETAIL` line
+                             per port, STATE one of answers, silent, busy,
+                             denied, missing, not-a-terminal, error, DETAIL
+                             what to do about it; exits 0 when some port
+                             answers, 3 otherwise
   identify                   the identity block: port, version, version-raw,
                              serial, production-date, injectors, device-id,
                              flags1, flags2, live-data (`key: value` lines)

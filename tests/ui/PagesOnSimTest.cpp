@@ -1,5 +1,6 @@
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
+#include "backup/LoadCompareDlg.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "device/InjPattern.h"
@@ -16,6 +17,7 @@
 #include "pages/PasswdDlg.h"
 #include "pages/SettingsDlg.h"
 #include "platform/PortTable.h"
+#include "settings/OfflineSettings.h"
 #include "support/RecordingPrompt.h"
 
 #include <QApplication>
@@ -428,20 +430,22 @@ private slots:
     }
 
     // Each whole-image action confirms a success; a failure is the
-    // document's own message, without a confirmation.
+    // document's own message, without a confirmation. A load that failed
+    // half way can be repeated: the comparison still shows what the file
+    // changes.
     void settingsActionsConfirmWhatWorked() {
         CSettingsDlg dialog(*m_port, m_seams);
+        dialog.selectiveLoad().setReview([](CLoadCompareDlg&) { return true; });
         m_chooser.path = m_folders->filePath(QStringLiteral("car.xset")).toStdString();
         dialog.OnFileWriteSettings();
         dialog.OnFileReadSettings();
-        m_prompt.scriptAnswer(true);
-        dialog.OnDefaultValues();
-        QCOMPARE(
-            m_prompt.messages(),
-            (std::vector<std::string>{"Ustawienia zapisano do pliku.",
-                                      "Ustawienia wczytane z pliku zostały zapisane w sterowniku.",
-                                      "Czy chcesz przywrócić ustawienia fabryczne?",
-                                      "Przywrócono ustawienia fabryczne."}));
+        QCOMPARE(m_prompt.messages(), (std::vector<std::string>{"Ustawienia zapisano do pliku.",
+                                                                "Ustawienia nie różnią się"}));
+        COfflineSettings file;
+        QVERIFY(file.open(m_chooser.path).ok());
+        std::string accepts;
+        QVERIFY(file.set("m_base.m_switchRPM", "2500", accepts));
+        QVERIFY(file.save());
 
         m_prompt.clear();
         m_server->faults().setAckResult(0, SimMatch::cmd(3));
@@ -451,6 +455,16 @@ private slots:
         QCOMPARE(m_prompt.messages(),
                  std::vector<std::string>{std::string("Nie powiodło się ustawienie urządzenia!\n") +
                                           CKorvantisDoc::kMsgHalfWritten});
+        m_prompt.clear();
+        m_server->faults().clear();
+        dialog.OnFileReadSettings();
+        m_prompt.scriptAnswer(true);
+        dialog.OnDefaultValues();
+        QCOMPARE(
+            m_prompt.messages(),
+            (std::vector<std::string>{"Ustawienia wczytane z pliku zostały zapisane w sterowniku.",
+                                      "Czy chcesz przywrócić ustawienia fabryczne?",
+                                      "Przywrócono ustawienia fabryczne."}));
         m_prompt.clear();
         m_chooser.path.clear();
         dialog.OnFileReadSettings();

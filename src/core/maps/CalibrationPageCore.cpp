@@ -114,6 +114,10 @@ bool CCalibrationPageCore::readMapsNow() {
     return true;
 }
 
+bool CCalibrationPageCore::mayChange() const {
+    return !m_changeGuard || m_changeGuard();
+}
+
 bool CCalibrationPageCore::writeLine(const char* failure) {
     if (!m_device.writeSetupTimes()) {
         vexor::showMapFailure(m_device.seams(), failure);
@@ -123,7 +127,7 @@ bool CCalibrationPageCore::writeLine(const char* failure) {
 }
 
 bool CCalibrationPageCore::computeLine() {
-    if (!idleWithController())
+    if (!idleWithController() || !mayChange())
         return false;
     try {
         vexor::addLineCorrections(m_device.settings(), vexor::computeLineCorrections(m_columns));
@@ -168,7 +172,7 @@ bool CCalibrationPageCore::clearGasMap() {
 }
 
 bool CCalibrationPageCore::clearLine() {
-    if (!idleWithController())
+    if (!idleWithController() || !mayChange())
         return false;
     try {
         vexor::clearLine(m_device.settings());
@@ -189,7 +193,7 @@ bool CCalibrationPageCore::onCorrChanged(int index, double factor) {
     DeviceSettings& s = m_device.settings();
     const int percent = vexor::linePercent(factor);
     double& point = s.m_setupTimes1[static_cast<std::size_t>(index)];
-    if (percent == point)
+    if (percent == point || !mayChange())
         return false;
     point = std::clamp(static_cast<double>(percent), vexor::kLineMin, vexor::kLineMax);
     s.m_tableMask = 0;
@@ -204,7 +208,7 @@ bool CCalibrationPageCore::onCorrChanged(int index, double factor) {
 }
 
 bool CCalibrationPageCore::onIncrementAll(bool up) {
-    if (!m_device.isConnected())
+    if (!m_device.isConnected() || !mayChange())
         return false;
     try {
         vexor::incrementLine(m_device.settings(), up);

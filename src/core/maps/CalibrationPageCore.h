@@ -4,8 +4,10 @@
 #include "maps/LoadMapColumns.h"
 #include "maps/MultiplierChart.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class CLPGDevice;
 class CDiag;
@@ -63,6 +65,10 @@ public:
 
     // The line, map and clear buttons work only with a controller.
     bool buttonsEnabled() const;
+    // Asked before a change is made, once the controller is known to be
+    // there (the window program backs the controller up then); false stops
+    // the change before anything is changed or sent.
+    void setChangeGuard(std::function<bool()> guard) { m_changeGuard = std::move(guard); }
     // The main constant-time correction (the first cylinder's) as "%.2f".
     std::string mainCorrectionText() const;
 
@@ -107,6 +113,9 @@ public:
     bool handleChartAction(const CMultiplierChart::SAction& action);
 
 private:
+    // The controller is there and the change guard lets the change go ahead.
+    bool mayChange() const;
+    std::function<bool()> m_changeGuard;
     bool readMapsNow();
     bool clearMap(bool petrol);
     // Writes the line; failure shows `failure`. True on success.

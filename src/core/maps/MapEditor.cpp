@@ -44,7 +44,7 @@ CMapEditor::CMapEditor(CInjMapModel& model, CLPGDevice& device)
 
 bool CMapEditor::canEdit() const {
     if (m_device.isConnected())
-        return true;
+        return !m_changeGuard || m_changeGuard();
     vexor::showMapFailure(m_device.seams(), vexor::kMsgNoConnection);
     return false;
 }

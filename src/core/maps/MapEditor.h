@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CLPGDevice;
@@ -44,6 +45,10 @@ public:
 
     // Whether an edit may start; says "Brak połączenia" when it may not.
     bool canEdit() const;
+    // Asked before a change is made, once the controller is known to be
+    // there (the window program backs the controller up then); false stops
+    // the change before anything is changed or sent.
+    void setChangeGuard(std::function<bool()> guard) { m_changeGuard = std::move(guard); }
 
     // Adds / subtracts an amount (kept to 0..50) to / from every selected cell.
     Result onMapAdd(int amount);
@@ -90,6 +95,7 @@ public:
     void documentShown();
 
 private:
+    std::function<bool()> m_changeGuard;
     using BlockSender = std::function<bool(const vexor::SCellBlock&)>;
 
     Result edit(vexor::MapOp gridOp, int gridValue, vexor::MapOp sentOp, int sentValue,

@@ -71,6 +71,26 @@ std::string identity(const std::string& path) {
     return ec ? path : canonical.string();
 }
 
+// by-id links of devRoot, keyed by the device they resolve to; dangling links
+// are left out (their adapter is gone). Sorted by name, so the order is stable.
+std::vector<std::pair<std::string, std::string>> byIdLinks(const std::string& devRoot) {
+    std::vector<std::pair<std::string, std::string>> links;
+    std::error_code ec;
+    const fs::path folder = fs::path(devRoot) / "serial" / "by-id";
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code linkError;
+        if (!it->is_symlink(linkError) || linkError)
+            continue;
+        fs::path target = fs::canonical(it->path(), linkError);
+        if (linkError)
+            continue;
+        links.emplace_back(target.string(), it->path().string());
+    }
+    std::sort(links.begin(), links.end(),
+              [](const auto& a, const auto& b) { return a.second < b.second; });
+    return links;
+}
+
 std::mutex& tableMutex() {
     static std::mutex mutex;
     return mutex;
@@ -136,10 +156,38 @@ std::vector<std::string> listPorts(const PortTableOptions& options) {
                 return a.family < b.family;
             return numberLess(a.number, b.number);
         });
-        for (const SystemDevice& device : devices)
-            add((fs::path(options.devRoot) / device.name).string());
+        const auto links = byIdLinks(options.devRoot);
+        auto byIdOf = [&](const std::string& id) -> std::string {
+            for (const auto& [target, link] : links) {
+                if (target == id)
+                    return link;
+            }
+            return {};
+        };
+        for (const SystemDevice& device : devices) {
+            const std::string path = (fs::path(options.devRoot) / device.name).string();
+            const std::string link = byIdOf(identity(path));
+            add(link.empty() ? path : link);
+        }
+        for (const auto& entry : links)
+            add(entry.second);
     }
     return table;
+}
+
+std::string stableName(const std::string& path, const std::string& devRoot) {
+    if (fs::path(path).parent_path().filename() == "by-id")
+        return path;
+    const std::string id = identity(path);
+    for (const auto& [target, link] : byIdLinks(devRoot)) {
+        if (target == id)
+            return link;
+    }
+    return {};
+}
+
+bool sameDevice(const std::string& a, const std::string& b) {
+    return identity(a) == identity(b);
 }
 
 std::vector<std::string> buildPortTable(const PortTableOptions& options) {

@@ -29,8 +29,20 @@ PortTableOptions withPortEnvironment(PortTableOptions options, const char* ports
 
 // The table for the options alone: explicit paths first, then ttyUSB*, ttyACM*
 // and ttyS* from devRoot, each group in natural order (ttyS2 before ttyS10).
-// The active console is never listed and a device is listed once.
+// A system device with a stable name (devRoot/serial/by-id/...) is listed
+// under that name at its kernel name's place, so the fitter sees which
+// adapter it is and the name survives renumbering; by-id devices of other
+// families follow. The active console is never listed and a device is listed
+// once.
 std::vector<std::string> listPorts(const PortTableOptions& options);
+
+// The by-id name (devRoot/serial/by-id/...) of the device at path, or an empty
+// string when it has none; path itself when it already lies in a by-id folder.
+std::string stableName(const std::string& path, const std::string& devRoot = "/dev");
+
+// The same device: both paths resolve to one file (links followed), or the
+// texts are equal when they cannot be resolved.
+bool sameDevice(const std::string& a, const std::string& b);
 
 // listPorts() of the options with this process's environment folded in.
 std::vector<std::string> buildPortTable(const PortTableOptions& options = {});

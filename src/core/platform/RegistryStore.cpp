@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/HomeFolder.h"
+#include "platform/PortTable.h"
 
 #include <cerrno>
 #include <climits>
@@ -67,23 +68,38 @@ std::optional<std::string> CRegistryStore::value(const std::string& key) const {
 }
 
 bool CRegistryStore::setValue(const std::string& key, const std::string& text) {
-    if (key.find_first_of("=\r\n") != std::string::npos ||
-        text.find_first_of("\r\n") != std::string::npos) {
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        return false;
+    }
+    return writeValue(key, text);
+}
+
+bool CRegistryStore::removeValue(const std::string& key) {
+    if (!value(key)) {
+        return key.find_first_of("=\r\n") == std::string::npos;
+    }
+    return writeValue(key, std::nullopt);
+}
+
+bool CRegistryStore::writeValue(const std::string& key, const std::optional<std::string>& text) {
+    if (key.find_first_of("=\r\n") != std::string::npos) {
         return false;
     }
     std::error_code ignored;
     std::filesystem::create_directories(m_folder, ignored);
 
-    std::vector<std::string> lines = readLines(filePath());
+    std::vector<std::string> lines;
     bool replaced = false;
-    for (std::string& line : lines) {
-        if (!replaced && keyOf(line) == key) {
-            line = key + "=" + text;
+    for (std::string& line : readLines(filePath())) {
+        if (keyOf(line) != key) {
+            lines.push_back(std::move(line));
+        } else if (text && !replaced) {
+            lines.push_back(key + "=" + *text);
             replaced = true;
         }
     }
-    if (!replaced) {
-        lines.push_back(key + "=" + text);
+    if (text && !replaced) {
+        lines.push_back(key + "=" + *text);
     }
 
     CAtomicFile file;
@@ -100,6 +116,15 @@ bool CRegistryStore::setValue(const std::string& key, const std::string& text) {
 }
 
 int CRegistryStore::lastPort() const {
+    const std::string name = lastPortName();
+    if (!name.empty()) {
+        const std::vector<std::string> table = vexor::currentPortTable();
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i] == name || vexor::sameDevice(table[i], name)) {
+                return static_cast<int>(i + 1);
+            }
+        }
+    }
     std::optional<std::string> text = value(kLastPortKey);
     if (!text) {
         return 0;
@@ -114,5 +139,14 @@ int CRegistryStore::lastPort() const {
 }
 
 bool CRegistryStore::setLastPort(int port) {
-    return setValue(kLastPortKey, std::to_string(port));
+    if (!setValue(kLastPortKey, std::to_string(port))) {
+        return false;
+    }
+    const std::string path = vexor::portPath(port);
+    const std::string name = path.empty() ? std::string() : vexor::stableName(path);
+    return name.empty() ? removeValue(kLastPortNameKey) : setValue(kLastPortNameKey, name);
+}
+
+std::string CRegistryStore::lastPortName() const {
+    return value(kLastPortNameKey).value_or(std::string());
 }

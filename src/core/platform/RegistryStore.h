@@ -11,6 +11,10 @@ class CRegistryStore {
 public:
     // Value that holds the number of the last port a controller answered on.
     static constexpr const char* kLastPortKey = "Last RS nr";
+    // The stable (/dev/serial/by-id) name of that port, when it has one: the
+    // kernel may call the same adapter ttyUSB1 tomorrow, so its number in the
+    // port table moves, its by-id name does not.
+    static constexpr const char* kLastPortNameKey = "Last RS by-id";
 
     // folder: where registry.ini lives; empty means the default folder.
     explicit CRegistryStore(std::string folder = {});
@@ -27,11 +31,23 @@ public:
     // file is replaced in one step, so a failed write leaves the old one. A key
     // or text that holds a line break or (for the key) '=' is refused.
     bool setValue(const std::string& key, const std::string& text);
+    // Removes key's line; true when the file no longer holds it.
+    bool removeValue(const std::string& key);
 
-    // The remembered port number; 0 when missing, empty or not a number.
+    // The remembered port number; 0 when missing, empty or not a number. When
+    // a by-id name was remembered too and it is in the current port table,
+    // its entry's number instead, so the adapter is found after renumbering.
     int lastPort() const;
+    // Stores port's number and, when the port has one, its by-id name; a name
+    // remembered for an earlier port is dropped.
     bool setLastPort(int port);
+    // The remembered by-id name, or an empty string.
+    std::string lastPortName() const;
 
 private:
+    // Rewrites the file with key's line replaced (or added when text is set)
+    // or dropped (when it is not).
+    bool writeValue(const std::string& key, const std::optional<std::string>& text);
+
     std::string m_folder;
 };

@@ -1,14 +1,82 @@
 #include "app/DocumentAdapter.h"
 
+#include "backup/ConnectionBackups.h"
 #include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
+#include "platform/PortTable.h"
 
+#include <ctime>
 #include <utility>
+
+namespace {
+constexpr const char* kMsgBackupFailed = "Nie można zapisać kopii zapasowej ustawień sterownika.";
+constexpr const char* kMsgGoOnWithoutBackup = "Czy kontynuować bez kopii zapasowej?";
+constexpr const char* kReasonEdit = "edit";
+
+// Sets the reason the document's change guard backs up for while an action
+// runs, and puts the ordinary one back afterwards.
+class CReasonScope {
+public:
+    CReasonScope(const char*& slot, const char* reason) : m_slot(slot), m_old(slot) {
+        slot = reason;
+    }
+    ~CReasonScope() { m_slot = m_old; }
+    CReasonScope(const CReasonScope&) = delete;
+    CReasonScope& operator=(const CReasonScope&) = delete;
+
+private:
+    const char*& m_slot;
+    const char* m_old;
+};
+} // namespace
+
+CDocumentAdapter::CDocumentAdapter(CKorvantisDoc& doc) : m_doc(doc) {
+    m_doc.setChangeGuard([this] { return beforeChange(m_wholeReason); });
+}
+
+CDocumentAdapter::~CDocumentAdapter() {
+    m_doc.setChangeGuard({});
+}
 
 void CDocumentAdapter::setSeams(const Seams& seams) {
     m_doc.setSeams(seams);
 }
 
+void CDocumentAdapter::refreshPages() {
+    if (m_pageRefresh)
+        m_pageRefresh();
+}
+
+std::string CDocumentAdapter::dataFolder() const {
+    return m_doc.dataFolder();
+}
+
+bool CDocumentAdapter::beforeChange(const char* reason) {
+    if (m_doc.isDemo())
+        return true;
+    if (!m_backups)
+        m_backups = std::make_unique<CConnectionBackups>(m_doc.dataFolder());
+    const bool edit = std::string(reason) == kReasonEdit;
+    std::string error;
+    const std::time_t now = std::time(nullptr);
+    const bool taken =
+        edit ? m_backups->beforeEdit(m_doc.settings(), false, now, error)
+             : m_backups->beforeWholeImage(m_doc.settings(), reason, false, now, error);
+    if (taken)
+        return true;
+    // Without a backup the settings replaced are lost for good: going on is
+    // the user's choice, never the default.
+    const std::string question = vexor::translate(kMsgBackupFailed) + "\n" + error + "\n" +
+                                 vexor::translate(kMsgGoOnWithoutBackup);
+    if (!m_doc.seams().ask(question, false))
+        return false;
+    if (edit)
+        m_backups->goOnWithout();
+    return true;
+}
+
 void CDocumentAdapter::setHooks(SHooks hooks) {
+    m_pageRefresh = hooks.pageRefresh;
     m_doc.setRefreshHook(std::move(hooks.refresh));
     m_doc.setPageRefreshHook(std::move(hooks.pageRefresh));
     m_doc.setTitleHook(std::move(hooks.title));
@@ -21,7 +89,11 @@ bool CDocumentAdapter::isDemo() const {
     return m_doc.isDemo();
 }
 std::string CDocumentAdapter::portName() const {
-    return m_doc.portName();
+    // The adapter's stable by-id name when it has one: that is the name that
+    // stays when the kernel renumbers it.
+    const std::string path = m_doc.portName();
+    const std::string stable = path.empty() ? std::string() : vexor::stableName(path);
+    return stable.empty() ? path : stable;
 }
 const DeviceSettings& CDocumentAdapter::settings() const {
     return m_doc.settings();
@@ -65,10 +137,17 @@ bool CDocumentAdapter::readErrorText(std::string& description) {
 }
 
 bool CDocumentAdapter::connectAtStart() {
+    // A new connection may be another controller: its first change backs it
+    // up again.
+    if (m_backups)
+        m_backups->connected();
     return m_doc.connect();
 }
 bool CDocumentAdapter::reconnect() {
-    return m_doc.reconnect();
+    const bool connected = m_doc.reconnect();
+    if (connected && m_backups)
+        m_backups->connected();
+    return connected;
 }
 void CDocumentAdapter::startPolling() {
     m_doc.startPolling();
@@ -102,20 +181,50 @@ bool CDocumentAdapter::readStatistic() {
     return m_doc.readStatistic();
 }
 DocResult CDocumentAdapter::readSettingsFile() {
+    const CReasonScope scope(m_wholeReason, "load");
     return m_doc.OnFileReadSettings();
 }
 DocResult CDocumentAdapter::writeSettingsFile() {
     return m_doc.OnFileWriteSettings();
 }
 DocResult CDocumentAdapter::restoreDefaults() {
+    const CReasonScope scope(m_wholeReason, "defaults");
     return m_doc.OnDefaultValues();
 }
 DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int total)> progress) {
+    // Programming replaces every setting with the new firmware's defaults:
+    // once an image is chosen, the controller is backed up; a backup
+    // declined reads as a cancelled choice, so nothing is sent.
+    class CBackingUpChooser : public IFileChooser {
+    public:
+        CBackingUpChooser(IFileChooser* inner, CDocumentAdapter& adapter)
+            : m_inner(inner), m_adapter(adapter) {}
+        std::string openPath(const std::string& folder, const std::string& extension) override {
+            std::string path = m_inner ? m_inner->openPath(folder, extension) : std::string();
+            if (!path.empty() && m_adapter.isConnected() && !m_adapter.beforeChange("flash"))
+                path.clear();
+            return path;
+        }
+        std::string savePath(const std::string& folder, const std::string& extension,
+                             const std::string& suggestedName) override {
+            return m_inner ? m_inner->savePath(folder, extension, suggestedName) : std::string();
+        }
+
+    private:
+        IFileChooser* m_inner;
+        CDocumentAdapter& m_adapter;
+    };
+    const Seams original = m_doc.seams();
+    CBackingUpChooser chooser(original.chooser, *this);
+    Seams seams = original;
+    seams.chooser = &chooser;
+    m_doc.setSeams(seams);
     // The hook lives only as long as this update: a later update without a
     // progress display must not call into a dialog that is gone.
     m_doc.setProgressHook(std::move(progress));
     const DocResult result = m_doc.OnDeviceUpdate();
     m_doc.setProgressHook({});
+    m_doc.setSeams(original);
     return result;
 }
 bool CDocumentAdapter::writeSensorsSetup() {

@@ -2,12 +2,20 @@
 
 #include "app/IDocumentPort.h"
 
+#include <memory>
+
+class CConnectionBackups;
 class CKorvantisDoc;
 
 // The program's document as the windows see it.
 class CDocumentAdapter : public IDocumentPort {
 public:
-    explicit CDocumentAdapter(CKorvantisDoc& doc) : m_doc(doc) {}
+    // Takes the document's change guard: its load and factory settings back
+    // the controller up first. Gives it back when destroyed.
+    explicit CDocumentAdapter(CKorvantisDoc& doc);
+    ~CDocumentAdapter() override;
+    CDocumentAdapter(const CDocumentAdapter&) = delete;
+    CDocumentAdapter& operator=(const CDocumentAdapter&) = delete;
 
     CKorvantisDoc* document() override { return &m_doc; }
 
@@ -45,7 +53,16 @@ public:
     DocResult writeSettingsFile() override;
     DocResult restoreDefaults() override;
     DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
+    bool beforeChange(const char* reason) override;
+    std::string dataFolder() const override;
+    void refreshPages() override;
 
 private:
     CKorvantisDoc& m_doc;
+    // This connection's backups; made at the first change, so that the data
+    // folder is the one in force then.
+    std::unique_ptr<CConnectionBackups> m_backups;
+    // What the document's change guard backs up for (the action under way).
+    const char* m_wholeReason = "load";
+    std::function<void()> m_pageRefresh;
 };

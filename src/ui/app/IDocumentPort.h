@@ -45,7 +45,8 @@ public:
 
     virtual bool isConnected() const = 0;
     virtual bool isDemo() const = 0;
-    // The path of the port that answered; empty when there is none.
+    // The path of the port that answered (its stable by-id name when it has
+    // one); empty when there is none.
     virtual std::string portName() const = 0;
     virtual const DeviceSettings& settings() const = 0;
     // "VEXOR v 2.9 LPG" and the demonstration marker (or its blanks).
@@ -97,6 +98,24 @@ public:
     virtual bool restart() = 0;
     // The work-time counters into m_devInfo.m_statistic.
     virtual bool readStatistic() = 0;
+
+    // ---- automatic backups ----
+    // Called before a change of the controller's settings is made, while the
+    // image still holds what the controller has. Reason "edit": this
+    // connection's first change takes a backup, later ones none; a
+    // whole-image reason ("load", "defaults", "flash", "restore"): a backup
+    // every time. A backup that cannot be written asks whether to go on
+    // without one (default No). False: the change must not go ahead, nothing
+    // has been sent. Demonstration mode takes none.
+    virtual bool beforeChange(const char* reason) {
+        (void)reason;
+        return true;
+    }
+    // The data folder that holds the backups ("" when there is none).
+    virtual std::string dataFolder() const { return {}; }
+    // Runs the page-refresh hook: the shown page anew from the image, after
+    // settings were written behind the pages' back.
+    virtual void refreshPages() {}
 
     // ---- whole-image actions (they tell the user themselves) ----
     virtual DocResult readSettingsFile() = 0;

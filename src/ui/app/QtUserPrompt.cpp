@@ -1,5 +1,9 @@
 #include "app/QtUserPrompt.h"
 
+#include "app/PortReportDlg.h"
+#include "doc/KorvantisDoc.h"
+#include "lang/Translate.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -31,5 +35,7 @@ bool CQtUserPrompt::ask(const std::string& text, bool defaultYes) {
                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
                     m_parent.data());
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    if (text == vexor::translate(CKorvantisDoc::kMsgDemoQuestion))
+        addPortReportButton(box);
     return box.exec() == QMessageBox::Yes;
 }

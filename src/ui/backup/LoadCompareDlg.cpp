@@ -169,6 +169,18 @@ QTreeWidgetItem* CLoadCompareDlg::rowOf(const std::string& key) const {
 }
 
 void CLoadCompareDlg::updateWriteButton() {
-    m_write->setEnabled(!tickedKeys().empty());
-    m_write->setVisible(!m_changes.empty());
+    m_write->setEnabled(!m_viewOnly && !tickedKeys().empty());
+    m_write->setVisible(!m_viewOnly && !m_changes.empty());
+}
+
+void CLoadCompareDlg::setViewOnly() {
+    m_viewOnly = true;
+    for (int p = 0; p < m_tree->topLevelItemCount(); ++p) {
+        QTreeWidgetItem* page = m_tree->topLevelItem(p);
+        for (int r = 0; r < page->childCount(); ++r) {
+            page->child(r)->setData(ColSetting, Qt::CheckStateRole, QVariant());
+            page->child(r)->setFlags(page->child(r)->flags() & ~Qt::ItemIsUserCheckable);
+        }
+    }
+    updateWriteButton();
 }

@@ -26,6 +26,9 @@ public:
     // The settings-file keys of the ticked rows (every cell for the map row).
     std::vector<std::string> tickedKeys() const;
     bool nothingDiffers() const { return m_changes.empty(); }
+    // Only shows the differences: no ticks to write, no write button.
+    void setViewOnly();
+    bool viewOnly() const { return m_viewOnly; }
 
     QTreeWidget* tree() const { return m_tree; }
     QPushButton* writeButton() const { return m_write; }
@@ -41,4 +44,5 @@ private:
     QTreeWidget* m_tree = nullptr;
     QLabel* m_note = nullptr;
     QPushButton* m_write = nullptr;
+    bool m_viewOnly = false;
 };

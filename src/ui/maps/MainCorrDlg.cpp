@@ -83,6 +83,7 @@ void CMainCorrDlg::run(IDocumentPort& doc, const Seams& seams, QWidget* parent) 
         return;
     CLPGDeviceLink link(*device);
     CMainCorrDlg dialog(link, seams, parent);
+    dialog.setChangeGuard([&doc] { return doc.beforeChange("edit"); });
     dialog.exec();
 }
 

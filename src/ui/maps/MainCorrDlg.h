@@ -26,6 +26,8 @@ public:
     // The toolbar command: the dialog over the document's device, shown
     // modally. Does nothing when no device stands behind the document.
     static void run(IDocumentPort& doc, const Seams& seams, QWidget* parent);
+    // Asked before a correction is written (the controller's backup).
+    void setChangeGuard(std::function<bool()> guard) { m_editor.setChangeGuard(std::move(guard)); }
 
     QLineEdit* field(int row) const { return m_fields[static_cast<size_t>(row)]; }
     CUpDownCtrl* fineSpin(int row) const { return m_fine[static_cast<size_t>(row)]; }

@@ -27,6 +27,8 @@ bool CMapCorrPage::bindDevice() {
         return false;
     CKorvantisDoc* device = doc()->document();
     m_grid->setDevice(device);
+    m_grid->editor().setChangeGuard(
+        [this] { return doc() != nullptr && doc()->beforeChange("edit"); });
     m_core = std::make_unique<CMapCorrPageCore>(m_grid->model(), *device);
     return true;
 }

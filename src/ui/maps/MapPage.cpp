@@ -109,6 +109,7 @@ bool CMapPage::ensureCore() {
     if (document == nullptr)
         return false;
     m_core = std::make_unique<CCalibrationPageCore>(*document);
+    m_core->setChangeGuard([this] { return doc() != nullptr && doc()->beforeChange("edit"); });
     m_core->setPetrolClearLocked(m_chkLock->isChecked());
     m_link = std::make_unique<CLPGDeviceLink>(*document);
 
@@ -230,6 +231,9 @@ void CMapPage::onChartAction(const CMultiplierChart::SAction& action) {
 
 void CMapPage::OnBtnAutoCal() {
     if (!ensureCore() || !doc()->isConnected())
+        return;
+    // Starting one rewrites the corrections, the line and the map.
+    if (!m_autoCal->isActive() && !doc()->beforeChange("edit"))
         return;
     if (!m_progressUsed) {
         m_progressUsed = true;

@@ -3,6 +3,7 @@
 #include "app/IDocumentPort.h"
 #include "common/IError.h"
 #include "common/Rounding.h"
+#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "device/DeviceSettings.h"
@@ -186,23 +187,21 @@ void CAdvancedPage::showLock() {
 }
 
 void CAdvancedPage::fillCombos() {
-    // The ignore list ends at 1.9 ms: the controller ignores petrol pulses
-    // only below 2 ms.
-    const std::array<SCombo, 9> combos = {{
-        {m_warmingTime, 0, 120, 5, 0},
-        {m_pressureRef, 50, 200, 1, 0},
-        {m_pressureGain, 0.0, 1.5, 0.1, 1},
-        {m_cutOffPressure, 120, 250, 5, 0},
-        {m_cutOffExitDelay, 0.0, 10.0, 0.5, 1},
-        {m_minLpgTime, 0.0, 6.0, 0.1, 1},
-        {m_ignoreTime, 0.0, 1.9, 0.1, 1},
-        {m_switchCorr, 0, 50, 1, 0},
-        {m_switchCorrTime, 20, 120, 1, 0},
+    using vexor::Choice;
+    const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
+    const std::array<std::pair<CValueCmbBox*, Choice>, 9> combos = {{
+        {m_warmingTime, Choice::WarmingTime},
+        {m_pressureRef, Choice::PressureRefAdv},
+        {m_pressureGain, Choice::PressureGain},
+        {m_cutOffPressure, Choice::CutOffPressure},
+        {m_cutOffExitDelay, Choice::CutOffExitDelay},
+        {m_minLpgTime, Choice::MinLpgTime},
+        {m_ignoreTime, Choice::IgnoreTime},
+        {m_switchCorr, Choice::SwitchCorr},
+        {m_switchCorrTime, Choice::SwitchCorrTime},
     }};
-    for (const SCombo& combo : combos) {
-        combo.box->clearEntries();
-        combo.box->addRange(combo.from, combo.to, combo.step, combo.precision);
-    }
+    for (const auto& [box, choice] : combos)
+        vexor::fillChoices(*box, choice, version);
 }
 
 void CAdvancedPage::updatePage() {
@@ -263,6 +262,8 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
         CValueCmbBox::formatNumber(current, precision))
         return;
     CBusyScope busy(seams().cursor);
+    if (refuseChange())
+        return;
     store(doc()->editSettings(), value);
     write(handler, block);
 }
@@ -270,7 +271,7 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
 void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
                             const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
                             bool busyCursor) {
-    if (gated() || refuseOffline())
+    if (gated() || refuseChange())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
     store(doc()->editSettings(), box->isChecked());

@@ -42,11 +42,6 @@ public slots:
 
 private:
     enum class EBlock { Base, Adv, AdvancedSetup };
-    struct SCombo {
-        CValueCmbBox* box;
-        double from, to, step;
-        int precision;
-    };
 
     void buildForm();
     void fillCombos();

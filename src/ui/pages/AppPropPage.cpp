@@ -78,6 +78,15 @@ bool CAppPropPage::refuseOffline() {
     return true;
 }
 
+bool CAppPropPage::refuseChange() {
+    if (refuseOffline())
+        return true;
+    if (m_doc->beforeChange("edit"))
+        return false;
+    updatePage();
+    return true;
+}
+
 namespace {
 constexpr const char* kMsgUnread = "Nie odczytano ze sterownika.";
 constexpr const char* kBtnReread = "Odczytaj ponownie";

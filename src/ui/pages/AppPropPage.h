@@ -65,13 +65,18 @@ protected:
                  std::function<void()> onButton = {});
 
     // A user's edit: the busy cursor shows while it runs. Without a
-    // connected controller nothing is changed or sent: the user is told
-    // there is no connection and the page shows the image again. A port or
-    // thread error is reported under the handler's name.
+    // connected controller, or when the user would rather not change the
+    // controller without a backup of its settings, nothing is changed or
+    // sent and the page shows the image again. A port or thread error is
+    // reported under the handler's name.
     template <class F> void runEdit(const char* reportName, F&& body);
     // Says there is no connection and shows the image again; false when
     // there is a controller to write to.
     bool refuseOffline();
+    // refuseOffline(), and then the backup taken before the connection's
+    // first change (the user may decline to go on without one); true when
+    // the change must not be made.
+    bool refuseChange();
     // Greys the page behind a "not read from the controller" note, with a
     // button that reads the controller again, when any of the blocks the
     // page shows was not read; otherwise makes the page live. True when it
@@ -97,7 +102,7 @@ template <class F> void CAppPropPage::runEdit(const char* reportName, F&& body) 
     if (m_gated)
         return;
     CBusyScope busy(m_seams.cursor);
-    if (refuseOffline())
+    if (refuseChange())
         return;
     vexor::runPanelHandler(m_seams, reportName, std::forward<F>(body));
 }

@@ -1,6 +1,7 @@
 #include "pages/PanelGasPage.h"
 
 #include "app/IDocumentPort.h"
+#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "lang/Translate.h"
@@ -46,18 +47,6 @@ CValueCmbBox* addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId
     return combo;
 }
 
-std::vector<CValueCmbBox::SEntry> temprSensorEntries() {
-    return {CValueCmbBox::textEntry(tr8("10 kOHM"), 0), CValueCmbBox::textEntry(tr8("2.2 kOHM"), 1),
-            CValueCmbBox::textEntry(tr8("4.7 kOHM"), 2)};
-}
-
-std::vector<CValueCmbBox::SEntry> numberRange(int from, int to) {
-    std::vector<CValueCmbBox::SEntry> entries;
-    for (int value = from; value <= to; ++value)
-        entries.push_back(CValueCmbBox::numberEntry(value, 0));
-    return entries;
-}
-
 } // namespace
 
 CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent) {
@@ -93,26 +82,15 @@ CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent
 
 void CPanelGasPage::updatePage() {
     m_texts.apply(this);
-    m_lpgInj->setEntries(
-        {CValueCmbBox::textEntry(tr8("MATRIX"), 4),
-         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 3 OHM/H2000 - 3 OHM"), 1),
-         CValueCmbBox::textEntry(tr8("REG"), 2), CValueCmbBox::textEntry(tr8("ZAVOLI"), 6),
-         CValueCmbBox::textEntry(tr8("KEIHIN/H2000A+ 1.3 OHM/H2100 1.2 OHM"), 5),
-         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 1 OHM"), 9),
-         CValueCmbBox::textEntry(tr8("VALTEK/RAIL-IG  - 2 OHM/MAGICJET 2 OHM/H2000 1.9 OHM"), 12),
-         CValueCmbBox::textEntry(tr8("PLANIJET"), 10)});
-    m_pressSwitch->setEntries(numberRange(0, 200));
-    m_pressRef->setEntries(numberRange(50, 250));
-    m_temprRed->setEntries(temprSensorEntries());
-    m_temprLpg->setEntries(temprSensorEntries());
-
     const DeviceSettings* image = doc() != nullptr ? &doc()->settings() : nullptr;
-    std::vector<CValueCmbBox::SEntry> sensors{CValueCmbBox::textEntry(tr8("KORVANTIS 400KPA"), 1)};
-    // Older controllers know no 250 kPa sensor.
-    if (image != nullptr && image->m_devInfo.m_version >= kVersionSensor250)
-        sensors.push_back(CValueCmbBox::textEntry(tr8("KORVANTIS 250KPA"), 2));
-    sensors.push_back(CValueCmbBox::textEntry(tr8("DIFFERENTIAL"), 0));
-    m_pressSensor->setEntries(sensors);
+    const std::int32_t version = image != nullptr ? image->m_devInfo.m_version : 0;
+    fillChoices(*m_lpgInj, Choice::InjectorType, version);
+    fillChoices(*m_pressSwitch, Choice::SwitchPressure, version);
+    fillChoices(*m_pressRef, Choice::PressureRefGas, version);
+    fillChoices(*m_temprRed, Choice::TemprSensor, version);
+    fillChoices(*m_temprLpg, Choice::TemprSensor, version);
+    // Older controllers know no 250 kPa sensor: the list leaves it out.
+    fillChoices(*m_pressSensor, Choice::PressureSensor, version);
     if (image == nullptr)
         return;
 

@@ -1,6 +1,7 @@
 #include "pages/PanelGasolinePage.h"
 
 #include "app/IDocumentPort.h"
+#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "device/InjPattern.h"
@@ -83,20 +84,12 @@ CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Pe
 
 void CPanelGasolinePage::updatePage() {
     m_texts.apply(this);
-    m_rpmDiv->setEntries({CValueCmbBox::numberEntry(1, 0), CValueCmbBox::numberEntry(2, 0),
-                          CValueCmbBox::numberEntry(3, 0), CValueCmbBox::numberEntry(4, 0),
-                          CValueCmbBox::numberEntry(5, 0), CValueCmbBox::numberEntry(6, 0),
-                          CValueCmbBox::numberEntry(8, 0)});
-    m_rpmLevel->setEntries(
-        {CValueCmbBox::textEntry(tr8("5 V"), 1), CValueCmbBox::textEntry(tr8("12 V"), 0)});
-    m_engineType->setEntries(
-        {CValueCmbBox::textEntry(tr8("STANDARD"), 0), CValueCmbBox::textEntry(tr8("TURBO"), 1)});
-    m_lambdaType->setEntries({CValueCmbBox::textEntry(tr8("0 - 1 Volt"), 1),
-                              CValueCmbBox::textEntry(tr8("0.8 - 1.6 Volt"), 6),
-                              CValueCmbBox::textEntry(tr8("0 - 5 Volt"), 2),
-                              CValueCmbBox::textEntry(tr8("5 - 0 Volt"), 4)});
-    m_injType->setEntries({CValueCmbBox::textEntry(tr8("Sekwencja"), InjPatternSequential),
-                           CValueCmbBox::textEntry(tr8("Full group"), InjPatternFullGroup)});
+    const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
+    fillChoices(*m_rpmDiv, Choice::SparkDivider, version);
+    fillChoices(*m_rpmLevel, Choice::RpmLevel, version);
+    fillChoices(*m_engineType, Choice::EngineType, version);
+    fillChoices(*m_lambdaType, Choice::LambdaType, version);
+    fillChoices(*m_injType, Choice::InjSequence, version);
     if (doc() == nullptr)
         return;
 

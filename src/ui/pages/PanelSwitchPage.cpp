@@ -1,6 +1,7 @@
 #include "pages/PanelSwitchPage.h"
 
 #include "app/IDocumentPort.h"
+#include "controls/ChoiceFill.h"
 #include "controls/ColorStatic.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
@@ -174,29 +175,16 @@ void CPanelSwitchPage::updatePage() {
     m_texts.apply(this);
     for (QLabel* unit : m_rpmUnits)
         unit->setText(tr8("RPM"));
-    m_temprSwitch->clearEntries();
-    m_temprSwitch->addRange(0, 70, 1, 0);
-    m_rpmSwitch->clearEntries();
-    m_rpmSwitch->addRange(500, 5000, 100, 0);
-    m_switchDelay->clearEntries();
-    m_switchDelay->addRange(0, 120, 1, 0);
-    m_emulatorDelay->clearEntries();
-    m_emulatorDelay->addRange(0.0, 5.0, 0.1, 1);
-    m_maxRpm->clearEntries();
-    m_maxRpm->addRange(2800, 8000, 100, 0);
-    m_maxLoad->clearEntries();
-    m_maxLoad->addNumber(0, 0);
-    m_maxLoad->addRange(5, 30, 1, 0);
-    m_pressAverage->clearEntries();
-    m_pressAverage->addRange(1, 40, 1, 1);
-    m_minRpm->clearEntries();
-    m_minRpm->addRange(500, 2000, 100, 0);
-    m_fuelSensor->setEntries({CValueCmbBox::textEntry(tr8("0-90 Ohm rosnący"), 1),
-                              CValueCmbBox::textEntry(tr8("0-90 Ohm malejący"), 6),
-                              CValueCmbBox::textEntry(tr8("50 kOhm malejący"), 0),
-                              CValueCmbBox::textEntry(tr8("50 kOhm rosnący"), 5),
-                              CValueCmbBox::textEntry(tr8("CNG Hall 5-0V"), 3),
-                              CValueCmbBox::textEntry(tr8("CNG Hall 0-5V"), 4)});
+    const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
+    fillChoices(*m_temprSwitch, Choice::SwitchTempr, version);
+    fillChoices(*m_rpmSwitch, Choice::SwitchRpm, version);
+    fillChoices(*m_switchDelay, Choice::SwitchDelay, version);
+    fillChoices(*m_emulatorDelay, Choice::EmulatorDelay, version);
+    fillChoices(*m_maxRpm, Choice::MaxRpm, version);
+    fillChoices(*m_maxLoad, Choice::MaxLoad, version);
+    fillChoices(*m_pressAverage, Choice::PressAverage, version);
+    fillChoices(*m_minRpm, Choice::MinRpm, version);
+    fillChoices(*m_fuelSensor, Choice::FuelSensor, version);
     if (doc() == nullptr)
         return;
 

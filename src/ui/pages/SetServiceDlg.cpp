@@ -3,6 +3,7 @@
 #include "app/IDocumentPort.h"
 #include "common/IError.h"
 #include "common/Rounding.h"
+#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "device/ServiceInfo.h"
@@ -35,9 +36,8 @@ CSetServiceDlg::CSetServiceDlg(IDocumentPort& doc, const Seams& seams, QWidget* 
     grid->addWidget(buttons, 2, 0, 1, 3);
     m_texts.apply(this);
 
-    m_distance->addText(QString::fromStdString(vexor::translate("Wyłączony")), 0);
-    m_distance->addNumber(500, 0);
-    m_distance->addRange(1000, 50000, 1000, 0);
+    vexor::fillChoices(*m_distance, vexor::Choice::ServiceDistance,
+                       m_doc.settings().m_devInfo.m_version);
     // With the reminder on, the distance left is not known here: no entry is
     // chosen until the fitter picks one.
     const bool reminderOn =
@@ -52,6 +52,9 @@ void CSetServiceDlg::accept() {
         QDialog::accept();
         return;
     }
+    // Declined to go on without a backup: the dialog stays as it is.
+    if (!m_doc.beforeChange("edit"))
+        return;
     try {
         vexor::setInspection(m_doc.editSettings(), vexor::roundInt(m_distance->selectedValue()));
         if (!m_doc.writeAdvancedSetup()) {

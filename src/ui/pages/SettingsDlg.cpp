@@ -1,7 +1,10 @@
 #include "pages/SettingsDlg.h"
 
 #include "app/IDocumentPort.h"
+#include "backup/BackupStore.h"
+#include "backup/BackupsDlg.h"
 #include "controls/CtrlId.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/AdvancedPageIds.h"
 
@@ -16,10 +19,12 @@ constexpr const char* kMsgLoaded = "Ustawienia wczytane z pliku zostały zapisan
 constexpr const char* kMsgSaved = "Ustawienia zapisano do pliku.";
 constexpr const char* kMsgDefaults = "Przywrócono ustawienia fabryczne.";
 constexpr const char* kMsgUpdated = "Aktualizacja firmware zakończona.";
+constexpr const char* kBtnBackups = "Kopie zapasowe";
+constexpr const char* kBtnCompare = "Porównaj z plikiem…";
 } // namespace
 
 CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_seams(seams) {
+    : QDialog(parent), m_doc(doc), m_seams(seams), m_load(doc, seams, this) {
     auto* layout = new QVBoxLayout(this);
     const auto button = [this, layout](int id, void (CSettingsDlg::*slot)()) {
         auto* btn = new QPushButton(this);
@@ -33,13 +38,56 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
     button(kSetBtnDefaults, &CSettingsDlg::OnDefaultValues);
     button(kSetBtnFirmware, &CSettingsDlg::OnDeviceUpdate);
     m_texts.apply(this);
+    // Backups and comparisons need the controller's own image.
+    if (m_doc.document() != nullptr) {
+        for (const auto& [text, slot] :
+             {std::pair{kBtnBackups, &CSettingsDlg::OnBackups},
+              std::pair{kBtnCompare, &CSettingsDlg::OnCompareWithFile}}) {
+            auto* btn = new QPushButton(QString::fromStdString(vexor::translate(text)), this);
+            btn->setAutoDefault(false);
+            btn->setObjectName(QString::fromUtf8(text));
+            layout->addWidget(btn);
+            connect(btn, &QPushButton::clicked, this, slot);
+        }
+    }
 }
 
 CSettingsDlg::~CSettingsDlg() = default;
 
+std::string CSettingsDlg::chooseSettingsFile() const {
+    const CKorvantisDoc* device = m_doc.document();
+    if (device == nullptr || m_seams.chooser == nullptr)
+        return {};
+    return m_seams.chooser->openPath(device->settingsFolder(), "xset");
+}
+
 void CSettingsDlg::OnFileReadSettings() {
-    confirm(m_doc.readSettingsFile(), kMsgLoaded);
+    // Without the controller's image there is nothing to compare with: the
+    // document loads the whole file.
+    const DocResult result = m_doc.document() == nullptr ? m_doc.readSettingsFile()
+                                                         : m_load.run(chooseSettingsFile(), "load");
+    confirm(result, kMsgLoaded);
     accept();
+}
+
+void CSettingsDlg::OnCompareWithFile() {
+    m_load.show(chooseSettingsFile());
+}
+
+void CSettingsDlg::OnBackups() {
+    const CKorvantisDoc* device = m_doc.document();
+    if (device == nullptr)
+        return;
+    const CBackupStore store(m_doc.dataFolder());
+    CBackupsDlg backups(store, device->settings().m_devInfo.m_serial, this);
+    if (backups.exec() != QDialog::Accepted)
+        return;
+    if (backups.action() == CBackupsDlg::Action::Compare) {
+        m_load.show(backups.chosen().path);
+    } else if (backups.action() == CBackupsDlg::Action::Restore) {
+        confirm(m_load.run(backups.chosen().path, "restore"), kMsgLoaded);
+        accept();
+    }
 }
 
 void CSettingsDlg::OnFileWriteSettings() {

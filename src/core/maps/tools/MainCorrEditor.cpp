@@ -106,6 +106,12 @@ CMainCorrEditor::Result CMainCorrEditor::acceptTyped() {
 CMainCorrEditor::Result CMainCorrEditor::writeFields() {
     CBusyScope busy(m_seams.cursor);
     auto& corr = m_device.settings().m_mainCorr.m_mainCorr;
+    if (m_changeGuard && !m_changeGuard()) {
+        // Nothing changes: the fields show the controller's values again.
+        for (int row = 0; row < kRows; ++row)
+            showValue(row, corr[static_cast<std::size_t>(row)]);
+        return Result::Refused;
+    }
     // A typed value the controller cannot use is limited to the range rather
     // than sent as it is.
     std::array<double, kRows> values{};

@@ -4,7 +4,9 @@
 #include "platform/Seams.h"
 
 #include <array>
+#include <functional>
 #include <string>
+#include <utility>
 
 // The per-cylinder main correction window without its widgets: eight text
 // fields (one per cylinder, "%.2f" ms), two up-down controls per row (0.01 ms
@@ -59,6 +61,10 @@ public:
     // the range as for a step. Ignored when no field differs from the image
     // (to two decimals) or no controller is connected.
     Result acceptTyped();
+    // Asked before a change is made, once the controller is known to be
+    // there (the window program backs the controller up then); false stops
+    // the change before anything is changed or sent.
+    void setChangeGuard(std::function<bool()> guard) { m_changeGuard = std::move(guard); }
 
     // The value a field stands for: its leading decimal number (the decimal
     // point is '.', whatever the locale), or the image's value when the field
@@ -66,6 +72,7 @@ public:
     double fieldValue(int row) const;
 
 private:
+    std::function<bool()> m_changeGuard;
     Result writeFields();
     void showValue(int row, double ms);
 

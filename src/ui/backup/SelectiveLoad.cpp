@@ -1,0 +1,95 @@
+#include "backup/SelectiveLoad.h"
+
+#include "app/IDocumentPort.h"
+#include "backup/LoadCompareDlg.h"
+#include "common/IError.h"
+#include "doc/KorvantisDoc.h"
+#include "files/SettingsCheck.h"
+#include "lang/Translate.h"
+#include "settings/LoadPreview.h"
+
+#include <memory>
+
+namespace {
+constexpr const char* kMsgSame = "Ustawienia nie różnią się";
+} // namespace
+
+CSelectiveLoad::CSelectiveLoad(IDocumentPort& doc, const Seams& seams, QWidget* parent)
+    : m_doc(doc), m_seams(seams), m_parent(parent),
+      m_review([](CLoadCompareDlg& dlg) { return dlg.exec() == QDialog::Accepted; }) {}
+
+DocResult CSelectiveLoad::run(const std::string& path, const char* reason) {
+    try {
+        return write(path, reason);
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
+        m_seams.message(std::string(kHandler) + "\n" + vexor::translate(error->description()),
+                        IUserPrompt::Icon::Error);
+        return DocResult::PortError;
+    }
+}
+
+DocResult CSelectiveLoad::show(const std::string& path) {
+    return run(path, nullptr);
+}
+
+DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
+    CKorvantisDoc* device = m_doc.document();
+    if (device == nullptr || path.empty())
+        return DocResult::Cancelled;
+    // A block that was not read holds defaults: shown as the controller's,
+    // it would hide a difference or invent one.
+    if (!device->imageComplete()) {
+        m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
+                        IUserPrompt::Icon::Error);
+        return DocResult::Failed;
+    }
+    DeviceSettings loaded;
+    vexor::SSettingsFileProblem problem;
+    if (!vexor::readSettingsFileChecked(path, loaded, problem)) {
+        std::string text = vexor::translate(CKorvantisDoc::kMsgFileRead);
+        if (const std::string detail = problem.describe(); !detail.empty())
+            text += "\n" + detail;
+        m_seams.message(text, IUserPrompt::Icon::Error);
+        return DocResult::FileError;
+    }
+
+    const auto changes = vexor::loadChanges(device->settings(), loaded);
+    if (changes.empty()) {
+        m_seams.message(vexor::translate(kMsgSame), IUserPrompt::Icon::Information);
+        return DocResult::Cancelled;
+    }
+    CLoadCompareDlg comparison(changes, m_parent);
+    if (reason == nullptr)
+        comparison.setViewOnly();
+    if (!m_review(comparison) || reason == nullptr)
+        return DocResult::Cancelled;
+    const std::vector<std::string> keys = comparison.tickedKeys();
+    if (keys.empty())
+        return DocResult::Cancelled;
+    if (!m_doc.beforeChange(reason))
+        return DocResult::Cancelled;
+
+    const DeviceSettings before = device->settings();
+    device->settings() = vexor::withTickedKeys(before, loaded, keys);
+    CBusyScope busy(m_seams.cursor);
+    bool written = false;
+    try {
+        written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
+    } catch (IError*) {
+        device->settings() = before;
+        m_doc.refreshPages();
+        throw;
+    }
+    if (!written) {
+        // The image goes back to what the controller held, so that the same
+        // load repeated still finds every difference and writes it; kept,
+        // the new values would hide the blocks the controller never got.
+        device->settings() = before;
+        m_seams.message(vexor::translate(CKorvantisDoc::kMsgSetDevice), IUserPrompt::Icon::Error);
+        m_doc.refreshPages();
+        return DocResult::Failed;
+    }
+    m_doc.refreshPages();
+    return DocResult::Done;
+}
