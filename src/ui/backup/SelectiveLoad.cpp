@@ -76,10 +76,16 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
     bool written = false;
     try {
         written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
-    } catch (IError*) {
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
         device->settings() = before;
         m_doc.refreshPages();
-        throw;
+        // The link went in the middle of the writes: the blocks before it may
+        // be in the controller already. Loading the file again writes them all.
+        m_seams.message(std::string(kHandler) + "\n" + vexor::translate(error->description()) +
+                            "\n" + vexor::translate(CKorvantisDoc::kMsgHalfWritten),
+                        IUserPrompt::Icon::Error);
+        return DocResult::PortError;
     }
     if (!written) {
         // The image goes back to what the controller held, so that the same
