@@ -28,8 +28,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fstream>
 #include <memory>
+#include <mutex>
+#include <sstream>
+#include <sys/resource.h>
 
 using namespace vexor;
 using namespace vexor::ids::diag;
@@ -86,6 +93,41 @@ private:
         m_seams.prompt = &m_prompt;
         m_seams.chooser = &m_chooser;
         m_port->setSeams(m_seams);
+    }
+
+    // The lines of a recording file; fails the test when the file does not
+    // end on a whole line or a line is not a whole record.
+    static std::vector<std::string> recordedLines(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        std::vector<std::string> lines;
+        if (text.empty())
+            return lines;
+        if (text.back() != '\n')
+            qFatal("%s ends in a cut line", path.c_str());
+        std::istringstream split(text);
+        for (std::string line; std::getline(split, line);) {
+            if (std::count(line.begin(), line.end(), '\t') != 23)
+                qFatal("cut line in %s: %s", path.c_str(), line.c_str());
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Every record delivered from now on, as the recording line it makes.
+    struct SDelivered {
+        std::mutex mutex;
+        std::vector<std::string> lines;
+        std::vector<std::string> take() {
+            std::lock_guard<std::mutex> guard(mutex);
+            return lines;
+        }
+    };
+    void observe(SDelivered& delivered) {
+        m_doc->setRecordObserver([&delivered](const CDiag&, const std::string& line) {
+            std::lock_guard<std::mutex> guard(delivered.mutex);
+            delivered.lines.push_back(line);
+        });
     }
 
     std::vector<std::uint8_t> block(std::uint8_t command) {
@@ -414,6 +456,106 @@ private slots:
         ctrl<QPushButton>(&page, kBtnPause)->click();
         QVERIFY(page.recordingIndicator()->isHidden());
         m_doc->stopPolling();
+    }
+
+    // A recording lives through the line dropping and the controller coming
+    // back: started while the controller is away it leaves the earlier file
+    // at its path alone, and from the first record on the file holds every
+    // delivered record once, in order, each line whole, across a second drop
+    // in the middle of the run.
+    void oscilloscopeRecordingHoldsEveryDeliveredRecordAcrossHangUps() {
+        m_folders = std::make_unique<QTemporaryDir>();
+        const std::string link = m_folders->filePath(QStringLiteral("line")).toStdString();
+        m_server = std::make_unique<CSimServer>();
+        m_server->setLink(link);
+        m_server->setReturnAfterHangUp(std::chrono::milliseconds(1500));
+        m_server->start();
+        setCurrentPortTable({link});
+        m_doc = std::make_unique<CKorvantisDoc>();
+        m_doc->setConfigFolder(m_folders->filePath(QStringLiteral("config")).toStdString());
+        m_doc->setDataFolder(m_folders->filePath(QStringLiteral("data")).toStdString());
+        m_port = std::make_unique<CDocumentAdapter>(*m_doc);
+        m_seams.prompt = &m_prompt;
+        m_seams.chooser = &m_chooser;
+        m_port->setSeams(m_seams);
+        QVERIFY(m_doc->connect());
+        m_doc->startPolling();
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        page.activate();
+
+        const std::string path = m_doc->oscilloscopeFolder() + "drive.osc";
+        { std::ofstream(path) << "an earlier recording\n"; }
+        m_server->hangUp();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_doc->pollingActive(), 10000);
+        SDelivered delivered;
+        observe(delivered);
+        m_chooser.path = path;
+        ctrl<QPushButton>(&page, kBtnRecord)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_doc->pollingActive(), 10000);
+        std::ifstream before(path);
+        QCOMPARE(std::string((std::istreambuf_iterator<char>(before)), {}),
+                 std::string("an earlier recording\n"));
+
+        // The controller is back: the recording starts with its first record.
+        QTRY_VERIFY_WITH_TIMEOUT(m_server->returns() == 1 && m_doc->reconnect(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_doc->recordedLines() >= 5, 10000);
+        m_server->faults().setHangUpOnRequest(3, SimMatch::read(6));
+        QTRY_VERIFY_WITH_TIMEOUT(m_server->returns() == 2 && !m_doc->pollingActive(), 10000);
+        const long beforeReturn = m_doc->recordedLines();
+        QTRY_VERIFY_WITH_TIMEOUT(m_doc->reconnect(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_doc->recordedLines() >= beforeReturn + 5, 10000);
+        page.refreshLive();
+        QVERIFY(page.recordingIndicator()->text().contains(QStringLiteral("drive.osc")));
+
+        m_doc->setRecordObserver({});
+        ctrl<QPushButton>(&page, kBtnPause)->click();
+        const std::vector<std::string> lines = recordedLines(path);
+        QCOMPARE(lines, delivered.take());
+        QVERIFY(m_prompt.entries().empty());
+    }
+
+    // A full disk stops the recording with the lines written so far intact
+    // and the file ending on a whole line; the user is told once, and the
+    // page stops saying that it records, even while another page is shown.
+    void oscilloscopeRecordingStoppedByAFullDiskSaysSoOnceAndKeepsItsLines() {
+        connect();
+        m_doc->startPolling();
+        COscyloskopPage page;
+        page.attach(*m_port, m_seams);
+        page.activate();
+        m_chooser.path = m_folders->filePath(QStringLiteral("full.osc")).toStdString();
+
+        // A file size limit stands for the full disk: writes past it fail.
+        constexpr rlim_t kRoom = 1000;
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = kRoom;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        ctrl<QPushButton>(&page, kBtnRecord)->click();
+        QVERIFY(page.recordingIndicator()->text().contains(QStringLiteral("full.osc")));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_prompt.entries().empty(), 20000);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{std::string(COscilloscopeModel::kMsgWrite) + "\n" +
+                                          m_chooser.path + "\n" + std::strerror(EFBIG) + "\n" +
+                                          COscilloscopeModel::kMsgStopped});
+        QVERIFY(page.recordingIndicator()->isHidden());
+        const std::vector<std::string> lines = recordedLines(m_chooser.path);
+        QVERIFY(!lines.empty());
+        QCOMPARE(static_cast<long>(lines.size()), m_doc->recordedLines());
+        QVERIFY(QFileInfo(QString::fromStdString(m_chooser.path)).size() <=
+                static_cast<qint64>(kRoom));
+        // Polling and the traces go on; the message is not repeated.
+        QTest::qWait(2 * COscyloskopPage::kRecordingCheckMs);
+        page.refreshLive();
+        QCOMPARE(m_prompt.entries().size(), std::size_t(1));
+        QVERIFY(m_doc->pollingActive());
+        QVERIFY(!page.model().paused());
     }
 
     // Each scale label is centred on its grid line of the chart's plot area

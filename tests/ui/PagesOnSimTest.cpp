@@ -468,6 +468,49 @@ private slots:
         QVERIFY(m_prompt.entries().empty());
     }
 
+    // The line dropping after the first block of the factory defaults went
+    // out: the dialog shows the document's message, which says the controller
+    // is half-written and how to recover, and confirms nothing.
+    void settingsDialogSaysALinkLostMidWriteLeftTheControllerHalfWritten() {
+        CSettingsDlg dialog(*m_port, m_seams);
+        m_server->faults().setHangUpOnRequest(1, SimMatch::cmd(4));
+        m_prompt.scriptAnswer(true);
+        dialog.OnDefaultValues();
+        QCOMPARE(m_server->requestLog().count(SimMatch::cmd(3)), std::size_t(1));
+        const std::vector<std::string> messages = m_prompt.messages();
+        QCOMPARE(messages.size(), std::size_t(2));
+        const std::string& failure = messages[1];
+        QVERIFY2(failure.rfind(std::string(CKorvantisDoc::kHandlerDefaults) + "\n", 0) == 0,
+                 failure.c_str());
+        const std::string half = CKorvantisDoc::kMsgHalfWritten;
+        QVERIFY2(failure.size() > half.size() &&
+                     failure.compare(failure.size() - half.size(), half.size(), half) == 0,
+                 failure.c_str());
+    }
+
+    // The same for a load whose line drops at its first block: the message
+    // says what was left and how to recover, nothing is confirmed.
+    void settingsDialogLoadCutByALostLinkSaysHowToRecover() {
+        CSettingsDlg dialog(*m_port, m_seams);
+        dialog.selectiveLoad().setReview([](CLoadCompareDlg&) { return true; });
+        m_chooser.path = m_folders->filePath(QStringLiteral("car.xset")).toStdString();
+        dialog.OnFileWriteSettings();
+        COfflineSettings file;
+        QVERIFY(file.open(m_chooser.path).ok());
+        std::string accepts;
+        QVERIFY(file.set("m_base.m_switchRPM", "2500", accepts));
+        QVERIFY(file.save());
+        m_prompt.clear();
+        m_server->faults().setHangUpOnRequest(1, SimMatch::cmd(3));
+        dialog.OnFileReadSettings();
+        const std::vector<std::string> messages = m_prompt.messages();
+        QCOMPARE(messages.size(), std::size_t(1));
+        const std::string half = CKorvantisDoc::kMsgHalfWritten;
+        QVERIFY2(messages[0].size() > half.size() &&
+                     messages[0].compare(messages[0].size() - half.size(), half.size(), half) == 0,
+                 messages[0].c_str());
+    }
+
     // A page showing a block the connection failed to read is greyed with a
     // note and a button that reads the controller again.
     void pagesWithUnreadBlocksAreGreyedUntilReadAgain() {

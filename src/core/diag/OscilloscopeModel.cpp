@@ -108,6 +108,7 @@ void COscilloscopeModel::run() {
 
 void COscilloscopeModel::pause(CKorvantisDoc& doc) {
     m_paused = true;
+    m_recordFile.clear();
     try {
         doc.stopPolling();
         doc.startPolling();
@@ -147,11 +148,29 @@ COscilloscopeModel::RecordResult COscilloscopeModel::record(CKorvantisDoc& doc) 
         return RecordResult::NoController;
     }
     m_paused = false;
+    m_recordFile = path;
     return RecordResult::Started;
 }
 
 std::string COscilloscopeModel::recordingPath(const CKorvantisDoc& doc) {
-    return doc.isRunning() ? doc.logPath() : std::string();
+    return doc.isRunning() && doc.recordingError() == 0 ? doc.logPath() : std::string();
+}
+
+bool COscilloscopeModel::reportRecordingError(CKorvantisDoc& doc) {
+    const int error = doc.recordingError();
+    // Polling restarted elsewhere (a firmware update) ends the recording
+    // without an error of its own; a later one belongs to another recording.
+    if (m_recordFile.empty() || doc.logPath() != m_recordFile)
+        m_recordFile.clear();
+    if (m_recordFile.empty() || error == 0)
+        return false;
+    // Cleared before the message: its box runs events that may ask again.
+    const std::string file = std::move(m_recordFile);
+    m_recordFile.clear();
+    doc.seams().message(vexor::translate(kMsgWrite) + "\n" + file + "\n" + std::strerror(error) +
+                            "\n" + vexor::translate(kMsgStopped),
+                        IUserPrompt::Icon::Error);
+    return true;
 }
 
 int COscilloscopeModel::open(CKorvantisDoc& doc) {

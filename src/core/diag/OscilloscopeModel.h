@@ -28,6 +28,9 @@ public:
     static constexpr const char* kMsgNoController = "Nagrywanie wymaga połączenia ze sterownikiem";
     static constexpr const char* kMsgFile = "Nie można utworzyć pliku zapisu";
     static constexpr const char* kMsgRecording = "Nagrywanie do pliku";
+    static constexpr const char* kMsgWrite = "Nie można zapisać pliku z zapisem przebiegu:";
+    static constexpr const char* kMsgStopped =
+        "Nagrywanie zostało zatrzymane. Wiersze zapisane do tej chwili pozostały w pliku.";
 
     enum class RecordResult {
         Cancelled,    // no file chosen; nothing changed
@@ -69,8 +72,16 @@ public:
     // recording into it and the traces run on an empty chart. A file that
     // cannot be written is reported and leaves polling as it was.
     RecordResult record(CKorvantisDoc& doc);
-    // The file polling records into now; empty while nothing is recorded.
+    // The file polling records into now; empty while nothing is recorded,
+    // also once a write error has stopped the recording.
     static std::string recordingPath(const CKorvantisDoc& doc);
+    // True from a Record that started until Pause or until a write error
+    // stopped it and was told.
+    bool recording() const { return !m_recordFile.empty(); }
+    // Once a write error (a full disk) has stopped the recording this model
+    // started: tells the user which file, why, and that the lines written so
+    // far are kept. True when it told.
+    bool reportRecordingError(CKorvantisDoc& doc);
     // Open: asks for a recording and shows it from x = 0. Returns the number
     // of records shown, or -1 when the user cancelled.
     int open(CKorvantisDoc& doc);
@@ -90,4 +101,6 @@ private:
     std::array<std::string, vexor::kOscScaleLabels> m_labels;
     bool m_paused = true;
     float m_nextX = 0.0f;
+    // The file of the recording Record started, until it ends.
+    std::string m_recordFile;
 };

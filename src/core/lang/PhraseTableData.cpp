@@ -1494,6 +1494,16 @@ constexpr PhraseRow kRows[] = {
      "Escribir en la centralita", "Gravar na centralina", "Zapiši u upravljačku jedinicu",
      "Записать в контроллер", "Kontrol ünitesine yaz", "In das Steuergerät schreiben",
      "Zapiši v krmilnik", "", ""},
+    {"Nagrywanie zostało zatrzymane. Wiersze zapisane do tej chwili pozostały w pliku.",
+     "Recording has stopped. The lines written so far remain in the file.",
+     "La registrazione è stata interrotta. Le righe scritte finora restano nel file.",
+     "La grabación se ha detenido. Las líneas escritas hasta ahora siguen en el archivo.",
+     "A gravação foi interrompida. As linhas gravadas até agora permanecem no arquivo.",
+     "Snimanje je zaustavljeno. Dosad zapisani retci ostaju u datoteci.",
+     "Запись остановлена. Уже записанные строки остались в файле.",
+     "Kayıt durduruldu. Şimdiye kadar yazılan satırlar dosyada kalır.",
+     "Die Aufzeichnung wurde beendet. Die bisher geschriebenen Zeilen bleiben in der Datei.",
+     "Snemanje je ustavljeno. Doslej zapisane vrstice ostanejo v datoteki.", "", ""},
     {"°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "°C", "", ""},
 };
 

@@ -18,11 +18,7 @@ CDiagRSThread::CDiagRSThread(CLPGDevice& device, std::string logPath, CPollContr
                              IFrameTimers* timers, const vexor::SRecordUnits& units,
                              RecordObserver observer, bool appendLog)
     : CDiagInputThread(device.diagData(), std::move(logPath), control, timers), m_device(device),
-      m_units(units), m_observer(std::move(observer)) {
-    const std::string& path = CDiagInputThread::logPath();
-    if (!path.empty() && control.recordError.load() == 0 && !m_file.open(path, true, appendLog))
-        control.recordError = m_file.error();
-}
+      m_units(units), m_observer(std::move(observer)), m_appendLog(appendLog) {}
 
 CDiagRSThread::~CDiagRSThread() = default;
 
@@ -52,6 +48,7 @@ int CDiagRSThread::readRecord(CDiag& record) {
 void CDiagRSThread::deliver(CDiag& record) {
     ++m_samples;
     record.setSample(m_samples);
+    openLog();
     if (m_file.isOpen() || m_observer) {
         const std::string line = vexor::recordLine(record, m_units);
         if (m_file.isOpen())
@@ -60,6 +57,20 @@ void CDiagRSThread::deliver(CDiag& record) {
             m_observer(record, line);
     }
     history().append(record);
+}
+
+void CDiagRSThread::openLog() {
+    // The file is made only once the controller has sent a record: a run that
+    // finds no controller must leave an earlier recording at that path as it
+    // was. A run resumed after a reconnection goes on in the lines written so
+    // far; before the first line there is nothing of this recording to keep.
+    const std::string& path = logPath();
+    CPollControl& poll = control();
+    if (m_logTried || path.empty() || poll.recordError.load() != 0)
+        return;
+    m_logTried = true;
+    if (!m_file.open(path, true, m_appendLog && poll.recordedLines.load() > 0))
+        poll.recordError = m_file.error();
 }
 
 void CDiagRSThread::record(const std::string& line) {

@@ -11,8 +11,9 @@ class CLPGDevice;
 
 // The polling thread of the serial link: reads live records from the device,
 // numbers them, appends them to the device's live history and, when a log
-// file could be opened on the log path, records each one as a line. An empty
-// log path records nothing.
+// file could be opened on the log path, records each one as a line. The log
+// is opened at the first delivered record, never before. An empty log path
+// records nothing.
 class CDiagRSThread : public CDiagInputThread {
 public:
     // Told about every delivered record on the polling thread, with its line
@@ -40,6 +41,7 @@ protected:
     std::uint32_t lineErrors() override;
 
 private:
+    void openLog();
     void record(const std::string& line);
 
     CLPGDevice& m_device;
@@ -47,4 +49,6 @@ private:
     vexor::SRecordUnits m_units;
     RecordObserver m_observer;
     std::int32_t m_samples = 0;
+    bool m_appendLog = false;
+    bool m_logTried = false;
 };

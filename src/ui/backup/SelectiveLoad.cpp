@@ -90,10 +90,16 @@ DocResult CSelectiveLoad::writeImage(IDocumentPort& port, const DeviceSettings& 
     bool written = false;
     try {
         written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
-    } catch (IError*) {
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> error(raw);
         device->settings() = before;
         port.refreshPages();
-        throw;
+        // The link went in the middle of the writes: the blocks before it may
+        // be in the controller already. Loading the file again writes them all.
+        m_seams.message(std::string(kHandler) + "\n" + vexor::translate(error->description()) +
+                            "\n" + vexor::translate(CKorvantisDoc::kMsgHalfWritten),
+                        IUserPrompt::Icon::Error);
+        return DocResult::PortError;
     }
     if (!written) {
         // The image goes back to what the controller held, so that the same

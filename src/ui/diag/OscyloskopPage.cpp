@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -30,7 +31,8 @@ using namespace vexor::ids::diag;
 
 COscyloskopPage::COscyloskopPage(QWidget* parent)
     : CAppPropPage("Oscyloskop", parent), m_chart(new CScrollChart(m_model.chart(), this)),
-      m_scale(new CValueCmbBox(this)), m_recording(new QLabel(this)) {
+      m_scale(new CValueCmbBox(this)), m_recording(new QLabel(this)),
+      m_recordingCheck(new QTimer(this)) {
     vexor::setCtrlId(m_chart, kChart);
     vexor::setCtrlId(m_scale, kCmbScale);
 
@@ -93,6 +95,8 @@ COscyloskopPage::COscyloskopPage(QWidget* parent)
     m_recording->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
     m_recording->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_recording->hide();
+    m_recordingCheck->setInterval(kRecordingCheckMs);
+    connect(m_recordingCheck, &QTimer::timeout, this, &COscyloskopPage::showRecording);
     auto* buttonColumn = new QVBoxLayout;
     buttonColumn->addLayout(buttons);
     buttonColumn->addWidget(m_recording);
@@ -140,7 +144,13 @@ void COscyloskopPage::refreshLive() {
 }
 
 void COscyloskopPage::showRecording() {
-    const CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    if (device != nullptr)
+        (void)m_model.reportRecordingError(*device);
+    if (!m_model.recording())
+        m_recordingCheck->stop();
+    else if (!m_recordingCheck->isActive())
+        m_recordingCheck->start();
     const std::string path = device ? COscilloscopeModel::recordingPath(*device) : std::string();
     if (path.empty()) {
         m_recording->hide();

@@ -11,6 +11,7 @@ class CValueCmbBox;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 // The oscilloscope: nine live quantities as traces of a scrolling chart, a
 // scale in the unit the user picks, recording the live stream to a file and
@@ -26,6 +27,10 @@ public:
 
     const COscilloscopeModel& model() const { return m_model; }
     CScrollChart* chart() const { return m_chart; }
+    // How often a recording is checked for a write error while another page
+    // is shown (the live refresh reaches only the shown page).
+    static constexpr int kRecordingCheckMs = 1000;
+
     // Shown while polling records into a file: that it records, and where.
     QLabel* recordingIndicator() const { return m_recording; }
     QLabel* scaleLabel(int k) const { return m_scaleLabels[static_cast<std::size_t>(k)]; }
@@ -39,6 +44,8 @@ public:
 
 private:
     void showScale();
+    // Tells a write error that stopped the recording, then shows whether
+    // and where polling records now.
     void showRecording();
 
     COscilloscopeModel m_model;
@@ -46,6 +53,7 @@ private:
     CScrollChart* m_chart;
     CValueCmbBox* m_scale;
     QLabel* m_recording;
+    QTimer* m_recordingCheck;
     std::array<QCheckBox*, vexor::kOscChannels> m_channels{};
     std::array<QLabel*, vexor::kOscScaleLabels> m_scaleLabels{};
 };

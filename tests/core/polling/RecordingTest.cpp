@@ -1,6 +1,7 @@
 #include "core/files/TempFolder.h"
 #include "device/Conversions.h"
 #include "device/LPGDevice.h"
+#include "platform/FileKind.h"
 #include "support/FakeSerialPort.h"
 #include "threads/DiagFile.h"
 #include "threads/DiagRSThread.h"
@@ -123,7 +124,9 @@ TEST(DiagRSThread, numbersRecordsMapsSwitchingModesToGasAndRecordsOneLineEach) {
                              seen.push_back(record);
                              lines.push_back(line);
                          });
-    EXPECT_TRUE(thread.logOpen());
+    // Nothing is made before the controller has sent a record.
+    EXPECT_FALSE(thread.logOpen());
+    EXPECT_EQ(vexor::fileKind(path), vexor::FileKind::Missing);
     // Three records, then silence: six failed reads end the run.
     thread.run();
 
@@ -147,6 +150,44 @@ TEST(DiagRSThread, numbersRecordsMapsSwitchingModesToGasAndRecordsOneLineEach) {
     EXPECT_EQ(fileLines[0].substr(0, 2), "3\t");
     // The first thing the run did was to drop stale input.
     EXPECT_EQ(port.calls.front(), "purgeIn");
+}
+
+// A run that gets no record (the controller went away) leaves an earlier
+// recording at its path untouched, fresh or resumed; the first record of a
+// recording empties it, and a resumed run goes on after the lines written.
+TEST(DiagRSThread, theRecordingIsMadeAtTheFirstRecordAndGoesOnWhenResumed) {
+    CTempFolder folder;
+    const std::string path = folder.file("run.osc");
+    writeWholeFile(path, "an earlier recording\n");
+    CPollControl control;
+    for (bool resumed : {false, true}) {
+        FakeSerialPort silent;
+        silent.stall();
+        CLPGDevice device(&silent);
+        control.running = true;
+        CDiagRSThread thread(device, path, control, nullptr, vexor::SRecordUnits{}, {}, resumed);
+        thread.run();
+        EXPECT_EQ(readWholeFile(path), "an earlier recording\n") << resumed;
+    }
+    EXPECT_EQ(control.recordError.load(), 0);
+
+    std::vector<std::string> lines;
+    for (bool resumed : {true, true}) {
+        FakeSerialPort port;
+        port.reply(FakeSerialPort::frame(
+                       1, livePayload(2, static_cast<std::uint16_t>(6000 + lines.size()))))
+            .stall();
+        CLPGDevice device(&port);
+        control.running = true;
+        control.failures = 0;
+        CDiagRSThread thread(
+            device, path, control, nullptr, vexor::SRecordUnits{},
+            [&](const CDiag&, const std::string& line) { lines.push_back(line); }, resumed);
+        thread.run();
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(readWholeFile(path), lines[0] + "\n" + lines[1] + "\n");
+    EXPECT_EQ(control.recordedLines.load(), 2);
 }
 
 TEST(DiagRSThread, anOrdinaryRunWithAnEmptyPathRecordsNothing) {
