@@ -2,7 +2,7 @@
 # Installs the Debian packages VEXOR builds and tests with, only those missing.
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev xvfb xauth xdotool x11-apps netpbm)
+          qt6-base-dev xvfb xauth xdotool x11-apps netpbm poppler-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

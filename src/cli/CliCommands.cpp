@@ -95,6 +95,8 @@ int CCliCommands::dispatch() {
         return cmdMap(m_options.args);
     if (c == "flash")
         return cmdFlash(m_options.args);
+    if (c == "report")
+        return cmdReport(m_options.args);
     return usage("unknown command " + c);
 }
 

@@ -42,6 +42,7 @@ private:
     int cmdLive(const Args& args);
     int cmdMap(const Args& args);
     int cmdFlash(const Args& args);
+    int cmdReport(const Args& args);
 
     const CliOptions& m_options;
     mutable CCliPrompt m_prompt;

@@ -183,6 +183,9 @@ Commands:
   flash FILE                 firmware update from an image file: checks,
                              downgrade question, programming, reconnection;
                              progress on stderr
+  report FILE                the job sheet (identity, faults, OBD codes,
+                             settings changed since the backup, map): PDF
+                             for FILE.pdf, HTML for FILE.html
 
 Messages go to stderr in the chosen language; results go to stdout.
 
