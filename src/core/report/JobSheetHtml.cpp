@@ -101,7 +101,9 @@ void changesTable(std::string& html, const CJobSheet& sheet) {
 }
 
 void mapGrid(std::string& html, const CJobSheet& sheet) {
-    heading(html, kMap);
+    // The grid and what follows it start a page, so a printed map is never
+    // split between two sheets.
+    html += "<h2 style=\"page-break-before: always\">" + tr(kMap) + "</h2>\n";
     const std::string header = colourAttr(kMapHeaderBackground);
     html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\">\n<tr><td bgcolor=\"" +
             header + "\"><small>" + htmlEscaped(kMapCornerLabel) + "</small></td>";
