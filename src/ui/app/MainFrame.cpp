@@ -10,6 +10,7 @@
 #include "common/IError.h"
 #include "controls/CtrlId.h"
 #include "diag/ErrorsDlg.h"
+#include "lang/Translate.h"
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MainCorrDlg.h"
@@ -17,6 +18,7 @@
 #include "pages/ServiceDlg.h"
 #include "pages/SettingsDlg.h"
 #include "platform/WorkFolders.h"
+#include "report/JobSheetDlg.h"
 #include "texts/LangDlg.h"
 
 #include <QAction>
@@ -94,6 +96,11 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Plik"));
+    connect(file->addAction(QString::fromStdString(translate("Karta zlecenia..."))),
+            &QAction::triggered, this, [this] {
+                runBusyGuarded("CMainFrame::OnJobSheet()",
+                               [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
+            });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
     setCtrlId(exit, ids::kCmdAppExit);
