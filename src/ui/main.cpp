@@ -1,6 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
+#include "diag/RecordingViewer.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
     vexor::startLanguages(CWorkFolders::languageFolder());
     if (options.language)
         vexor::setCurrentLanguage(*options.language);
+    if (!options.openRecording.empty())
+        return CRecordingViewer::runStandalone(options.openRecording,
+                                               CWorkFolders(options.dataDir).oscilloscopeFolder());
     vexor::PortTableOptions ports;
     ports.explicitPaths = options.ports;
     ports.systemPorts = options.systemPorts;

@@ -4,6 +4,7 @@
 #include "maps/MapCellText.h"
 #include "report/JobSheetPhrases.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace vexor {
@@ -22,10 +23,12 @@ std::string colourAttr(const SRgb& c) {
     return text;
 }
 
-std::string number(double value, const char* format) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+// Fixed decimals with a decimal point whatever the user's locale says.
+std::string number(double value, int decimals) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                   decimals);
+    return std::string(text, end.ptr);
 }
 
 std::string multiline(const std::string& text) {
@@ -132,7 +135,7 @@ void multiplierLine(std::string& html, const std::array<double, 20>& line) {
         html += "<th><small>" + std::to_string(k) + "</small></th>";
     html += "</tr>\n<tr><td>%</td>";
     for (double v : line)
-        html += "<td align=\"right\"><small>" + number(v, "%.0f") + "</small></td>";
+        html += "<td align=\"right\"><small>" + number(v, 0) + "</small></td>";
     html += "</tr>\n</table>\n";
 }
 
@@ -140,7 +143,7 @@ void multiplierLine(std::string& html, const std::array<double, 20>& line) {
 std::string binAverage(const LoadMap& map, int bin) {
     if (map.counts[bin] == 0)
         return "";
-    return number(map.sums[bin] * 0.004 / map.counts[bin], "%.2f");
+    return number(map.sums[bin] * 0.004 / map.counts[bin], 2);
 }
 
 void loadMaps(std::string& html, const CJobSheet& sheet) {

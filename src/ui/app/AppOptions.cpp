@@ -75,7 +75,12 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
                                     QStringLiteral("TYPE"));
     const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                       QStringLiteral("Start without the splash picture."));
-    parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash});
+    const QCommandLineOption openRecording(
+        QStringLiteral("open-recording"),
+        QStringLiteral("Show a recording (.osc) in the recording viewer, without a controller."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {port, configDir, dataDir, noSystemPorts, lang, module, noSplash, openRecording});
 
     if (!parser.parse(withoutQtOptions(arguments))) {
         message = parser.errorText();
@@ -101,6 +106,7 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
     options.configDir = parser.value(configDir).toStdString();
     options.dataDir = parser.value(dataDir).toStdString();
     options.splash = !parser.isSet(noSplash);
+    options.openRecording = parser.value(openRecording).toStdString();
     if (parser.isSet(lang)) {
         bool ok = false;
         const int index = parser.value(lang).toInt(&ok);

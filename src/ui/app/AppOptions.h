@@ -17,6 +17,7 @@ struct SAppOptions {
     std::optional<int> language;    // --lang N (0..13)
     std::optional<bool> cng;        // --module lpg|cng answers the module question
     bool splash = true;             // --no-splash clears it
+    std::string openRecording;      // --open-recording FILE: the recording viewer alone
 };
 
 enum class EOptionsResult { Run, Exit, Error };

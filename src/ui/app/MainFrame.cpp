@@ -10,6 +10,8 @@
 #include "common/IError.h"
 #include "controls/CtrlId.h"
 #include "diag/ErrorsDlg.h"
+#include "diag/RecordingViewer.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
@@ -100,6 +102,16 @@ void CMainFrame::buildMenu() {
             &QAction::triggered, this, [this] {
                 runBusyGuarded("CMainFrame::OnJobSheet()",
                                [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
+            });
+    connect(file->addAction(QString::fromStdString(translate("Przeglądarka zapisu"))),
+            &QAction::triggered, this, [this] {
+                const CKorvantisDoc* doc = m_doc.document();
+                auto* viewer =
+                    new CRecordingViewer(m_seams, doc ? doc->oscilloscopeFolder() : "", this);
+                viewer->setAttribute(Qt::WA_DeleteOnClose);
+                viewer->resize(1000, 600);
+                viewer->show();
+                viewer->OnOpen();
             });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
