@@ -1,4 +1,5 @@
 #include "diag/RecordingViewer.h"
+#include "app/AppOptions.h"
 #include "diag/RecordingChart.h"
 #include "lang/Language.h"
 #include "support/RecordingPrompt.h"
@@ -128,6 +129,19 @@ private slots:
         m_chooser.path = file("no-folder/x.csv");
         QVERIFY(!viewer.OnExportCsv());
         QCOMPARE(m_prompt.messages(), std::vector<std::string>{"Nie można zapisać pliku CSV"});
+    }
+
+    void theProgramOpensARecordingFromItsCommandLine() {
+        SAppOptions options;
+        QString message;
+        QCOMPARE(parseAppOptions({QStringLiteral("vexor"), QStringLiteral("--open-recording"),
+                                  QStringLiteral("drive.osc")},
+                                 options, message),
+                 EOptionsResult::Run);
+        QCOMPARE(options.openRecording, std::string("drive.osc"));
+        QCOMPARE(parseAppOptions({QStringLiteral("vexor"), QStringLiteral("--open-recording")},
+                                 options, message),
+                 EOptionsResult::Error);
     }
 };
 
