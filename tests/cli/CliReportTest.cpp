@@ -69,7 +69,9 @@ TEST_F(CliReport, theJobSheetShowsTheWorkshopTheFaultAndTodaysChangeInHtmlAndPdf
     EXPECT_TRUE(contains(page, "Warsztat &lt;Kowalski&gt; &amp; Syn"));
     EXPECT_FALSE(contains(page, "<Kowalski>"));
     EXPECT_TRUE(contains(page, fault));
-    EXPECT_TRUE(contains(page, "m_injMapTable["));
+    EXPECT_TRUE(contains(page, "<th>Przed</th>"));
+    EXPECT_FALSE(contains(page, "Nie zmieniono ustawień"));
+    EXPECT_FALSE(contains(page, "Brak kopii ustawień sprzed zmian"));
 
     const std::string pdf = folder.file("sheet.pdf");
     r = cli({"report", pdf});

@@ -25,6 +25,9 @@ struct SJobSheetChange {
     std::string unit;
     std::string before;
     std::string after;
+    std::string group; // caption of the label's group (Polish), may be empty
+    // The values are entries of a list, Polish texts to translate.
+    bool listEntries = false;
 
     bool operator==(const SJobSheetChange&) const = default;
 };

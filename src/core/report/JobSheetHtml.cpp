@@ -26,8 +26,8 @@ std::string colourAttr(const SRgb& c) {
 // Fixed decimals with a decimal point whatever the user's locale says.
 std::string number(double value, int decimals) {
     char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
-                                   decimals);
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return std::string(text, end.ptr);
 }
 
@@ -95,11 +95,17 @@ void changesTable(std::string& html, const CJobSheet& sheet) {
             "align=\"left\">" +
             tr(kSetting) + "</th><th>" + tr(kUnit) + "</th><th>" + tr(kBefore) + "</th><th>" +
             tr(kAfter) + "</th></tr>\n";
-    for (const SJobSheetChange& c : sheet.changes)
-        html += "<tr><td>" + htmlEscaped(translate(c.label)) + "</td><td>" +
-                htmlEscaped(translate(c.unit)) + "</td><td align=\"right\">" +
-                htmlEscaped(c.before) + "</td><td align=\"right\">" + htmlEscaped(c.after) +
-                "</td></tr>\n";
+    for (const SJobSheetChange& c : sheet.changes) {
+        const std::string name =
+            (c.group.empty() ? std::string() : translate(c.group) + ": ") + translate(c.label);
+        auto value = [&](const std::string& v) {
+            return htmlEscaped(c.listEntries ? translate(v) : v);
+        };
+        html += "<tr><td>" + htmlEscaped(name) + "</td><td>" +
+                htmlEscaped(c.unit.empty() ? c.unit : translate(c.unit)) +
+                "</td><td align=\"right\">" + value(c.before) + "</td><td align=\"right\">" +
+                value(c.after) + "</td></tr>\n";
+    }
     html += "</table>\n";
 }
 

@@ -2,12 +2,43 @@
 
 #include "files/SettingsFileIo.h"
 
+// With the settings schema the changes carry the names, units and list
+// entries the window program shows; without it, the settings-file keys and
+// values.
+#if __has_include("settings/SettingsSchema.h")
+#include "settings/SettingsSchema.h"
+#define VEXOR_JOBSHEET_SCHEMA 1
+#endif
+
 #include <map>
 #include <sstream>
 #include <string>
 
 namespace vexor {
 
+#ifdef VEXOR_JOBSHEET_SCHEMA
+std::vector<SJobSheetChange> settingsChanges(const DeviceSettings& before,
+                                             const DeviceSettings& after) {
+    std::vector<SJobSheetChange> changes;
+    for (const SettingInfo& info : settingsSchema()) {
+        if (info.readOnly || info.key == "m_timeStamp")
+            continue;
+        std::string was = settingDisplayText(info, before);
+        std::string is = settingDisplayText(info, after);
+        if (was == is)
+            continue;
+        SJobSheetChange change;
+        change.label = *info.label ? info.label : info.key;
+        change.group = *info.label ? info.group : "";
+        change.unit = info.unit;
+        change.before = std::move(was);
+        change.after = std::move(is);
+        change.listEntries = info.kind == SettingKind::Number && info.choice != Choice::None;
+        changes.push_back(std::move(change));
+    }
+    return changes;
+}
+#else
 namespace {
 
 struct SKeyValues {
@@ -45,9 +76,10 @@ std::vector<SJobSheetChange> settingsChanges(const DeviceSettings& before,
         const std::string& was = found == old.values.end() ? std::string() : found->second;
         const std::string& is = now.values.at(key);
         if (was != is)
-            changes.push_back({key, "", was, is});
+            changes.push_back({key, "", was, is, "", false});
     }
     return changes;
 }
+#endif
 
 } // namespace vexor

@@ -77,7 +77,7 @@ TEST(JobSheet, onlyWhatTheFitterCanChangeCountsAsAChange) {
     after.m_sensorsSetup.m_lambdaType = 2;
     const auto changes = settingsChanges(before, after);
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].label, "m_carInfo.m_vendor");
+    EXPECT_EQ(changes[0].before, "");
     EXPECT_EQ(changes[0].after, "Skoda");
 }
 

