@@ -13,7 +13,8 @@
 // instead of every line.
 class CRecording {
 public:
-    // Lines per block of the summary.
+    // Lines per block of the two summary levels.
+    static constexpr std::size_t kSmallBlock = 16;
     static constexpr std::size_t kBlock = 256;
     // The polling thread records one line per poll: its 100 ms pause plus
     // the exchange. The file holds no times, so a line counts as this long.
@@ -42,5 +43,6 @@ public:
 
 private:
     std::array<std::vector<float>, vexor::kOscChannels> m_values;
+    std::array<std::vector<SSpan>, vexor::kOscChannels> m_small;
     std::array<std::vector<SSpan>, vexor::kOscChannels> m_blocks;
 };

@@ -13,13 +13,16 @@ namespace {
 
 constexpr const char* kTime = "Czas";
 
-// A header cell: quoted, with inner quotes doubled, as a spreadsheet expects
-// for a text that may hold a comma.
-std::string cell(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
+// A header cell "name [unit]": quoted, inner quotes doubled, as a
+// spreadsheet expects of a text that may hold a comma.
+void appendCell(std::string& line, const std::string& name, const std::string& unit) {
+    line += '"';
+    for (char c : name) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line.append(" [").append(unit).append("]\"");
 }
 
 } // namespace
@@ -46,11 +49,13 @@ bool writeRecordingCsv(const std::string& path, const CRecording& recording, std
     if (!file.open(path))
         return false;
     std::FILE* out = file.stream();
-    std::string header = cell(translate(kTime) + " [s]");
-    for (int c = 0; c < kOscChannels; ++c)
-        header += "," + cell(translate(oscChannels()[c].label) + " [" +
-                             translate(recordingUnit(c)) + "]");
-    header += "\n";
+    std::string header;
+    appendCell(header, translate(kTime), "s");
+    for (int c = 0; c < kOscChannels; ++c) {
+        header += ',';
+        appendCell(header, translate(oscChannels()[c].label), translate(recordingUnit(c)));
+    }
+    header += '\n';
     bool ok = std::fputs(header.c_str(), out) >= 0;
     last = std::min(last, recording.size());
     // to_chars: a decimal point whatever the user's locale says.

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVector>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -163,6 +164,9 @@ void CRecordingChart::paintEvent(QPaintEvent*) {
             p.drawPolyline(line);
             continue;
         }
+        // One batch per channel: far cheaper than a call per column.
+        QVector<QLine> segments;
+        segments.reserve(columns);
         int lastY = -1;
         for (int col = 0; col < columns; ++col) {
             const auto a = m_first + std::size_t(col * perColumn);
@@ -177,9 +181,10 @@ void CRecordingChart::paintEvent(QPaintEvent*) {
                 top = std::min(top, lastY);
                 bottom = std::max(bottom, lastY);
             }
-            p.drawLine(x, top, x, bottom);
+            segments.append(QLine(x, top, x, bottom));
             lastY = yOf(m_recording->value(b - 1, c));
         }
+        p.drawLines(segments);
     }
     p.setClipping(false);
 
