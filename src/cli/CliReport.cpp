@@ -72,7 +72,7 @@ int CCliCommands::cmdReport(const Args& args) {
         return usage("report needs one FILE ending in .pdf or .html");
     const std::string& path = args[0];
     const std::string ext = lowerExtension(path);
-    if (ext != ".pdf" && ext != ".html" && ext != ".htm")
+    if (ext != ".pdf" && ext != ".html")
         return usage("report writes .pdf or .html, not " + (ext.empty() ? path : ext));
 #ifndef VEXOR_HAVE_PDF
     if (ext == ".pdf")
