@@ -2,7 +2,7 @@
 # Installs the Debian packages VEXOR builds and tests with, only those missing.
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-translations-l10n locales-all fonts-thai-tlwg xvfb xauth xdotool x11-apps netpbm)
+          qt6-base-dev qt6-translations-l10n locales-all fonts-thai-tlwg xvfb xauth xdotool x11-apps netpbm poppler-utils)
 missing=()
 # Building and checking the Debian package (tools/package.sh, the packaging test).
 PACKAGES+=(dpkg-dev lintian appstream desktop-file-utils)

@@ -106,6 +106,8 @@ int CCliCommands::dispatch() {
         return cmdObd(m_options.args);
     if (c == "backups")
         return cmdBackups(m_options.args);
+    if (c == "report")
+        return cmdReport(m_options.args);
     return usage("unknown command " + c);
 }
 

@@ -63,6 +63,7 @@ private:
     // Prints records until the count is reached, the user stops, the
     // recording fails, or the controller stays away after polling ended.
     int followLive(SLiveState& state, const std::string& record);
+    int cmdReport(const Args& args);
 
     const CliOptions& m_options;
     // First, so that it is the last to go: signals are watched until the

@@ -236,6 +236,9 @@ set|add|sub|clear change anything, the controller's settings are saved to
 DATA/backups/SERIAL/YYYYMMDD-HHMMSS-REASON.xset (newest 100 per controller
 and the first one ever taken are kept); a backup that cannot be written
 stops the command with status 2 before anything is sent.
+  report FILE                the job sheet (identity, faults, OBD codes,
+                             settings changed since the backup, map): PDF
+                             for FILE.pdf, HTML for FILE.html
 
 Messages go to stderr in the chosen language; results go to stdout.
 

@@ -5,6 +5,7 @@
 #include "app/PortRelease.h"
 #include "app/QtTranslations.h"
 #include "app/SignalNotifier.h"
+#include "diag/RecordingViewer.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
     if (options.language)
         vexor::setCurrentLanguage(*options.language);
     CQtTranslations::apply(vexor::currentLanguage());
+    if (!options.openRecording.empty())
+        return CRecordingViewer::runStandalone(options.openRecording,
+                                               CWorkFolders(options.dataDir).oscilloscopeFolder());
     vexor::PortTableOptions ports;
     ports.explicitPaths = options.ports;
     ports.systemPorts = options.systemPorts;

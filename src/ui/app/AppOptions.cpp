@@ -79,7 +79,12 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
                                      QStringLiteral("Edit a settings file without a controller "
                                                     "(no port search)."),
                                      QStringLiteral("FILE"));
-    parser.addOptions({port, configDir, dataDir, noSystemPorts, lang, module, noSplash, offline});
+    const QCommandLineOption openRecording(
+        QStringLiteral("open-recording"),
+        QStringLiteral("Show a recording (.osc) in the recording viewer, without a controller."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {port, configDir, dataDir, noSystemPorts, lang, module, noSplash, offline, openRecording});
 
     if (!parser.parse(withoutQtOptions(arguments))) {
         message = parser.errorText();
@@ -112,6 +117,7 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
             return EOptionsResult::Error;
         }
     }
+    options.openRecording = parser.value(openRecording).toStdString();
     if (parser.isSet(lang)) {
         bool ok = false;
         const int index = parser.value(lang).toInt(&ok);

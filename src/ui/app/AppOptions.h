@@ -18,6 +18,7 @@ struct SAppOptions {
     std::optional<bool> cng;        // --module lpg|cng answers the module question
     bool splash = true;             // --no-splash clears it
     std::string offlineFile;        // --offline FILE: edit a settings file, no port search
+    std::string openRecording;      // --open-recording FILE: the recording viewer alone
 };
 
 enum class EOptionsResult { Run, Exit, Error };

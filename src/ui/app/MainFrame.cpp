@@ -11,6 +11,8 @@
 #include "common/IError.h"
 #include "controls/CtrlId.h"
 #include "diag/ErrorsDlg.h"
+#include "diag/RecordingViewer.h"
+#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
@@ -19,6 +21,7 @@
 #include "pages/ServiceDlg.h"
 #include "pages/SettingsDlg.h"
 #include "platform/WorkFolders.h"
+#include "report/JobSheetDlg.h"
 #include "texts/LangDlg.h"
 
 #include <QAction>
@@ -102,6 +105,21 @@ void CMainFrame::buildMenu() {
     m_saveFile->setObjectName(QStringLiteral("saveFile"));
     m_saveFile->setShortcut(QKeySequence::Save);
     connect(m_saveFile, &QAction::triggered, this, [this] { m_doc.saveFile(); });
+    connect(file->addAction(QString::fromStdString(translate("Karta zlecenia..."))),
+            &QAction::triggered, this, [this] {
+                runBusyGuarded("CMainFrame::OnJobSheet()",
+                               [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
+            });
+    connect(file->addAction(QString::fromStdString(translate("Przeglądarka zapisu"))),
+            &QAction::triggered, this, [this] {
+                const CKorvantisDoc* doc = m_doc.document();
+                auto* viewer =
+                    new CRecordingViewer(m_seams, doc ? doc->oscilloscopeFolder() : "", this);
+                viewer->setAttribute(Qt::WA_DeleteOnClose);
+                viewer->resize(1000, 600);
+                viewer->show();
+                viewer->OnOpen();
+            });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
     setCtrlId(exit, ids::kCmdAppExit);

@@ -1,0 +1,150 @@
+#include "diag/RecordingLoader.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vexor {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 20;
+// A recording line is about 90 bytes; reserving for lines of 64 keeps the
+// arrays from growing (and briefly doubling) while a long file is read.
+constexpr std::size_t kShortestLine = 64;
+
+bool blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// One line without its line end into `out`; false when it is damaged.
+bool parseLine(std::string_view line, OscLine& out) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    const char* p = line.data();
+    const char* end = p + line.size();
+    for (double& field : out) {
+        while (p < end && blank(*p))
+            ++p;
+        const auto [next, ec] = std::from_chars(p, end, field);
+        if (ec != std::errc() || next == p || !std::isfinite(field))
+            return false;
+        if (next < end && !blank(*next))
+            return false;
+        p = next;
+    }
+    while (p < end && blank(*p))
+        ++p;
+    return p == end;
+}
+
+// Feeds complete lines to the recording; keeps count across chunks.
+class CLineParser {
+public:
+    explicit CLineParser(CRecording& recording) : m_recording(recording) {}
+
+    // False once a damaged line was met.
+    bool feed(std::string_view text, bool last) {
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t nl = text.find('\n', start);
+            if (nl == std::string_view::npos) {
+                if (!last) {
+                    m_rest.assign(text.substr(start));
+                    return true;
+                }
+                return line(text.substr(start));
+            }
+            if (!line(text.substr(start, nl - start)))
+                return false;
+            start = nl + 1;
+        }
+        m_rest.clear();
+        return true;
+    }
+    const std::string& rest() const { return m_rest; }
+    SRecordingLoad result(SRecordingLoad::Status status) const {
+        return {status, m_recording.size(),
+                status == SRecordingLoad::Status::Damaged ? m_lineNo : 0};
+    }
+
+private:
+    bool line(std::string_view text) {
+        ++m_lineNo;
+        // An empty line carries no record; older readers passed over it too.
+        if (text.empty() || text == "\r")
+            return true;
+        OscLine fields;
+        if (!parseLine(text, fields))
+            return false;
+        m_recording.append(fields);
+        return true;
+    }
+
+    CRecording& m_recording;
+    std::string m_rest;
+    std::size_t m_lineNo = 0;
+};
+
+} // namespace
+
+SRecordingLoad parseRecording(std::string_view text, CRecording& recording) {
+    recording.clear();
+    recording.reserve(text.size() / kShortestLine + 1);
+    CLineParser parser(recording);
+    return parser.result(parser.feed(text, true) ? SRecordingLoad::Status::Complete
+                                                 : SRecordingLoad::Status::Damaged);
+}
+
+SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
+                             const RecordingProgress& progress) {
+    recording.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return {};
+    }
+    const auto total = static_cast<std::size_t>(st.st_size);
+    recording.reserve(total / kShortestLine + 1);
+
+    CLineParser parser(recording);
+    std::vector<char> buffer(kChunk);
+    std::string text;
+    std::size_t done = 0;
+    SRecordingLoad::Status status = SRecordingLoad::Status::Complete;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            status = SRecordingLoad::Status::Unreadable;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+        text = parser.rest();
+        text.append(buffer.data(), static_cast<std::size_t>(n));
+        if (!parser.feed(text, n == 0)) {
+            status = SRecordingLoad::Status::Damaged;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (progress && !progress(total ? static_cast<double>(done) / total : 1.0)) {
+            status = SRecordingLoad::Status::Cancelled;
+            break;
+        }
+    }
+    ::close(fd);
+    if (status == SRecordingLoad::Status::Cancelled || status == SRecordingLoad::Status::Unreadable)
+        recording.clear();
+    return parser.result(status);
+}
+
+} // namespace vexor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "diag/Recording.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Reads a recording file (.osc) into a CRecording: one line of 24 numbers
+// per record, separated by blanks or tabs, LF or CR LF line ends, no header.
+// A damaged line (too few or too many fields, something that is no finite
+// number, binary bytes) ends the reading there: the lines before it are kept
+// and its number is reported.
+struct SRecordingLoad {
+    enum class Status { Complete, Damaged, Cancelled, Unreadable };
+    Status status = Status::Unreadable;
+    std::size_t lines = 0;       // complete lines read
+    std::size_t damagedLine = 0; // 1-based number of the damaged line
+};
+
+namespace vexor {
+
+// Called now and then with the share of the file read (0..1); returning false
+// cancels the reading, which leaves the recording empty.
+using RecordingProgress = std::function<bool(double fraction)>;
+
+SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
+                             const RecordingProgress& progress = {});
+
+// The same over text already in memory.
+SRecordingLoad parseRecording(std::string_view text, CRecording& recording);
+
+} // namespace vexor

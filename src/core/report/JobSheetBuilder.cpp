@@ -1,0 +1,129 @@
+#include "report/JobSheetBuilder.h"
+
+#include "diag/OscChannels.h"
+#include "report/JobSheetPhrases.h"
+#include "report/SettingsChanges.h"
+#include "threads/DiagFile.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace vexor {
+
+namespace {
+
+using namespace jobsheet;
+
+std::string issuedText(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+std::vector<SJobSheetField> identityOf(const DeviceSettings& s,
+                                       const std::array<std::uint8_t, 4>& thisStation) {
+    const auto& info = s.m_devInfo;
+    char version[32];
+    std::snprintf(version, sizeof version, "%d.%d", (info.m_version >> 8) & 0xFF,
+                  info.m_version & 0xFF);
+    return {{kVersion, version},
+            {kSerial, info.m_serial},
+            {kProdDate, info.m_prodDate},
+            {kInjectors, std::to_string(info.m_injCount)},
+            {kStationCode, jobSheetStation(s.m_base.m_stationCode)},
+            {kThisStation, jobSheetStation(thisStation)}};
+}
+
+std::vector<SJobSheetField> vehicleOf(const DeviceSettings& s) {
+    const auto& car = s.m_carInfo;
+    return {{kVendor, car.m_vendor}, {kModel, car.m_model},       {kEngine, car.m_engine},
+            {kPower, car.m_power},   {kProdYear, car.m_prodYear}, {kCarInjectors, car.m_injectors}};
+}
+
+std::vector<SJobSheetField> statisticsOf(const DeviceSettings& s) {
+    const auto& stat = s.m_devInfo.m_statistic;
+    return {{kPetrolTime, jobSheetWorkTime(stat.gas)},
+            {kGasTime, jobSheetWorkTime(stat.lpg)},
+            {kModifications, std::to_string(stat.modify)}};
+}
+
+// The live values as a recording line has them, named like the
+// oscilloscope's channels: what the fitter compares with a recorded drive.
+std::vector<SJobSheetLiveValue> liveOf(const CDiag& record, const DeviceSettings& s) {
+    std::istringstream line(recordLine(record, SRecordUnits::fromSettings(s)));
+    std::vector<std::string> fields;
+    for (std::string field; line >> field;)
+        fields.push_back(field);
+    if (fields.size() != static_cast<std::size_t>(kOscLineFields))
+        return {};
+    struct Column {
+        std::size_t field;
+        const char* label;
+        const char* unit;
+    };
+    static constexpr Column kColumns[] = {
+        {1, "RPM", "RPM"},          {2, "Wtrysk benz.", "ms"},   {3, "Wtrysk gazu", "ms"},
+        {18, "Ciśnienie", "kPa"},   {19, "Podciśnienie", "kPa"}, {20, "Temp. gazu", "C"},
+        {21, "Temp. redukt.", "C"}, {22, "Lambda 1", "V"},       {23, "Lambda 2", "V"}};
+    std::vector<SJobSheetLiveValue> values{{kWorkMode, fields[0], ""}};
+    for (const Column& c : kColumns)
+        values.push_back({c.label, fields[c.field], c.unit});
+    return values;
+}
+
+bool anyPoint(const std::array<double, 20>& line) {
+    for (double v : line)
+        if (v != 0.0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string jobSheetWorkTime(std::uint32_t halfSeconds) {
+    const std::uint32_t s = halfSeconds / 2;
+    char text[64];
+    std::snprintf(text, sizeof text, "%u : %02u : %02u", s / 3600, (s / 60) % 60, s % 60);
+    return text;
+}
+
+std::string jobSheetStation(const std::array<std::uint8_t, 4>& code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X%02X-%02X%02X", code[2], code[3], code[0], code[1]);
+    return text;
+}
+
+CJobSheet buildJobSheet(const SJobSheetInputs& in) {
+    CJobSheet sheet;
+    const DeviceSettings fallback;
+    const DeviceSettings& s = in.settings ? *in.settings : fallback;
+    sheet.workshopName = in.workshopName;
+    sheet.workshopAddress = in.workshopAddress;
+    sheet.issued = issuedText(in.when);
+    sheet.demo = in.demo;
+    sheet.identity = identityOf(s, in.thisStation);
+    sheet.vehicle = vehicleOf(s);
+    sheet.statistics = statisticsOf(s);
+    sheet.atConnection = in.atConnection;
+    sheet.now = in.now;
+    if (in.baseline) {
+        sheet.baselineKnown = true;
+        sheet.changes = settingsChanges(*in.baseline, s);
+    }
+    sheet.map = s.m_injMapTable;
+    if (anyPoint(s.m_setupTimes1))
+        sheet.multiplierLine = s.m_setupTimes1;
+    if (in.petrolLoadMap && in.petrolLoadMap->total > 0)
+        sheet.petrolLoadMap = in.petrolLoadMap;
+    if (in.gasLoadMap && in.gasLoadMap->total > 0)
+        sheet.gasLoadMap = in.gasLoadMap;
+    sheet.calibration = in.calibration;
+    if (in.liveRecord)
+        sheet.live = liveOf(*in.liveRecord, s);
+    return sheet;
+}
+
+} // namespace vexor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "device/Diag.h"
+#include "report/JobSheet.h"
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+
+// Everything a job sheet is made from. The settings image is the one the
+// controller holds now; the baseline is the image saved before the first
+// change (none: the changes are unknown, not empty).
+struct SJobSheetInputs {
+    const DeviceSettings* settings = nullptr;
+    const DeviceSettings* baseline = nullptr;
+    SJobSheetFindings atConnection;
+    SJobSheetFindings now;
+    std::optional<CDiag> liveRecord;
+    std::optional<LoadMap> petrolLoadMap;
+    std::optional<LoadMap> gasLoadMap;
+    std::vector<SJobSheetField> calibration;
+    std::string workshopName;
+    std::string workshopAddress;
+    std::time_t when = 0;
+    std::array<std::uint8_t, 4> thisStation{};
+    bool demo = false;
+};
+
+namespace vexor {
+
+CJobSheet buildJobSheet(const SJobSheetInputs& inputs);
+
+// A work-time counter (0.5 s units) as "H : MM : SS", whole seconds.
+std::string jobSheetWorkTime(std::uint32_t halfSeconds);
+// A station code as "XXXX-XXXX" from its bytes in the order 2, 3, 0, 1.
+std::string jobSheetStation(const std::array<std::uint8_t, 4>& code);
+
+} // namespace vexor

@@ -1,0 +1,11 @@
+#include "report/JobSheetSession.h"
+
+#include "device/LPGDevice.h"
+#include "report/JobSheetCollector.h"
+
+std::pair<SJobSheetFindings, SJobSheetFindings> CJobSheetSession::read(CLPGDevice& device) {
+    SJobSheetFindings now = vexor::readJobSheetFindings(device);
+    const auto [first, inserted] = m_first.emplace(device.settings().m_devInfo.m_serial, now);
+    (void)inserted;
+    return {first->second, now};
+}
