@@ -222,12 +222,17 @@ int CCliCommands::cmdSettings(const Args& args) {
         DeviceSettings probe;
         vexor::SSettingsFileProblem problem;
         if (!vexor::readSettingsFileChecked(args[1], probe, problem)) {
-            messageWith(CKorvantisDoc::kMsgFileRead, problem.describe());
+            std::string detail = problem.describe();
+            // The refusal names the file when it is not one the load can read at all.
+            if (problem.kind == vexor::SSettingsFileProblem::Kind::NotRegular)
+                detail += " " + args[1];
+            messageWith(CKorvantisDoc::kMsgFileRead, detail);
             return kExitUsage;
         }
     }
     if (what == "save" && !vexor::replaceableTarget(args[1])) {
-        messageWith(CKorvantisDoc::kMsgFileWrite, vexor::translate(vexor::notRegularMessage()));
+        messageWith(CKorvantisDoc::kMsgFileWrite,
+                    vexor::translate(vexor::notRegularMessage()) + " " + args[1]);
         return kExitUsage;
     }
     if (what == "save" && !writableTarget(args[1])) {
