@@ -2,10 +2,13 @@
 // wall time and peak memory of each, to show how the cost grows with length.
 //
 //   bench-recording_open            runs every length in a process of its own
-//   bench-recording_open LINES      one length; prints LINES BYTES MS PEAK_MB
+//   bench-recording_open LINES      one length; prints LINES BYTES MS PEAK_MB PAGE_MS
 //
 // Peak memory is the rise of the process's high-water mark (VmHWM) over its
-// resident size before the open; it counts the reading buffers too.
+// resident size before the open; it counts the reading buffers too. PAGE_MS
+// is what the oscilloscope page adds after the reading: the recording put
+// into its scrolling chart (which keeps the newest points only).
+#include "diag/OscilloscopeModel.h"
 #include "diag/RecordingLoader.h"
 #include "threads/DiagFile.h"
 
@@ -70,8 +73,13 @@ int one(long lines) {
         std::fprintf(stderr, "read %zu of %ld lines\n", rec.size(), lines);
         return 1;
     }
-    std::printf("%9ld %12ju %9.1f %9.1f\n", lines, std::uintmax_t(std::filesystem::file_size(path)),
-                ms, peak / 1024.0);
+    COscilloscopeModel page;
+    const auto shown = std::chrono::steady_clock::now();
+    page.showRecording(rec);
+    const auto pageMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - shown).count();
+    std::printf("%9ld %12ju %9.1f %9.1f %9.1f\n", lines,
+                std::uintmax_t(std::filesystem::file_size(path)), ms, peak / 1024.0, pageMs);
     return 0;
 }
 
@@ -80,7 +88,7 @@ int one(long lines) {
 int main(int argc, char** argv) {
     if (argc > 1)
         return one(std::atol(argv[1]));
-    std::printf("%9s %12s %9s %9s\n", "lines", "bytes", "ms", "peak MB");
+    std::printf("%9s %12s %9s %9s %9s\n", "lines", "bytes", "ms", "peak MB", "page ms");
     std::fflush(stdout);
     for (long lines : {600L, 36000L, 360000L}) {
         const pid_t pid = fork();

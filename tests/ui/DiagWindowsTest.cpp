@@ -23,10 +23,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -410,6 +412,46 @@ private slots:
         m_chooser.path.clear();
         ctrl<QPushButton>(&page, kBtnOpen)->click();
         QCOMPARE(page.model().chart().series(0)->points.size(), std::size_t(3));
+        QCOMPARE(m_prompt.messages(), std::vector<std::string>{"Uszkodzony wiersz zapisu nr 4"});
+
+        // A file that cannot be read is named and leaves the chart alone.
+        m_prompt.clear();
+        m_chooser.path = m_folders->filePath(QStringLiteral("gone.osc")).toStdString();
+        ctrl<QPushButton>(&page, kBtnOpen)->click();
+        QCOMPARE(page.model().chart().series(0)->points.size(), std::size_t(3));
+        QCOMPARE(m_prompt.entries().size(), std::size_t(1));
+        QCOMPARE(m_prompt.entries()[0].icon, IUserPrompt::Icon::Error);
+        QVERIFY(m_prompt.messages()[0].find("gone.osc") != std::string::npos);
+
+        // A long file is read in the background; cancelling its progress bar
+        // keeps what was shown and says nothing.
+        m_prompt.clear();
+        m_chooser.path = m_folders->filePath(QStringLiteral("long.osc")).toStdString();
+        {
+            std::string oneLine = "1\t3000";
+            for (int i = 0; i < 22; ++i)
+                oneLine += "\t2";
+            oneLine += "\n";
+            std::ofstream out(m_chooser.path);
+            for (int line = 0; line < 60000; ++line)
+                out << oneLine;
+        }
+        bool cancelled = false;
+        QTimer::singleShot(0, &page, [&] {
+            if (auto* progress = page.findChild<QProgressDialog*>()) {
+                progress->cancel();
+                cancelled = true;
+            }
+        });
+        ctrl<QPushButton>(&page, kBtnOpen)->click();
+        QVERIFY(cancelled);
+        QCOMPARE(page.model().chart().series(0)->points.size(), std::size_t(3));
+        QVERIFY(m_prompt.entries().empty());
+
+        // Left to finish, the same file is shown whole.
+        ctrl<QPushButton>(&page, kBtnOpen)->click();
+        QCOMPARE(page.model().nextX(), 60000 * COscilloscopeModel::kSampleStep);
+        QVERIFY(m_prompt.entries().empty());
     }
 
     void oscilloscopeScaleLabelsFollowTheChosenUnit() {

@@ -215,6 +215,10 @@ private slots:
         QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppAbout)->text(),
                  QStringLiteral("About VEXOR..."));
         QCOMPARE(frame.command(ids::kCmdSettings)->toolTip(), QStringLiteral("Settings"));
+        QCOMPARE(frame.findChild<QAction*>(QStringLiteral("jobSheet"))->text(),
+                 QStringLiteral("Job sheet..."));
+        QCOMPARE(frame.findChild<QAction*>(QStringLiteral("saveFile"))->text(),
+                 QStringLiteral("Save"));
         QCOMPARE(view->sheet()->tabText(1), QString::fromStdString(translate("Panel Gaz")));
 
         frame.changeLanguage(kLangGerman);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/AutoCalResult.h"
 #include "device/DemoDiag.h"
 #include "device/DeviceRequest.h"
 #include "device/DeviceSettings.h"
@@ -18,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The one way the program talks to the controller. Every command is one
@@ -226,6 +228,11 @@ public:
     // was (a front end that starts over, tests that play several runs).
     static void resetConnectionNotice();
 
+    // The last automatic calibration run on this program run, whichever
+    // controller it was made on (the result names it). None before the first.
+    const std::optional<SAutoCalResult>& lastAutoCalibration() const { return m_lastAutoCal; }
+    void setLastAutoCalibration(const SAutoCalResult& result) { m_lastAutoCal = result; }
+
 protected:
     // Called after a successful advanced-setup read with "CNG" or "LPG"; the
     // document rebuilds its title from it.
@@ -260,4 +267,5 @@ private:
     Seams m_seams;
     std::string m_fuelTitle;
     int m_minPetrolPolls = kMinPetrolPolls;
+    std::optional<SAutoCalResult> m_lastAutoCal;
 };

@@ -3,7 +3,8 @@
 #include "common/IError.h"
 #include "device/LPGDevice.h"
 #include "diag/HandlerReport.h"
-#include "diag/OscRecordingReader.h"
+#include "diag/Recording.h"
+#include "diag/RecordingLoader.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "threads/DiagFile.h"
@@ -91,9 +92,14 @@ bool COscilloscopeModel::refreshLive(const CLPGDevice& device) {
 }
 
 void COscilloscopeModel::addSample(const vexor::OscSample& sample) {
-    for (int i = 0; i < vexor::kOscChannels; ++i)
-        m_chart.addPoint(i, m_nextX, sample[i]);
+    addSampleTo(m_chart, m_nextX, sample);
     m_nextX += kSampleStep;
+}
+
+void COscilloscopeModel::addSampleTo(CScrollChartModel& chart, float x,
+                                     const vexor::OscSample& sample) {
+    for (int i = 0; i < vexor::kOscChannels; ++i)
+        chart.addPoint(i, x, sample[i]);
 }
 
 void COscilloscopeModel::clearChart() {
@@ -173,26 +179,61 @@ bool COscilloscopeModel::reportRecordingError(CKorvantisDoc& doc) {
     return true;
 }
 
-int COscilloscopeModel::open(CKorvantisDoc& doc) {
+std::string COscilloscopeModel::choose(CKorvantisDoc& doc) {
     IFileChooser* chooser = doc.seams().chooser;
-    const std::string path = chooser ? chooser->openPath(doc.oscilloscopeFolder(), kExtension) : "";
+    return chooser ? chooser->openPath(doc.oscilloscopeFolder(), kExtension) : "";
+}
+
+int COscilloscopeModel::open(CKorvantisDoc& doc) {
+    const std::string path = choose(doc);
     if (path.empty())
         return -1;
     return showFile(path);
 }
 
 int COscilloscopeModel::showFile(const std::string& path) {
+    CRecording recording;
+    vexor::loadRecording(path, recording);
+    return showRecording(recording);
+}
+
+int COscilloscopeModel::showRecording(const CRecording& recording) {
+    CScrollChartModel chart = emptyChart();
+    const float next = replay(chart, recording).value_or(0.0f);
+    adopt(std::move(chart), next);
+    return static_cast<int>(recording.size());
+}
+
+CScrollChartModel COscilloscopeModel::emptyChart() const {
     // The file starts at x = 0: left where live samples had got to, it would
     // be drawn beyond the window the cleared chart shows.
-    clearChart();
-    COscRecordingReader reader;
-    if (!reader.open(path))
-        return 0;
-    int records = 0;
-    vexor::OscLine line;
-    while (reader.next(line)) {
-        addSample(vexor::oscSampleFromLine(line));
-        ++records;
+    CScrollChartModel chart = m_chart;
+    chart.clear();
+    return chart;
+}
+
+std::optional<float> COscilloscopeModel::replay(CScrollChartModel& chart,
+                                                const CRecording& recording,
+                                                const std::function<bool(double)>& progress) {
+    constexpr std::size_t kProgressEvery = 4096;
+    float x = 0.0f;
+    vexor::OscLine line{};
+    for (std::size_t i = 0; i < recording.size(); ++i) {
+        if (progress && i % kProgressEvery == 0 &&
+            !progress(static_cast<double>(i) / static_cast<double>(recording.size())))
+            return std::nullopt;
+        for (int c = 0; c < vexor::kOscChannels; ++c)
+            line[static_cast<std::size_t>(CRecording::fieldOf(c))] = recording.value(i, c);
+        addSampleTo(chart, x, vexor::oscSampleFromLine(line));
+        x += kSampleStep;
     }
-    return records;
+    return x;
+}
+
+void COscilloscopeModel::adopt(CScrollChartModel chart, float nextX) {
+    // A channel hidden meanwhile stays hidden.
+    for (const auto& [number, series] : m_chart.allSeries())
+        chart.setSeriesVisible(number, series.visible);
+    m_chart = std::move(chart);
+    m_nextX = nextX;
 }

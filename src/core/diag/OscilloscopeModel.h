@@ -5,10 +5,13 @@
 #include "diag/ScrollChartModel.h"
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 class CLPGDevice;
 class CKorvantisDoc;
+class CRecording;
 
 // The logic of the oscilloscope page: nine live quantities as traces of a
 // scrolling chart, the vertical scale in the unit the user picks, recording
@@ -82,17 +85,33 @@ public:
     // started: tells the user which file, why, and that the lines written so
     // far are kept. True when it told.
     bool reportRecordingError(CKorvantisDoc& doc);
+    // Asks for a recording to open; empty when the user cancelled.
+    static std::string choose(CKorvantisDoc& doc);
     // Open: asks for a recording and shows it from x = 0. Returns the number
     // of records shown, or -1 when the user cancelled.
     int open(CKorvantisDoc& doc);
     // Shows a recording from x = 0; the number of records shown (0 for a
-    // file that cannot be read).
+    // file that cannot be read). A damaged line ends it.
     int showFile(const std::string& path);
+    // Shows a recording read before, from x = 0, as if its lines had come
+    // live one after another.
+    int showRecording(const CRecording& recording);
+
+    // The same in three steps, so that hours of driving go into the chart on
+    // another thread: a copy of the chart, emptied (the channels keep their
+    // colours); that copy filled by replay(), which touches nothing of the
+    // model; the filled copy shown. replay() returns the next x, or nothing
+    // when progress (0..1) asked to cancel.
+    CScrollChartModel emptyChart() const;
+    static std::optional<float> replay(CScrollChartModel& chart, const CRecording& recording,
+                                       const std::function<bool(double)>& progress = {});
+    void adopt(CScrollChartModel chart, float nextX);
 
     // Adds one sample to every trace at nextX() and moves nextX() on.
     void addSample(const vexor::OscSample& sample);
 
 private:
+    static void addSampleTo(CScrollChartModel& chart, float x, const vexor::OscSample& sample);
     void clearChart();
     void relabel();
 

@@ -1,5 +1,7 @@
 #include "diag/RecordingLoader.h"
 
+#include "lang/Translate.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -145,6 +147,17 @@ SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
     if (status == SRecordingLoad::Status::Cancelled || status == SRecordingLoad::Status::Unreadable)
         recording.clear();
     return parser.result(status);
+}
+
+std::string recordingLoadMessage(const SRecordingLoad& load, const std::string& path) {
+    switch (load.status) {
+    case SRecordingLoad::Status::Unreadable:
+        return translate(kRecordingMsgOpen) + "\n" + path;
+    case SRecordingLoad::Status::Damaged:
+        return translate(kRecordingMsgDamaged) + " " + std::to_string(load.damagedLine);
+    default:
+        return {};
+    }
 }
 
 } // namespace vexor

@@ -31,4 +31,13 @@ SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
 // The same over text already in memory.
 SRecordingLoad parseRecording(std::string_view text, CRecording& recording);
 
+// What the user is told about a reading (Polish keys).
+inline constexpr const char* kRecordingMsgOpen = "Nie można otworzyć pliku zapisu";
+inline constexpr const char* kRecordingMsgDamaged = "Uszkodzony wiersz zapisu nr";
+
+// The message, in the current language, for a reading that did not end
+// complete: the file that cannot be read, or the number of the damaged line
+// where showing stopped. Empty for a complete or cancelled reading.
+std::string recordingLoadMessage(const SRecordingLoad& load, const std::string& path);
+
 } // namespace vexor

@@ -15,6 +15,8 @@
 struct SJobSheetField {
     std::string label; // Polish, translated when shown
     std::string value;
+    // The value is a Polish text too, translated when shown.
+    bool translatedValue = false;
 
     bool operator==(const SJobSheetField&) const = default;
 };

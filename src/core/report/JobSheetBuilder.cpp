@@ -5,6 +5,7 @@
 #include "report/SettingsChanges.h"
 #include "threads/DiagFile.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -120,10 +121,41 @@ CJobSheet buildJobSheet(const SJobSheetInputs& in) {
         sheet.petrolLoadMap = in.petrolLoadMap;
     if (in.gasLoadMap && in.gasLoadMap->total > 0)
         sheet.gasLoadMap = in.gasLoadMap;
-    sheet.calibration = in.calibration;
+    if (in.calibration && in.calibration->outcome != AutoCalOutcome::None &&
+        in.calibration->serial == s.m_devInfo.m_serial)
+        sheet.calibration = jobSheetCalibration(*in.calibration);
     if (in.liveRecord)
         sheet.live = liveOf(*in.liveRecord, s);
     return sheet;
+}
+
+std::string jobSheetNumber(double value, int decimals) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, end.ptr);
+}
+
+std::vector<SJobSheetField> jobSheetCalibration(const SAutoCalResult& result) {
+    const char* outcome = kCalFailed;
+    if (result.outcome == AutoCalOutcome::Completed)
+        outcome = kCalCompleted;
+    else if (result.outcome == AutoCalOutcome::Stopped)
+        outcome = kCalStopped;
+    else if (result.outcome == AutoCalOutcome::PortError)
+        outcome = kCalPortError;
+    std::vector<SJobSheetField> fields{{kCalOutcome, outcome, true},
+                                       {kCalEnded, issuedText(result.ended)}};
+    if (result.gasPressure > 0)
+        fields.push_back({kCalPressure, jobSheetNumber(result.gasPressure, 0) + " kPa"});
+    if (!result.differences.empty()) {
+        std::string list;
+        for (double d : result.differences)
+            list += (list.empty() ? "" : "; ") + jobSheetNumber(d, 2);
+        fields.push_back({kCalDifferences, list + " ms"});
+    }
+    fields.push_back({kCalMainCorrection, jobSheetNumber(result.mainCorrection, 2) + " ms"});
+    return fields;
 }
 
 } // namespace vexor

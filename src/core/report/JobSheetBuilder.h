@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/AutoCalResult.h"
 #include "device/Diag.h"
 #include "report/JobSheet.h"
 
@@ -20,7 +21,9 @@ struct SJobSheetInputs {
     std::optional<CDiag> liveRecord;
     std::optional<LoadMap> petrolLoadMap;
     std::optional<LoadMap> gasLoadMap;
-    std::vector<SJobSheetField> calibration;
+    // The last automatic calibration of the program run; shown only when it
+    // was made on this controller.
+    std::optional<SAutoCalResult> calibration;
     std::string workshopName;
     std::string workshopAddress;
     std::time_t when = 0;
@@ -36,5 +39,9 @@ CJobSheet buildJobSheet(const SJobSheetInputs& inputs);
 std::string jobSheetWorkTime(std::uint32_t halfSeconds);
 // A station code as "XXXX-XXXX" from its bytes in the order 2, 3, 0, 1.
 std::string jobSheetStation(const std::array<std::uint8_t, 4>& code);
+// Fixed decimals with a decimal point whatever the user's locale says.
+std::string jobSheetNumber(double value, int decimals);
+// What a calibration run did, as the sheet's fields.
+std::vector<SJobSheetField> jobSheetCalibration(const SAutoCalResult& result);
 
 } // namespace vexor

@@ -2,9 +2,9 @@
 
 #include "lang/Translate.h"
 #include "maps/MapCellText.h"
+#include "report/JobSheetBuilder.h"
 #include "report/JobSheetPhrases.h"
 
-#include <charconv>
 #include <cstdio>
 
 namespace vexor {
@@ -23,12 +23,8 @@ std::string colourAttr(const SRgb& c) {
     return text;
 }
 
-// Fixed decimals with a decimal point whatever the user's locale says.
 std::string number(double value, int decimals) {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, end.ptr);
+    return jobSheetNumber(value, decimals);
 }
 
 std::string multiline(const std::string& text) {
@@ -46,7 +42,7 @@ void fieldTable(std::string& html, const std::vector<SJobSheetField>& fields) {
     html += "<table cellspacing=\"0\" cellpadding=\"2\">\n";
     for (const SJobSheetField& f : fields)
         html += "<tr><td width=\"220\">" + htmlEscaped(translate(f.label)) + "</td><td><b>" +
-                htmlEscaped(f.value) + "</b></td></tr>\n";
+                htmlEscaped(f.translatedValue ? translate(f.value) : f.value) + "</b></td></tr>\n";
     html += "</table>\n";
 }
 

@@ -44,6 +44,15 @@ inline constexpr const char* kPetrolMap = "Benzyna";
 inline constexpr const char* kGasMap = "Gaz";
 inline constexpr const char* kSamples = "Próbki";
 inline constexpr const char* kCalibration = "Automatyczna kalibracja";
+inline constexpr const char* kCalOutcome = "Wynik";
+inline constexpr const char* kCalCompleted = "Zakończona";
+inline constexpr const char* kCalFailed = "Nieudana";
+inline constexpr const char* kCalStopped = "Przerwana przez użytkownika";
+inline constexpr const char* kCalPortError = "Przerwana błędem portu";
+inline constexpr const char* kCalEnded = "Zakończono";
+inline constexpr const char* kCalPressure = "Ciśnienie gazu";
+inline constexpr const char* kCalDifferences = "Różnice czasu wtrysku gaz - benzyna";
+inline constexpr const char* kCalMainCorrection = "Korekta główna";
 inline constexpr const char* kLive = "Wartości bieżące";
 inline constexpr const char* kWorkMode = "Tryb pracy";
 

@@ -105,21 +105,22 @@ void CMainFrame::buildMenu() {
     m_saveFile->setObjectName(QStringLiteral("saveFile"));
     m_saveFile->setShortcut(QKeySequence::Save);
     connect(m_saveFile, &QAction::triggered, this, [this] { m_doc.saveFile(); });
-    connect(file->addAction(QString::fromStdString(translate("Karta zlecenia..."))),
-            &QAction::triggered, this, [this] {
-                runBusyGuarded("CMainFrame::OnJobSheet()",
-                               [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
-            });
-    connect(file->addAction(QString::fromStdString(translate("Przeglądarka zapisu"))),
-            &QAction::triggered, this, [this] {
-                const CKorvantisDoc* doc = m_doc.document();
-                auto* viewer =
-                    new CRecordingViewer(m_seams, doc ? doc->oscilloscopeFolder() : "", this);
-                viewer->setAttribute(Qt::WA_DeleteOnClose);
-                viewer->resize(1000, 600);
-                viewer->show();
-                viewer->OnOpen();
-            });
+    m_jobSheet = file->addAction(QString());
+    m_jobSheet->setObjectName(QStringLiteral("jobSheet"));
+    connect(m_jobSheet, &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnJobSheet()",
+                       [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
+    });
+    m_recordingViewer = file->addAction(QString());
+    m_recordingViewer->setObjectName(QStringLiteral("recordingViewer"));
+    connect(m_recordingViewer, &QAction::triggered, this, [this] {
+        const CKorvantisDoc* doc = m_doc.document();
+        auto* viewer = new CRecordingViewer(m_seams, doc ? doc->oscilloscopeFolder() : "", this);
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->resize(1000, 600);
+        viewer->show();
+        viewer->OnOpen();
+    });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
     setCtrlId(exit, ids::kCmdAppExit);
@@ -224,6 +225,8 @@ void CMainFrame::refreshTitle() {
     // Saving belongs to a settings file open for editing.
     m_saveFile->setEnabled(m_doc.isOffline());
     m_saveFile->setText(QString::fromStdString(vexor::translate("Zapisz")));
+    m_jobSheet->setText(QString::fromStdString(vexor::translate("Karta zlecenia...")));
+    m_recordingViewer->setText(QString::fromStdString(vexor::translate("Przeglądarka zapisu")));
     const QString title = QString::fromStdString(m_doc.title());
     if (title != windowTitle())
         setWindowTitle(title);

@@ -89,6 +89,8 @@ private:
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_commands;
     QAction* m_saveFile = nullptr;
+    QAction* m_jobSheet = nullptr;
+    QAction* m_recordingViewer = nullptr;
     CKorvantisView* m_view = nullptr;
     QLabel* m_status = nullptr;
     QTimer m_timer1000;

@@ -10,6 +10,9 @@
 #include "diag/HandlerReport.h"
 #include "diag/OscChart.h"
 #include "diag/OscScaleColumn.h"
+#include "diag/Recording.h"
+#include "diag/RecordingLoader.h"
+#include "diag/RecordingProgress.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 
@@ -24,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -187,9 +191,38 @@ void COscyloskopPage::OnBtnRecord() {
 }
 
 void COscyloskopPage::OnBtnOpen() {
-    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
-        m_model.open(*device);
-    m_chart->refresh();
+    CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    if (device == nullptr)
+        return;
+    const std::string path = COscilloscopeModel::choose(*device);
+    if (path.empty())
+        return;
+    // Hours of driving take a while to read and to put into the chart: both
+    // in the background, with a progress bar that cancels, the chart shown
+    // unchanged until the new one is whole.
+    using Status = SRecordingLoad::Status;
+    SRecordingLoad result;
+    CScrollChartModel chart = m_model.emptyChart();
+    std::optional<float> nextX;
+    vexor::runWithProgress(this, [&](const vexor::RecordingProgress& progress) {
+        // Reading is about a third of the work, filling the chart the rest.
+        CRecording recording;
+        result = vexor::loadRecording(path, recording,
+                                      [&](double share) { return progress(share / 3); });
+        if (result.status == Status::Complete || result.status == Status::Damaged)
+            nextX = COscilloscopeModel::replay(
+                chart, recording, [&](double share) { return progress((1 + 2 * share) / 3); });
+    });
+    if (result.status == Status::Cancelled || (result.status != Status::Unreadable && !nextX))
+        return;
+    if (nextX) {
+        m_model.adopt(std::move(chart), *nextX);
+        m_chart->refresh();
+    }
+    const std::string message = vexor::recordingLoadMessage(result, path);
+    if (!message.empty())
+        seams().message(message, result.status == Status::Unreadable ? IUserPrompt::Icon::Error
+                                                                     : IUserPrompt::Icon::Warning);
 }
 
 void COscyloskopPage::OnSelendokCmbScale(int index) {

@@ -5,24 +5,20 @@
 #include "controls/Colors.h"
 #include "diag/RecordingChart.h"
 #include "diag/RecordingCsv.h"
+#include "diag/RecordingProgress.h"
 #include "lang/Translate.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <atomic>
 #include <charconv>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace {
 
@@ -101,39 +97,14 @@ void CRecordingViewer::scaleChosen() {
 }
 
 SRecordingLoad CRecordingViewer::openFile(const std::string& path) {
-    // The file is read into a recording of its own, so the one shown stays
-    // whole until the new one is complete.
     auto next = std::make_unique<CRecording>();
-    std::atomic<int> permille{0};
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> done{false};
-    SRecordingLoad result;
-    std::thread worker([&] {
-        result = vexor::loadRecording(path, *next, [&](double share) {
-            permille = static_cast<int>(share * 1000);
-            return !cancel.load();
-        });
-        done = true;
-    });
-    {
-        QProgressDialog progress(tr8("Wczytywanie zapisu..."), tr8("Anuluj"), 0, 1000, this);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(300);
-        while (!done.load()) {
-            progress.setValue(permille.load());
-            if (progress.wasCanceled())
-                cancel = true;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    worker.join();
-
+    const SRecordingLoad result = vexor::loadRecordingWithProgress(this, path, *next);
     using Status = SRecordingLoad::Status;
+    const std::string message = vexor::recordingLoadMessage(result, path);
     if (result.status == Status::Cancelled)
         return result;
     if (result.status == Status::Unreadable) {
-        m_seams.message(vexor::translate(kMsgOpen) + "\n" + path, IUserPrompt::Icon::Error);
+        m_seams.message(message, IUserPrompt::Icon::Error);
         return result;
     }
     m_recording = std::move(next);
@@ -141,9 +112,8 @@ SRecordingLoad CRecordingViewer::openFile(const std::string& path) {
     setWindowTitle(tr8("Przeglądarka zapisu") + QStringLiteral(" - ") +
                    QString::fromStdString(std::filesystem::path(path).filename().string()));
     m_chart->setRecording(m_recording.get());
-    if (result.status == Status::Damaged)
-        m_seams.message(vexor::translate(kMsgDamaged) + " " + std::to_string(result.damagedLine),
-                        IUserPrompt::Icon::Warning);
+    if (!message.empty())
+        m_seams.message(message, IUserPrompt::Icon::Warning);
     return result;
 }
 

@@ -22,8 +22,6 @@ class QLabel;
 class CRecordingViewer : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kMsgOpen = "Nie można otworzyć pliku zapisu";
-    static constexpr const char* kMsgDamaged = "Uszkodzony wiersz zapisu nr";
     static constexpr const char* kMsgCsv = "Nie można zapisać pliku CSV";
 
     // folder: where the file chooser starts (the oscilloscope folder).

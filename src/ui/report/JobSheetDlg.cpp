@@ -106,6 +106,8 @@ void CJobSheetDlg::gather(CJobSheetSession& session) {
             baseline = vexor::dayBaseline(doc->dataFolder(), m_doc.settings().m_devInfo.m_serial,
                                           inputs.when);
     }
+    if (doc)
+        inputs.calibration = doc->lastAutoCalibration();
     inputs.baseline = baseline ? &*baseline : nullptr;
     m_sheet = vexor::buildJobSheet(inputs);
     workshopEdited();

@@ -71,6 +71,8 @@ public:
     std::vector<double> mainCorrWrites;
     // Called with each command's name before it answers.
     std::function<void(const std::string&)> onCommand;
+    // What each ended run reported.
+    std::vector<SAutoCalResult> ended;
 
     // The engine: commanded injection time on each fuel, gas pressure byte,
     // reducer temperature byte. A stopped engine fires no injector.
@@ -85,6 +87,8 @@ public:
         image.m_base.m_emulatorDelay = 0.5;
         image.m_sensorsSetup.m_temprEngineSensor = 1;
     }
+
+    void calibrationEnded(const SAutoCalResult& result) override { ended.push_back(result); }
 
     int calls(const std::string& name) const {
         int n = 0;

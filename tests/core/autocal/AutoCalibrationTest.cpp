@@ -224,6 +224,40 @@ TEST_F(AutoCalRun, eachRefusedStepEndsTheRunWithItsOwnTextOnPetrolWithTheSwitchi
     }
 }
 
+// The record a run leaves for the job sheet holds what the controller
+// confirmed, not what the settings image was set to before a refused write.
+TEST_F(AutoCalRun, theRecordOfARunSaysWhatTheControllerHolds) {
+    device.image.m_devInfo.m_serial = "A1234";
+    ASSERT_TRUE(cal.start());
+    run();
+    ASSERT_EQ(device.ended.size(), 1u);
+    const SAutoCalResult& done = device.ended[0];
+    EXPECT_EQ(done.outcome, Outcome::Completed);
+    EXPECT_EQ(done.serial, "A1234");
+    EXPECT_NEAR(done.mainCorrection, 1.6, 1e-9);
+    EXPECT_EQ(done.gasPressure, std::round(pressureFromRaw(device.pressureRaw)));
+    EXPECT_EQ(done.differences, cal.differences());
+    EXPECT_EQ(cal.result(), done);
+
+    // The final write refused: the image says 1.6, the controller 1.3.
+    FakeAutoCalDevice refused;
+    refused.refuse["writeMainCorr"] = 3;
+    runAlone(refused, Outcome::Failed);
+    ASSERT_EQ(refused.ended.size(), 1u);
+    EXPECT_NEAR(refused.image.m_mainCorr.m_mainCorr[0], 1.6, 1e-9);
+    EXPECT_NEAR(refused.ended[0].mainCorrection, 1.3, 1e-9);
+    EXPECT_EQ(refused.ended[0].differences.size(), 3u);
+
+    // The pressure write refused: no pressure reached the controller.
+    FakeAutoCalDevice noPressure;
+    noPressure.refuse["writeBase"] = 2;
+    runAlone(noPressure, Outcome::Failed);
+    ASSERT_EQ(noPressure.ended.size(), 1u);
+    EXPECT_EQ(noPressure.ended[0].gasPressure, 0.0);
+    EXPECT_TRUE(noPressure.ended[0].differences.empty());
+    EXPECT_DOUBLE_EQ(noPressure.ended[0].mainCorrection, 1.0);
+}
+
 TEST_F(AutoCalRun, aFirstCorrectionBelowTheLimitEndsTheRunShowingTheLimit) {
     device.petrolMs = 6.0;
     device.gasMs = 1.5; // 1.0 - 4.5 = -3.5

@@ -2,8 +2,9 @@
 #include "device/Conversions.h"
 #include "device/LPGDevice.h"
 #include "diag/OscChannels.h"
-#include "diag/OscRecordingReader.h"
 #include "diag/OscilloscopeModel.h"
+#include "diag/Recording.h"
+#include "diag/RecordingLoader.h"
 #include "threads/DiagFile.h"
 
 #include <gtest/gtest.h>
@@ -138,13 +139,10 @@ TEST(Oscilloscope, theRecordingWritersLinesReadBackFieldByField) {
     CTempFolder folder;
     const std::string path = folder.file("w.osc");
     writeWholeFile(path, recordLine(d, SRecordUnits{}) + "\n" + recordLine(d, SRecordUnits{}));
-    COscRecordingReader reader;
-    ASSERT_TRUE(reader.open(path));
-    OscLine f{};
-    ASSERT_TRUE(reader.next(f));
-    EXPECT_EQ(f[1], 2400);
-    EXPECT_EQ(f[2], 2.5);
-    EXPECT_EQ(f[3], 2.6);
-    EXPECT_TRUE(reader.next(f));
-    EXPECT_FALSE(reader.next(f));
+    CRecording recording;
+    EXPECT_EQ(loadRecording(path, recording).status, SRecordingLoad::Status::Complete);
+    ASSERT_EQ(recording.size(), 2u);
+    EXPECT_EQ(recording.value(0, 0), 2400.0f);
+    EXPECT_EQ(recording.value(0, 1), 2.5f);
+    EXPECT_EQ(recording.value(0, 2), 2.6f);
 }

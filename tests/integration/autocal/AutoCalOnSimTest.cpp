@@ -3,6 +3,8 @@
 #include "maps/autocal/AutoCalibration.h"
 #include "maps/autocal/LPGDeviceLink.h"
 #include "platform/PortTable.h"
+#include "report/JobSheetBuilder.h"
+#include "report/JobSheetHtml.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +119,23 @@ TEST_F(AutoCalOnSim, aRunLeavesTheControllerWithTheDocumentsCorrectionPressureAn
     EXPECT_GT(expected.m_base.m_pressureRef, 50);
     EXPECT_EQ(server.withController([](CSimController& c) { return c.fuelRequest(); }),
               CSimController::FuelRequest::Auto);
+
+    // The job sheet of this controller reports the run with what it holds;
+    // a sheet for another controller leaves the run out.
+    SJobSheetInputs in;
+    in.settings = &device.settings();
+    in.calibration = device.lastAutoCalibration();
+    const CJobSheet sheet = buildJobSheet(in);
+    const std::string html = jobSheetHtml(sheet);
+    EXPECT_NE(html.find("Zakończona"), std::string::npos);
+    EXPECT_NE(html.find(jobSheetNumber(device.settings().m_mainCorr.m_mainCorr[0], 2) + " ms"),
+              std::string::npos);
+    EXPECT_NE(html.find(jobSheetNumber(device.settings().m_base.m_pressureRef, 0) + " kPa"),
+              std::string::npos);
+    DeviceSettings other = device.settings();
+    other.m_devInfo.m_serial += "X";
+    in.settings = &other;
+    EXPECT_TRUE(buildJobSheet(in).calibration.empty());
 }
 
 TEST_F(AutoCalOnSim, aStopInTheSecondPassLeavesTheControllerOnPetrolWithItsSwitchingTime) {

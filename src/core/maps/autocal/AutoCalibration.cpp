@@ -7,6 +7,7 @@
 #include "maps/autocal/AutoCalTexts.h"
 #include "maps/tools/MainCorrRange.h"
 
+#include <ctime>
 #include <memory>
 
 using namespace vexor::autocal;
@@ -70,6 +71,8 @@ bool CAutoCalibration::start() {
     m_finishedRecords = 0.0;
     m_switchingTimeCleared = false;
     m_portErrorShown = false;
+    m_gasPressure = 0.0;
+    m_heldCorrection = m_device.settings().m_mainCorr.m_mainCorr[0];
     beginPhase(Fuel::Petrol, false, Step::ReadSettings);
 
     if (m_hooks.textUpdate)
@@ -209,6 +212,7 @@ void CAutoCalibration::readSettings() {
     if (!m_device.readBase() || !m_device.readAdv() || !m_device.readMainCorr())
         return failWith(kMsgRead);
     const double first = m_device.settings().m_mainCorr.m_mainCorr[0];
+    m_heldCorrection = first;
     setAllCorrections(first);
     if (!m_device.writeMainCorr())
         return failWith(kMsgWrite);
@@ -234,6 +238,7 @@ void CAutoCalibration::clearSwitchingTime() {
 void CAutoCalibration::writeBaseAfterPressure() {
     if (!m_device.writeBase())
         return failWith(kMsgWrite);
+    m_gasPressure = m_device.settings().m_base.m_pressureRef;
     m_pass = 0;
     beginPhase(Fuel::Petrol, true, Step::PetrolMeasured);
 }
@@ -255,6 +260,7 @@ void CAutoCalibration::gasMeasured() {
         setAllCorrections(check.correction);
         if (!m_device.writeMainCorr())
             return failWith(kMsgWrite);
+        m_heldCorrection = check.correction;
         if (m_hooks.mainCorrShown)
             m_hooks.mainCorrShown(check.correction);
     }
@@ -275,6 +281,7 @@ void CAutoCalibration::finish() {
     setProgress(99);
     if (!m_device.writeMainCorr())
         return failWith(kMsgWrite);
+    m_heldCorrection = correction;
     if (m_hooks.mainCorrShown)
         m_hooks.mainCorrShown(correction);
     if (m_switchingTimeCleared) {
@@ -360,6 +367,15 @@ void CAutoCalibration::endRun(Outcome outcome) {
     m_step = Step::Idle;
     m_running = false;
     m_outcome = outcome;
+    // What the controller holds, not what the image was set to: a refused
+    // write leaves the correction written before it.
+    m_result.outcome = outcome;
+    m_result.serial = m_device.settings().m_devInfo.m_serial;
+    m_result.ended = std::time(nullptr);
+    m_result.gasPressure = m_gasPressure;
+    m_result.differences = m_differences;
+    m_result.mainCorrection = m_heldCorrection;
+    m_device.calibrationEnded(m_result);
     if (m_hooks.textUpdate)
         m_hooks.textUpdate();
     setProgress(0);

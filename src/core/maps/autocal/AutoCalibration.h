@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/AutoCalResult.h"
 #include "maps/autocal/AutoCalMeasure.h"
 #include "maps/autocal/IAutoCalDevice.h"
 #include "platform/Seams.h"
@@ -44,13 +45,7 @@ public:
     // phase looks at the history.
     static constexpr std::chrono::milliseconds kTickPeriod{50};
 
-    enum class Outcome {
-        None,      // no run has ended yet
-        Completed, // the final correction was written
-        Failed,    // a command failed, a measurement failed or the result was unusable
-        Stopped,   // the fitter stopped the run
-        PortError  // the port failed; the error was shown
-    };
+    using Outcome = AutoCalOutcome;
 
     // What the page does when the run asks. Empty members do nothing; none may
     // throw. textUpdate comes once when a run starts and once when it ends, so
@@ -81,6 +76,8 @@ public:
     bool isActive() const { return m_step != Step::Idle; }
     bool isCompleted() const { return m_completed; }
     Outcome outcome() const { return m_outcome; }
+    // The last run's record, once one has ended.
+    const SAutoCalResult& result() const { return m_result; }
     int progress() const { return m_progress; }
     // The differences of the passes so far (gas minus petrol, ms).
     const std::vector<double>& differences() const { return m_differences; }
@@ -143,6 +140,9 @@ private:
     bool m_running = false;
     bool m_completed = false;
     Outcome m_outcome = Outcome::None;
+    SAutoCalResult m_result;
+    double m_gasPressure = 0.0;    // once written to the controller
+    double m_heldCorrection = 0.0; // the main correction the controller last confirmed
     int m_progress = 0;
 
     Fuel m_phaseFuel = Fuel::Petrol;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/AutoCalResult.h"
 #include "device/DiagData.h"
 #include "maps/tools/IMainCorrDevice.h"
 
@@ -26,4 +27,7 @@ public:
     virtual bool writeSetupTimes() = 0;
     virtual bool clearMap() = 0;
     virtual bool commitMap() = 0;
+
+    // A run has ended; the device may keep what it did for later reports.
+    virtual void calibrationEnded(const SAutoCalResult&) {}
 };

@@ -27,6 +27,9 @@ public:
     bool writeSetupTimes() override { return m_device.writeSetupTimes(); }
     bool clearMap() override { return m_device.clearMap(); }
     bool commitMap() override { return m_device.commitMap(); }
+    void calibrationEnded(const SAutoCalResult& result) override {
+        m_device.setLastAutoCalibration(result);
+    }
 
 private:
     CLPGDevice& m_device;
