@@ -1,6 +1,7 @@
 #include "CliFormat.h"
 
 #include "common/Rounding.h"
+#include "device/ServiceInfo.h"
 
 #include <cstdio>
 
@@ -23,41 +24,31 @@ int exitCodeFor(DocResult result) {
 
 std::string identityBlock(const DeviceSettings& settings, const std::string& port, bool demo,
                           bool liveData) {
+    // Built piece by piece: a port path or a serial may be of any length.
     const auto& info = settings.m_devInfo;
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "port: %s\nversion: %d.%d\nversion-raw: %d\nserial: %s\n"
-                  "production-date: %s\ninjectors: %d\ndevice-id: %u\nflags1: %u\nflags2: %u\n"
-                  "live-data: %s\n",
-                  demo ? "demo" : port.c_str(), (info.m_version >> 8) & 0xFF, info.m_version & 0xFF,
-                  static_cast<int>(info.m_version), info.m_serial.c_str(), info.m_prodDate.c_str(),
-                  static_cast<int>(info.m_injCount), static_cast<unsigned>(info.m_deviceID),
-                  static_cast<unsigned>(info.m_flags1), static_cast<unsigned>(info.m_flags2),
-                  liveData ? "yes" : "no");
-    return text;
-}
-
-std::string workTime(std::uint32_t halfSeconds) {
-    const std::uint32_t s = halfSeconds / 2;
-    char text[64];
-    std::snprintf(text, sizeof text, "%u : %02u : %02u", s / 3600, (s / 60) % 60, s % 60);
-    return text;
-}
-
-std::string stationText(const std::array<std::uint8_t, 4>& code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X%02X-%02X%02X", code[2], code[3], code[0], code[1]);
+    std::string text;
+    text += "port: " + (demo ? std::string("demo") : port) + "\n";
+    text += "version: " + std::to_string((info.m_version >> 8) & 0xFF) + "." +
+            std::to_string(info.m_version & 0xFF) + "\n";
+    text += "version-raw: " + std::to_string(static_cast<int>(info.m_version)) + "\n";
+    text += "serial: " + info.m_serial + "\n";
+    text += "production-date: " + info.m_prodDate + "\n";
+    text += "injectors: " + std::to_string(static_cast<int>(info.m_injCount)) + "\n";
+    text += "device-id: " + std::to_string(static_cast<unsigned>(info.m_deviceID)) + "\n";
+    text += "flags1: " + std::to_string(static_cast<unsigned>(info.m_flags1)) + "\n";
+    text += "flags2: " + std::to_string(static_cast<unsigned>(info.m_flags2)) + "\n";
+    text += std::string("live-data: ") + (liveData ? "yes" : "no") + "\n";
     return text;
 }
 
 std::string statsBlock(const DeviceSettings& settings, const std::array<std::uint8_t, 4>& own) {
     const auto& stat = settings.m_devInfo.m_statistic;
     std::string text;
-    text += "petrol-time: " + workTime(stat.gas) + "\n";
-    text += "gas-time: " + workTime(stat.lpg) + "\n";
+    text += "petrol-time: " + workTimeText(stat.gas) + "\n";
+    text += "gas-time: " + workTimeText(stat.lpg) + "\n";
     text += "modify: " + std::to_string(stat.modify) + "\n";
-    text += "station-code: " + stationText(settings.m_base.m_stationCode) + "\n";
-    text += "this-station: " + stationText(own) + "\n";
+    text += "station-code: " + stationCodeText(settings.m_base.m_stationCode) + "\n";
+    text += "this-station: " + stationCodeText(own) + "\n";
     return text;
 }
 

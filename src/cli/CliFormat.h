@@ -22,10 +22,6 @@ int exitCodeFor(DocResult result);
 std::string identityBlock(const DeviceSettings& settings, const std::string& port, bool demo,
                           bool liveData);
 
-// A work-time counter (0.5 s units) as "H : MM : SS", whole seconds.
-std::string workTime(std::uint32_t halfSeconds);
-// A station code as "XXXX-XXXX" from its bytes in the order 2, 3, 0, 1.
-std::string stationText(const std::array<std::uint8_t, 4>& code);
 std::string statsBlock(const DeviceSettings& settings, const std::array<std::uint8_t, 4>& own);
 
 // The map, 19 lines of 15 TAB-separated whole numbers, row "< 2" first.

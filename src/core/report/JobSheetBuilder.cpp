@@ -1,5 +1,6 @@
 #include "report/JobSheetBuilder.h"
 
+#include "device/ServiceInfo.h"
 #include "diag/OscChannels.h"
 #include "report/JobSheetPhrases.h"
 #include "report/SettingsChanges.h"
@@ -34,8 +35,8 @@ std::vector<SJobSheetField> identityOf(const DeviceSettings& s,
             {kSerial, info.m_serial},
             {kProdDate, info.m_prodDate},
             {kInjectors, std::to_string(info.m_injCount)},
-            {kStationCode, jobSheetStation(s.m_base.m_stationCode)},
-            {kThisStation, jobSheetStation(thisStation)}};
+            {kStationCode, stationCodeText(s.m_base.m_stationCode)},
+            {kThisStation, stationCodeText(thisStation)}};
 }
 
 std::vector<SJobSheetField> vehicleOf(const DeviceSettings& s) {
@@ -46,8 +47,8 @@ std::vector<SJobSheetField> vehicleOf(const DeviceSettings& s) {
 
 std::vector<SJobSheetField> statisticsOf(const DeviceSettings& s) {
     const auto& stat = s.m_devInfo.m_statistic;
-    return {{kPetrolTime, jobSheetWorkTime(stat.gas)},
-            {kGasTime, jobSheetWorkTime(stat.lpg)},
+    return {{kPetrolTime, workTimeText(stat.gas)},
+            {kGasTime, workTimeText(stat.lpg)},
             {kModifications, std::to_string(stat.modify)}};
 }
 
@@ -83,19 +84,6 @@ bool anyPoint(const std::array<double, 20>& line) {
 }
 
 } // namespace
-
-std::string jobSheetWorkTime(std::uint32_t halfSeconds) {
-    const std::uint32_t s = halfSeconds / 2;
-    char text[64];
-    std::snprintf(text, sizeof text, "%u : %02u : %02u", s / 3600, (s / 60) % 60, s % 60);
-    return text;
-}
-
-std::string jobSheetStation(const std::array<std::uint8_t, 4>& code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X%02X-%02X%02X", code[2], code[3], code[0], code[1]);
-    return text;
-}
 
 CJobSheet buildJobSheet(const SJobSheetInputs& in) {
     CJobSheet sheet;

@@ -35,10 +35,6 @@ namespace vexor {
 
 CJobSheet buildJobSheet(const SJobSheetInputs& inputs);
 
-// A work-time counter (0.5 s units) as "H : MM : SS", whole seconds.
-std::string jobSheetWorkTime(std::uint32_t halfSeconds);
-// A station code as "XXXX-XXXX" from its bytes in the order 2, 3, 0, 1.
-std::string jobSheetStation(const std::array<std::uint8_t, 4>& code);
 // Fixed decimals with a decimal point whatever the user's locale says.
 std::string jobSheetNumber(double value, int decimals);
 // What a calibration run did, as the sheet's fields.
