@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -109,7 +108,8 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
     const auto patience = std::chrono::seconds(m_options.reconnectTimeout);
     long seen = 0;
     auto progressAt = Clock::now();
-    std::optional<Clock::time_point> lostSince;
+    bool lost = false;
+    Clock::time_point lostSince{};
     auto nextTry = Clock::now();
     bool tried = false; // since the controller was lost
     for (;;) {
@@ -131,9 +131,9 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
         if (printed > seen) {
             seen = printed;
             progressAt = now;
-            if (lostSince)
+            if (lost)
                 message(kMsgReconnected);
-            lostSince.reset();
+            lost = false;
         }
         // Replies that answer something else neither end the run nor bring
         // records: a run that delivers nothing for longer than its six failed
@@ -145,8 +145,9 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
 
         // Get the controller back the way the window program's reconnect
         // timer does, for as long as the user allows.
-        if (!lostSince) {
+        if (!lost) {
             message(kMsgPollingEnded);
+            lost = true;
             lostSince = now;
             tried = false;
             nextTry = now + std::min<Clock::duration>(CKorvantisDoc::kReconnectFirst, patience);
@@ -154,7 +155,7 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
         if (stalled)
             m_doc.stopPolling();
         // At least one try, unless the user allowed none.
-        if (now >= *lostSince + patience && (tried || patience.count() == 0)) {
+        if (now >= lostSince + patience && (tried || patience.count() == 0)) {
             message(kMsgGaveUp);
             return kExitNoController;
         }

@@ -3,6 +3,7 @@
 #include "device/ISerialPort.h"
 #include "device/RSError.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -39,8 +40,12 @@ public:
     // A whole frame with a correct checksum.
     static std::vector<uint8_t> frame(uint8_t command, const std::vector<uint8_t>& payload,
                                       int checksumOffset = 0) {
-        std::vector<uint8_t> f = {0xAA, 0x55, static_cast<uint8_t>(payload.size()), command};
-        f.insert(f.end(), payload.begin(), payload.end());
+        std::vector<uint8_t> f(4 + payload.size());
+        f[0] = 0xAA;
+        f[1] = 0x55;
+        f[2] = static_cast<uint8_t>(payload.size());
+        f[3] = command;
+        std::copy(payload.begin(), payload.end(), f.begin() + 4);
         uint16_t sum = static_cast<uint16_t>(payload.size() + command + 1 + checksumOffset);
         for (uint8_t b : payload)
             sum = static_cast<uint16_t>(sum + b);

@@ -32,8 +32,9 @@ std::vector<std::uint8_t> vexor::buildFirmwareFile(const std::vector<std::uint8_
     header[38] = static_cast<std::uint8_t>(checksum);
     header[39] = static_cast<std::uint8_t>(checksum >> 8);
 
-    std::vector<std::uint8_t> file(header, header + CFirmwareFile::kHeaderSize);
-    file.insert(file.end(), payload.begin(), payload.end());
+    std::vector<std::uint8_t> file(CFirmwareFile::kHeaderSize + payload.size());
+    std::copy_n(header, CFirmwareFile::kHeaderSize, file.begin());
+    std::copy(payload.begin(), payload.end(), file.begin() + CFirmwareFile::kHeaderSize);
     for (std::uint8_t& b : file) {
         b = firmwareStoredByte(b);
     }

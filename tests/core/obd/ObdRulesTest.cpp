@@ -110,8 +110,9 @@ TEST(ObdValues, standardAndProtocolNames) {
         const std::string name = obdStandardName(static_cast<std::uint8_t>(a));
         const bool reserved = a == 14 || a == 15 || a == 16 || a == 22 || a == 27;
         EXPECT_EQ(name.empty(), reserved) << a;
-        if (!reserved)
+        if (!reserved) {
             EXPECT_TRUE(names.insert(name).second) << a << " repeats " << name;
+        }
     }
     EXPECT_EQ(obdStandardName(34), "");
     EXPECT_EQ(obdStandardName(255), "");
