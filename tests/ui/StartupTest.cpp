@@ -15,6 +15,7 @@
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
+#include "pages/AppPropPage.h"
 #include "pages/AppPropSheet.h"
 #include "platform/PortTable.h"
 #include "support/RecordingPrompt.h"
@@ -208,6 +209,9 @@ private slots:
         QCOMPARE(frame()->timer1002().interval(), 5000);
         QVERIFY(!frame()->timer1000().isActive());
         QCOMPARE(field(ids::kRpm), QString());
+        // Nothing has been read: the shown page says so instead of values.
+        CAppPropPage* page = view()->sheet()->activePage();
+        QVERIFY(page->gated());
 
         frame()->onTimer1002();
         QVERIFY(frame()->timer1002().isActive());
@@ -218,6 +222,8 @@ private slots:
         QVERIFY(m_doc->isConnected());
         QVERIFY(!frame()->timer1002().isActive());
         QVERIFY(frame()->timer1000().isActive());
+        // The page shows the image the controller just gave, at once.
+        QVERIFY(!page->gated());
         QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
     }
 

@@ -289,6 +289,10 @@ void CMainFrame::onTimer1002() {
     }
     if (!connected)
         m_timer1002.start(kReconnectPeriodMs);
+    else
+        // The image was read anew: the shown page must show it, and drop a
+        // "not read" note it had while no controller answered.
+        m_view->refreshTexts();
     refreshTitle();
     refreshStatus();
 }
