@@ -1,5 +1,6 @@
 #include "CliOnSim.h"
 
+#include "backup/BackupStore.h"
 #include "report/BackupBaseline.h"
 #include "report/Workshop.h"
 
@@ -39,7 +40,7 @@ protected:
         const std::string saved = folder.file("found.xset");
         ASSERT_EQ(cli({"settings", "save", saved}).status, 0);
         const std::filesystem::path dir = std::filesystem::path(folder.file("data")) / "backups" /
-                                          vexor::backupSerialFolder("GAS1000042");
+                                          CBackupStore::serialFolder("GAS1000042");
         std::filesystem::create_directories(dir);
         std::filesystem::copy_file(saved, dir / todayStamp());
     }

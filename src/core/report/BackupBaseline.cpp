@@ -1,49 +1,24 @@
 #include "report/BackupBaseline.h"
 
+#include "backup/BackupStore.h"
 #include "files/SettingsFileIo.h"
-
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <system_error>
-#include <vector>
 
 namespace vexor {
 
-std::string backupSerialFolder(const std::string& serial) {
-    if (serial.empty())
-        return "unknown";
-    std::string folder = serial;
-    for (char& c : folder) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (!(std::isalnum(u) && u < 0x80) && c != '-' && c != '_')
-            c = '_';
-    }
-    return folder;
-}
-
 std::optional<DeviceSettings> dayBaseline(const std::string& dataFolder, const std::string& serial,
                                           std::time_t when) {
-    namespace fs = std::filesystem;
     std::tm local{};
     localtime_r(&when, &local);
     char day[16];
-    std::strftime(day, sizeof day, "%Y%m%d-", &local);
-
-    const fs::path folder = fs::path(dataFolder) / "backups" / backupSerialFolder(serial);
-    std::error_code ec;
-    std::vector<std::string> names;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.rfind(day, 0) == 0 && it->path().extension() == ".xset")
-            names.push_back(name);
-    }
-    // YYYYMMDD-HHMMSS sorts by time; a backup that cannot be read gives way
-    // to the next one.
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
+    std::strftime(day, sizeof day, "%Y-%m-%d ", &local);
+    // By folder name: an empty serial would list every controller's backups.
+    const std::string folder = CBackupStore::serialFolder(serial);
+    // Oldest first; a backup that cannot be read gives way to the next one.
+    for (const CBackupStore::SEntry& entry : CBackupStore(dataFolder).list(folder)) {
+        if (entry.time.rfind(day, 0) != 0)
+            continue;
         DeviceSettings image;
-        if (readSettingsFile((folder / name).string(), image))
+        if (readSettingsFile(entry.path, image))
             return image;
     }
     return std::nullopt;

@@ -8,11 +8,6 @@
 
 namespace vexor {
 
-// The folder name of a controller's automatic backups: its serial number
-// with every character other than letters, digits, '-' and '_' replaced by
-// '_', or "unknown" when the serial is empty.
-std::string backupSerialFolder(const std::string& serial);
-
 // The image the day's work started from: the oldest automatic backup of this
 // controller (DATA/backups/SERIAL/YYYYMMDD-HHMMSS-REASON.xset) taken on the
 // local calendar day of `when`. Every command that changes settings saves

@@ -1,3 +1,4 @@
+#include "backup/BackupStore.h"
 #include "core/files/TempFolder.h"
 #include "files/SettingsFileIo.h"
 #include "platform/RegistryStore.h"
@@ -57,8 +58,8 @@ TEST(JobSheet, theBaselineIsTheOldestReadableBackupOfTheDay) {
     ASSERT_TRUE(writeSettingsFile((dir / "20260315-080000-map.xset").string(), first));
     ASSERT_TRUE(writeSettingsFile((dir / "20260315-090000-load.xset").string(), later));
 
-    EXPECT_EQ(backupSerialFolder("GAS 10/42"), "GAS_10_42");
-    EXPECT_EQ(backupSerialFolder(""), "unknown");
+    EXPECT_EQ(CBackupStore::serialFolder("GAS 10/42"), "GAS_10_42");
+    EXPECT_EQ(CBackupStore::serialFolder(""), "unknown");
     const auto found = dayBaseline(folder.file("data"), "GAS 10/42", noonOf(2026, 3, 15));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->m_base.m_switchRPM, 1300);
