@@ -2,9 +2,9 @@
 // settings-file writing they build on, without any controller traffic.
 
 #include "backup/BackupStore.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsCheck.h"
 #include "settings/SettingsDiff.h"
-#include "settings/SettingsFileCheck.h"
+#include "settings/SettingsFileIo.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,7 +72,9 @@ void BM_ReadCheckedSettingsFile(benchmark::State& state) {
     (void)vexor::writeSettingsFile(folder + "/car.xset", carImage());
     for (auto _ : state) {
         DeviceSettings s;
-        benchmark::DoNotOptimize(vexor::readCheckedSettingsFile(folder + "/car.xset", s));
+        vexor::SSettingsFileProblem problem;
+        benchmark::DoNotOptimize(vexor::readSettingsFileChecked(folder + "/car.xset", s, problem,
+                                                                vexor::SettingsFileUse::Edit));
     }
     std::filesystem::remove_all(folder);
 }

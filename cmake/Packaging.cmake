@@ -1,5 +1,5 @@
 # Installation of the desktop integration (menu entry, icons, AppStream data,
-# manual pages, udev rules, package documents) and the Debian package built
+# manual pages, shell completion, udev rules, package documents) and the Debian package built
 # from the installed tree with CPack (`cpack -G DEB` in the build folder, or
 # tools/package.sh from a clean tree).
 
@@ -22,13 +22,18 @@ foreach(source man/vexor.1 man/vexor-cli.1 man/vexor-sim.1 changelog)
 endforeach()
 add_custom_target(vexor-packaging-files ALL DEPENDS ${vexor_gzipped})
 
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/share/vexor DESTINATION ${CMAKE_INSTALL_DATADIR})
+# The translators' UTF-8 tables are the source of E_Lang/; the programs read
+# only the generated files.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/share/vexor DESTINATION ${CMAKE_INSTALL_DATADIR}
+        PATTERN lang-src EXCLUDE)
+# Settings files and recordings open from the file manager.
+install(FILES ${VEXOR_PACKAGING_DIR}/mime/vexor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${VEXOR_PACKAGING_DIR}/vexor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VEXOR_PACKAGING_DIR}/org.vexor.Vexor.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${VEXOR_PACKAGING_DIR}/icons/vexor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-foreach(size 16 32 48 64 128 256)
+foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${VEXOR_PACKAGING_DIR}/icons/vexor-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME vexor.png)
@@ -36,10 +41,29 @@ endforeach()
 install(FILES ${VEXOR_PACKAGING_OUT}/vexor.1.gz ${VEXOR_PACKAGING_OUT}/vexor-cli.1.gz
               ${VEXOR_PACKAGING_OUT}/vexor-sim.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Shell completion, where each shell looks for it. The scripts only relay to
+# `vexor-cli __complete`, which answers from the program's command table.
+install(FILES ${VEXOR_PACKAGING_DIR}/completion/vexor-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vexor-cli)
+install(FILES ${VEXOR_PACKAGING_DIR}/completion/_vexor-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${VEXOR_PACKAGING_DIR}/completion/vexor-cli.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 # udev reads its rules from <prefix>/lib/udev, never from a multiarch folder.
 install(FILES ${VEXOR_PACKAGING_DIR}/70-vexor-serial.rules DESTINATION lib/udev/rules.d)
+# udev reads /usr/lib/udev/rules.d and /etc/udev/rules.d only: an install
+# under another prefix (~/.local, /usr/local) says how to put the rule there.
+install(CODE [[
+  if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    message(STATUS "VEXOR: udev does not read ${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d; "
+                   "for the adapter rules run: sudo cp ${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d/"
+                   "70-vexor-serial.rules /etc/udev/rules.d/ && sudo udevadm control --reload-rules")
+  endif()
+]])
 install(FILES ${VEXOR_PACKAGING_DIR}/copyright ${VEXOR_PACKAGING_OUT}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# ser2net's configuration for the PC that lends its adapter to a remote expert.
+install(FILES ${VEXOR_PACKAGING_DIR}/ser2net-vexor.yaml DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexor)

@@ -8,8 +8,8 @@
 #include "support/FuzzInput.h"
 
 #include "device/codecs/BaseCodec.h"
-#include "files/SettingsCheck.h"
 #include "files/SettingsKeys.h"
+#include "settings/SettingsCheck.h"
 
 #include <cstring>
 #include <string>

@@ -13,11 +13,11 @@
 #include "device/codecs/BlockCodecs.h"
 #include "files/FirmwareFile.h"
 #include "files/FirmwareFileBuilder.h"
-#include "files/SettingsFileIo.h"
 #include "files/SettingsKeys.h"
 #include "lang/Utf16.h"
 #include "obd/ObdDiagnostic.h"
 #include "obd/ObdPageModel.h"
+#include "settings/SettingsFileIo.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,7 +4,7 @@
 //  - even: one request (bit 1: the several-values request), the request
 //    record (20 or 34 bytes), the count of trouble codes the unit announced,
 //    then the port script of CReplyPort. An answer that arrives is read entry
-//    by entry, as values and as trouble codes.
+//    by entry, as values and as trouble codes, then as whole answers.
 //  - odd: the OBD page and the calibration page's value poller run a few of
 //    their actions (one byte each, after a count byte) against the peer.
 #include "support/FuzzInput.h"
@@ -16,8 +16,12 @@
 #include "device/ObdReply.h"
 #include "obd/OBDCodes.h"
 #include "obd/ObdDiagnostic.h"
+#include "obd/ObdFreezeFrame.h"
+#include "obd/ObdMessages.h"
 #include "obd/ObdPageModel.h"
+#include "obd/ObdReadiness.h"
 #include "obd/ObdValues.h"
+#include "obd/ObdVehicleInfo.h"
 #include "obd/TroubleCodes.h"
 
 #include <cstdlib>
@@ -46,6 +50,21 @@ void readEntries(const ObdReply& reply, int announced) {
     static const COBDCodes texts;
     for (std::uint16_t code : vexor::troubleCodesFromAnswer(reply, announced))
         texts.text(code);
+
+    // The same frames put together into whole answers, read as every scan
+    // answer they could be.
+    for (const vexor::ObdMessage& m : vexor::obdMessages(reply)) {
+        if (m.bytes.size() > 4095)
+            std::abort();
+        vexor::obdVin(m);
+        vexor::obdCalibrationIds(m);
+        std::vector<std::uint8_t> data;
+        for (std::uint8_t pid : vexor::obdFreezePids())
+            if (vexor::obdFreezeData(m, pid, data))
+                vexor::obdFreezeValueText(pid, data);
+        if (m.bytes.size() >= 6)
+            vexor::decodeReadiness(m.bytes[2], m.bytes[3], m.bytes[4], m.bytes[5]);
+    }
 }
 
 void runRequest(vexor::fuzz::CFuzzInput& in, bool several) {
@@ -91,6 +110,8 @@ void runPages(vexor::fuzz::CFuzzInput& in) {
             break;
         case 2:
             page.readTroubleCodes();
+            if (action & 8)
+                page.readScanData();
             break;
         case 3:
             page.clearTroubleCodes();

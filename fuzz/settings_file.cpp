@@ -7,12 +7,12 @@
 
 #include "device/Diag.h"
 #include "device/codecs/BlockCodecs.h"
-#include "doc/SettingsCopy.h"
 #include "files/SettingsFile.h"
-#include "files/SettingsFileIo.h"
 #include "settings/LoadPreview.h"
+#include "settings/SettingsCheck.h"
+#include "settings/SettingsCopy.h"
 #include "settings/SettingsDiff.h"
-#include "settings/SettingsFileCheck.h"
+#include "settings/SettingsFileIo.h"
 #include "threads/DiagFile.h"
 
 #include <cstdlib>
@@ -81,7 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The strict reader of comparisons and offline edits takes only what the
     // ordinary reader takes whole, and reads the same values from it.
     DeviceSettings checked;
-    if (vexor::readCheckedSettingsFile(file.path(), checked).ok()) {
+    vexor::SSettingsFileProblem problem;
+    if (vexor::readSettingsFileChecked(file.path(), checked, problem,
+                                       vexor::SettingsFileUse::Edit)) {
         if (!complete || !vexor::diffSettings(checked, loaded, true).empty())
             std::abort();
         (void)vexor::loadChanges(device, checked);

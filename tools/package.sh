@@ -17,7 +17,16 @@ out=${1:-$build}
 "$root/tools/install-deps.sh"
 
 rm -rf "$build"
+# Debian's hardening (fortified functions, stack protector, read-only
+# relocations bound at start, position-independent executables), as a package
+# built by dpkg-buildpackage gets it.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cxxflags=$(dpkg-buildflags --get CXXFLAGS)
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_C_FLAGS="$cppflags $(dpkg-buildflags --get CFLAGS)" \
+      -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
       -DVEXOR_BUILD_TESTS=OFF -DVEXOR_BUILD_BENCH=OFF -DVEXOR_BUILD_UI=ON
 cmake --build "$build" -j"$(nproc)"
 for program in vexor vexor-cli vexor-sim; do

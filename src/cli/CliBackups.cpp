@@ -3,8 +3,11 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 
 #include "backup/BackupStore.h"
+#include "backup/RawRestorePlan.h"
 #include "lang/Translate.h"
 
 #include <ctime>
@@ -24,7 +27,7 @@ bool CCliCommands::takeBackup(const char* reason) {
     const CBackupStore store(m_doc.dataFolder());
     std::string id;
     std::string error;
-    if (store.take(m_doc.settings(), reason, std::time(nullptr), id, error))
+    if (store.take(m_doc.settings(), reason, std::time(nullptr), id, error, &m_doc.rawImage()))
         return true;
     m_prompt.message(vexor::translate(kMsgBackupFailed) + "\n" + error, IUserPrompt::Icon::Error);
     return false;
@@ -41,24 +44,41 @@ int CCliCommands::cmdBackups(const Args& args) {
                              IUserPrompt::Icon::Error);
             return kExitUsage;
         }
-        // A settings load of the backup, which backs up what it replaces.
+        // Every restore backs up what it replaces first.
         m_backupReason = "restore";
+        SRawRestorePlan plan = SRawRestorePlan::forBackup(entry.path);
+        if (plan.usable()) {
+            if (const int status = connectController())
+                return status;
+            plan.checkController(m_doc.settings());
+            if (plan.usable()) {
+                CCliPhase phase(&m_signals, CCliSignals::Phase::Uncuttable,
+                                CKorvantisDoc::kMsgHalfWritten);
+                return exitCodeFor(m_doc.OnRestoreRaw(plan.backup.image));
+            }
+        }
+        // Without raw blocks the settings file is loaded, as a settings load.
+        m_prompt.message(plan.fallbackMessage(), IUserPrompt::Icon::Warning);
         return cmdSettings({"load", entry.path});
     }
 
     std::string serial;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--serial" && i + 1 < args.size() && !args[i + 1].empty())
+        const bool option = m_options.optionAt(i);
+        if (option && args[i] == "--serial" && i + 1 < args.size() && !args[i + 1].empty())
             serial = args[++i];
-        else if (args[i].rfind("--serial=", 0) == 0 && args[i].size() > 9)
+        else if (option && args[i].rfind("--serial=", 0) == 0 && args[i].size() > 9)
             serial = args[i].substr(9);
         else
             return usage("backups takes --serial S or restore ID");
     }
     const CBackupStore store(m_doc.dataFolder());
     std::string text;
-    for (const CBackupStore::SEntry& e : store.list(serial))
+    std::vector<std::vector<std::string>> rows;
+    for (const CBackupStore::SEntry& e : store.list(serial)) {
         text += e.id + "\t" + e.time + "\t" + e.reason + "\t" + e.serial + "\n";
-    printOut(text);
+        rows.push_back({e.id, e.time, e.reason, e.serial});
+    }
+    printOut(m_options.json ? jsonObjects({{"id"}, {"time"}, {"reason"}, {"serial"}}, rows) : text);
     return kExitDone;
 }

@@ -1,31 +1,28 @@
 #include "CliCommands.h"
 
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 #include "common/IError.h"
 #include "files/FirmwareFile.h"
-#include "files/SettingsCheck.h"
-#include "files/SettingsFileIo.h"
+#include "history/VisitRecord.h"
 #include "lang/Translate.h"
 #include "platform/FileKind.h"
+#include "platform/PortDoctor.h"
 #include "platform/PortHolders.h"
 #include "platform/PortTable.h"
 #include "platform/StationCode.h"
+#include "settings/SettingsCheck.h"
+#include "settings/SettingsFileIo.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
 
 using namespace vexor::cli;
-
-namespace vexor::cli {
-
-void printOut(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
-
-} // namespace vexor::cli
 
 namespace {
 
@@ -36,12 +33,15 @@ constexpr const char* kMsgGas = "Nie powiodło się przełączenie na gaz!";
 constexpr const char* kMsgAuto = "Nie powiodło się przełączenie w tryb AUTO!";
 constexpr const char* kMsgPortBusy = "Port jest zajęty przez inny program:";
 
-// Whether a file could be created at path: its folder exists and is writable.
-bool writableTarget(const std::string& path) {
+// Why no file could be created at path (an errno value), 0 when its folder
+// exists and is writable.
+int unwritableTarget(const std::string& path) {
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (folder.empty())
         folder = ".";
-    return ::access(folder.c_str(), W_OK) == 0 && !std::filesystem::is_directory(path);
+    if (std::filesystem::is_directory(path))
+        return EISDIR;
+    return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -81,38 +81,15 @@ int CCliCommands::run() {
 }
 
 int CCliCommands::dispatch() {
-    const std::string& c = m_options.command;
-    if (c == "ports")
-        return cmdPorts(m_options.args);
-    if (c == "identify")
-        return cmdIdentify(m_options.args);
-    if (c == "stats")
-        return cmdStats(m_options.args);
-    if (c == "doctor")
-        return cmdDoctor(m_options.args);
-    if (c == "settings")
-        return cmdSettings(m_options.args);
-    if (c == "errors")
-        return cmdErrors(m_options.args);
-    if (c == "switch")
-        return cmdSwitch(m_options.args);
-    if (c == "live")
-        return cmdLive(m_options.args);
-    if (c == "map")
-        return cmdMap(m_options.args);
-    if (c == "flash")
-        return cmdFlash(m_options.args);
-    if (c == "obd")
-        return cmdObd(m_options.args);
-    if (c == "backups")
-        return cmdBackups(m_options.args);
-    if (c == "report")
-        return cmdReport(m_options.args);
-    return usage("unknown command " + c);
+    for (const SCommandSpec& entry : commandTable()) {
+        if (m_options.command == entry.name)
+            return (this->*entry.handler)(m_options.args);
+    }
+    return usage("unknown command " + m_options.command);
 }
 
 int CCliCommands::usage(const std::string& reason) const {
-    std::fprintf(stderr, "vexor-cli: %s (see --help)\n", reason.c_str());
+    (void)printErr("vexor-cli: " + reason + " (see --help)\n");
     return kExitUsage;
 }
 
@@ -127,6 +104,10 @@ void CCliCommands::messageWith(const char* polish, const std::string& detail) co
     m_prompt.message(text, IUserPrompt::Icon::Error);
 }
 
+void CCliCommands::fileRefusal(const char* polish, const std::string& detail) const {
+    messageWith(("vexor-cli: " + vexor::translate(polish)).c_str(), detail);
+}
+
 int CCliCommands::connectController() {
     if (const int status = connectOnly())
         return status;
@@ -136,14 +117,36 @@ int CCliCommands::connectController() {
 int CCliCommands::connectOnly() {
     if (m_options.demo)
         m_doc.enterDemo();
-    if (m_doc.connect())
+    if (m_doc.connect()) {
+        recordConnection();
         return kExitDone;
+    }
     // A port another program holds is not a wiring fault: say who has it.
     // The last port tried is still ours; it must not count as busy.
     (void)m_doc.port().close();
-    for (const std::string& path : vexor::currentPortTable()) {
-        if (vexor::portBusy(path))
+    const vexor::CPortDoctor doctor;
+    const auto table = vexor::currentPortTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string& path = table[i];
+        if (vexor::staleExclusive(path)) {
+            m_prompt.message("vexor-cli: " + path + ": " +
+                                 vexor::translate(vexor::kMsgStaleExclusive),
+                             IUserPrompt::Icon::Error);
+            continue;
+        }
+        if (vexor::portBusy(path)) {
             messageWith(kMsgPortBusy, vexor::describePortHolders(path));
+            continue;
+        }
+        // A port that cannot be a controller's at all is named the way
+        // `doctor` names it, not left to the advice about the wiring.
+        const vexor::SPortFinding finding = doctor.examine(path, static_cast<int>(i) + 1, {});
+        if (finding.state == vexor::EPortState::NotATerminal ||
+            finding.state == vexor::EPortState::Missing ||
+            finding.state == vexor::EPortState::Denied)
+            m_prompt.message("vexor-cli: " + path + ": " + vexor::portStateName(finding.state) +
+                                 ": " + finding.detail,
+                             IUserPrompt::Icon::Error);
     }
     return kExitNoController;
 }
@@ -152,8 +155,8 @@ int CCliCommands::imageStatus() const {
     if (m_doc.imageComplete())
         return kExitDone;
     std::string unread;
-    for (const ImageBlock block : m_doc.readBlocks().missing())
-        unread += std::string(unread.empty() ? "" : ", ") + CImageBlocks::name(block);
+    for (const vexor::SettingBlock block : m_doc.readBlocks().missing())
+        unread += std::string(unread.empty() ? "" : ", ") + vexor::blockName(block);
     m_prompt.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete) + " (" + unread + ")",
                      IUserPrompt::Icon::Error);
     return kExitFailed;
@@ -166,9 +169,12 @@ int CCliCommands::cmdPorts(const Args& args) {
         return usage("ports takes no arguments");
     const auto table = vexor::currentPortTable();
     std::string text;
-    for (std::size_t i = 0; i < table.size(); ++i)
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i < table.size(); ++i) {
         text += std::to_string(i + 1) + "\t" + table[i] + "\n";
-    printOut(text);
+        rows.push_back({std::to_string(i + 1), table[i]});
+    }
+    printOut(m_options.json ? jsonObjects({{"index", true}, {"path"}}, rows) : text);
     return kExitDone;
 }
 
@@ -179,8 +185,8 @@ int CCliCommands::cmdIdentify(const Args& args) {
         return status;
     // What was read is printed even when some blocks were not: it is what
     // the fitter needs to see to know what went wrong.
-    printOut(identityBlock(m_doc.settings(), m_doc.portName(), m_doc.isDemo(),
-                           m_doc.liveDataAvailable()));
+    printOut((m_options.json ? identityJson : identityBlock)(
+        m_doc.settings(), m_doc.portName(), m_doc.isDemo(), m_doc.liveDataAvailable()));
     return imageStatus();
 }
 
@@ -195,7 +201,7 @@ int CCliCommands::cmdStats(const Args& args) {
     }
     std::array<std::uint8_t, 4> own{};
     vexor::stationCode(own.data());
-    printOut(statsBlock(m_doc.settings(), own));
+    printOut(m_options.json ? statsJson(m_doc.settings(), own) : statsBlock(m_doc.settings(), own));
     return kExitDone;
 }
 
@@ -222,28 +228,27 @@ int CCliCommands::cmdSettings(const Args& args) {
         DeviceSettings probe;
         vexor::SSettingsFileProblem problem;
         if (!vexor::readSettingsFileChecked(args[1], probe, problem)) {
-            std::string detail = problem.describe();
-            // The refusal names the file when it is not one the load can read at all.
-            if (problem.kind == vexor::SSettingsFileProblem::Kind::NotRegular)
-                detail += " " + args[1];
-            messageWith(CKorvantisDoc::kMsgFileRead, detail);
+            fileRefusal(CKorvantisDoc::kMsgFileRead, problem.describe());
             return kExitUsage;
         }
     }
     if (what == "save" && !vexor::replaceableTarget(args[1])) {
-        messageWith(CKorvantisDoc::kMsgFileWrite,
+        fileRefusal(CKorvantisDoc::kMsgFileWrite,
                     vexor::translate(vexor::notRegularMessage()) + " " + args[1]);
         return kExitUsage;
     }
-    if (what == "save" && !writableTarget(args[1])) {
-        message(CKorvantisDoc::kMsgFileWrite);
-        return kExitUsage;
+    if (what == "save") {
+        if (const int error = unwritableTarget(args[1])) {
+            fileRefusal(CKorvantisDoc::kMsgFileWrite, args[1] + ": " + std::strerror(error));
+            return kExitUsage;
+        }
     }
 
     if (what == "show") {
         if (const int status = connectOnly())
             return status;
-        printOut(vexor::formatSettingsFile(m_doc.settings()));
+        printOut(m_options.json ? settingsJson(m_doc.settings())
+                                : vexor::formatSettingsFile(m_doc.settings()));
         return imageStatus();
     }
     if (const int status = connectController())
@@ -278,7 +283,9 @@ int CCliCommands::cmdErrors(const Args& args) {
         message(kMsgErrorsRead);
         return kExitFailed;
     }
-    printOut(plainLines(m_doc.describeErrors(bytes)));
+    const std::string faults = m_doc.describeErrors(bytes);
+    vexor::recordFaults(m_doc, plainLines(faults));
+    printOut(m_options.json ? faultsJson(faults) : plainLines(faults));
     return kExitDone;
 }
 
@@ -313,26 +320,35 @@ int CCliCommands::cmdFlash(const Args& args) {
     {
         CFirmwareFile probe;
         if (!probe.loadFor(args[0], DeviceSettings{}.m_devInfo.m_producer, version)) {
-            messageWith(CKorvantisDoc::kMsgProgramming,
-                        vexor::translate(CFirmwareFile::refusalText(probe.refusal())));
+            std::string detail = vexor::translate(CFirmwareFile::refusalText(probe.refusal()));
+            // A file that could not be opened at all is named, with the reason.
+            if (probe.refusal() == CFirmwareFile::Refusal::NotRegular)
+                detail += " " + args[0];
+            else if (probe.refusal() == CFirmwareFile::Refusal::Unreadable)
+                detail += "\n" + args[0] + ": " + std::strerror(probe.openError());
+            fileRefusal(CKorvantisDoc::kMsgProgramming, detail);
             return kExitUsage;
         }
     }
     if (const int status = connectController())
         return status;
 
-    const bool terminal = ::isatty(::fileno(stderr)) != 0;
+    // Progress is for someone watching: one line that updates in place on a
+    // terminal, nothing in a log or a pipe (only the outcome goes there).
     int lastPercent = -1;
-    m_doc.setProgressHook([&](int done, int total) {
-        const int percent = total > 0 ? done * 100 / total : 100;
-        if (percent == lastPercent)
-            return;
-        lastPercent = percent;
-        std::fprintf(stderr, terminal ? "\r%d/%d %3d%%" : "%d/%d %d%%\n", done, total, percent);
-        if (terminal && done == total)
-            std::fputc('\n', stderr);
-        std::fflush(stderr);
-    });
+    if (errIsTerminal()) {
+        m_doc.setProgressHook([&](int done, int total) {
+            const int percent = total > 0 ? done * 100 / total : 100;
+            if (percent == lastPercent)
+                return;
+            lastPercent = percent;
+            std::string line = "\r" + std::to_string(done) + "/" + std::to_string(total) + " " +
+                               std::to_string(percent) + "%";
+            if (done == total)
+                line += "\n";
+            (void)printErr(line);
+        });
+    }
     // A downgrade nobody can agree to here changes nothing and needs no backup.
     const bool downgradeRefused = version < m_doc.settings().m_devInfo.m_version &&
                                   !m_options.yes && ::isatty(::fileno(stdin)) == 0;

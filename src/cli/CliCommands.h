@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CliCommandTable.h"
 #include "CliOptions.h"
 #include "CliPrompt.h"
 #include "CliSignals.h"
 #include "doc/KorvantisDoc.h"
+#include "settings/SettingsDiff.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ public:
 
 private:
     using Args = std::vector<std::string>;
+    // The table names the command handlers below.
+    friend const std::vector<vexor::cli::SCommandSpec>& vexor::cli::commandTable();
 
     int dispatch();
     // The ordinary connection search and whole read; 0 or kExitNoController.
@@ -37,6 +41,9 @@ private:
     void message(const char* polish) const;
     // The message and, on a line of its own, what exactly was refused.
     void messageWith(const char* polish, const std::string& detail) const;
+    // A file refused before anything is sent: the message, marked as this
+    // program's, and on a line of its own the file and why.
+    void fileRefusal(const char* polish, const std::string& detail) const;
 
     int cmdPorts(const Args& args);
     int cmdIdentify(const Args& args);
@@ -47,11 +54,21 @@ private:
     int cmdSwitch(const Args& args);
     int cmdLive(const Args& args);
     int cmdMap(const Args& args);
+    // `map propose FILE... [options]`; args[0] is "propose".
+    int cmdMapPropose(const Args& args);
     int cmdFlash(const Args& args);
     int cmdObd(const Args& args);
+    // obd readiness, pending, permanent, freeze and vin on a page logic that
+    // has found the car's link.
+    int obdScan(class CObdPageModel& obd, const std::string& what);
     int cmdSettingsDiff(const Args& args);
     int cmdSettingsSet(const Args& args);
     int cmdBackups(const Args& args);
+    int cmdHistory(const Args& args);
+    // Adds an event to the connected controller's visit log (not in
+    // demonstration mode); a log that cannot be written is passed over.
+    void recordVisit(const char* kind, const std::vector<std::string>& fields);
+    void recordConnection();
 
     // Saves the automatic backup of the controller's settings before a
     // change (not with --no-backup, not in demonstration mode). False, with
@@ -60,6 +77,7 @@ private:
     // Reads a settings file for diff or set; false (the problem told) when
     // it is refused.
     bool readSettingsArgument(const std::string& path, DeviceSettings& target);
+    void printDifferences(const std::vector<vexor::SettingDifference>& differences);
     // Prints records until the count is reached, the user stops, the
     // recording fails, or the controller stays away after polling ended.
     int followLive(SLiveState& state, const std::string& record);
@@ -76,10 +94,3 @@ private:
     // Reason of the backup the document's change guard takes.
     const char* m_backupReason = "load";
 };
-
-namespace vexor::cli {
-
-// Prints stdout text as it is and flushes it.
-void printOut(const std::string& text);
-
-} // namespace vexor::cli

@@ -3,7 +3,10 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 #include "common/IError.h"
+#include "common/PrintableText.h"
 #include "lang/Translate.h"
 #include "platform/PortDoctor.h"
 #include "platform/PortTable.h"
@@ -37,10 +40,10 @@ int CCliCommands::cmdDoctor(const Args& args) {
                 identity = std::string();
                 if (m_doc.readDevInfo()) {
                     const auto& info = m_doc.settings().m_devInfo;
-                    char text[96];
-                    std::snprintf(text, sizeof text, "%d.%d, %s", (info.m_version >> 8) & 0xFF,
-                                  info.m_version & 0xFF, info.m_serial.c_str());
-                    identity = text;
+                    char version[32];
+                    std::snprintf(version, sizeof version, "%d.%d, ", (info.m_version >> 8) & 0xFF,
+                                  info.m_version & 0xFF);
+                    identity = version + vexor::printableText(info.m_serial);
                 }
             }
         } catch (IError* error) {
@@ -66,11 +69,18 @@ int CCliCommands::cmdDoctor(const Args& args) {
     }
     const vexor::CPortDoctor doctor;
     bool answered = false;
+    std::vector<std::vector<std::string>> rows;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const vexor::SPortFinding finding =
             doctor.examine(table[i], static_cast<int>(i + 1), probe);
         answered = answered || finding.state == vexor::EPortState::Answers;
-        printOut(vexor::CPortDoctor::reportLine(finding));
+        // Lines come as each port is examined; the JSON array once whole.
+        if (m_options.json)
+            rows.push_back({finding.path, vexor::portStateName(finding.state), finding.detail});
+        else if (!printOut(vexor::CPortDoctor::reportLine(finding)))
+            return kExitFailed;
     }
+    if (m_options.json && !printOut(jsonObjects({{"path"}, {"state"}, {"detail"}}, rows)))
+        return kExitFailed;
     return answered ? kExitDone : kExitNoController;
 }

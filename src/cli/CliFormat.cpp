@@ -1,5 +1,6 @@
 #include "CliFormat.h"
 
+#include "common/PrintableText.h"
 #include "common/Rounding.h"
 #include "device/ServiceInfo.h"
 
@@ -31,7 +32,8 @@ std::string identityBlock(const DeviceSettings& settings, const std::string& por
     text += "version: " + std::to_string((info.m_version >> 8) & 0xFF) + "." +
             std::to_string(info.m_version & 0xFF) + "\n";
     text += "version-raw: " + std::to_string(static_cast<int>(info.m_version)) + "\n";
-    text += "serial: " + info.m_serial + "\n";
+    // The controller's own text: a line break in it must not forge a line.
+    text += "serial: " + vexor::printableText(info.m_serial) + "\n";
     text += "production-date: " + info.m_prodDate + "\n";
     text += "injectors: " + std::to_string(static_cast<int>(info.m_injCount)) + "\n";
     text += "device-id: " + std::to_string(static_cast<unsigned>(info.m_deviceID)) + "\n";

@@ -3,6 +3,8 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 #include "lang/Translate.h"
 #include "platform/FileKind.h"
 #include "threads/DiagInputThread.h"
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <climits>
 #include <condition_variable>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -60,10 +63,11 @@ int CCliCommands::cmdLive(const Args& args) {
     long count = 0;
     std::string record;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-n" && i + 1 < args.size()) {
+        const bool option = m_options.optionAt(i);
+        if (option && args[i] == "-n" && i + 1 < args.size()) {
             if (!parseInt(args[++i], 1, LONG_MAX, count))
                 return usage("live -n needs a count of at least 1");
-        } else if (args[i] == "--record" && i + 1 < args.size() && !args[i + 1].empty()) {
+        } else if (option && args[i] == "--record" && i + 1 < args.size() && !args[i + 1].empty()) {
             record = args[++i];
         } else {
             return usage("live takes -n COUNT and --record FILE");
@@ -84,11 +88,13 @@ int CCliCommands::cmdLive(const Args& args) {
 
     auto state = std::make_shared<SLiveState>();
     state->limit = count;
-    m_doc.setRecordObserver([state](const CDiag&, const std::string& line) {
+    const bool json = m_options.json;
+    m_doc.setRecordObserver([state, json](const CDiag&, const std::string& line) {
         std::lock_guard<std::mutex> guard(state->mutex);
-        if (state->reached())
+        // Once stdout has failed nothing more is printed or counted; the
+        // command's loop sees it and stops.
+        if (state->reached() || !printOut(json ? liveJson(line) : line + "\n"))
             return;
-        printOut(line + "\n");
         ++state->printed;
         if (state->reached())
             state->changed.notify_all();
@@ -121,8 +127,14 @@ int CCliCommands::followLive(SLiveState& state, const std::string& record) {
                 return kExitDone;
             printed = state.printed;
         }
-        if (m_signals.interrupted())
-            return kExitDone;
+        if (m_signals.interrupted()) {
+            // Ctrl-C is how an open-ended run is meant to end; a count not
+            // reached, or a run stopped by anything else, did not do its work.
+            const int signal = m_signals.interruptSignal();
+            return state.limit == 0 && signal == SIGINT ? kExitDone : 128 + signal;
+        }
+        if (outputFailed())
+            return kExitFailed;
         if (const int error = m_doc.recordingError()) {
             messageWith(kMsgRecordWrite, record + ": " + std::strerror(error));
             return kExitFailed;

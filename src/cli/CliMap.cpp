@@ -3,6 +3,9 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
+#include "lang/Translate.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +16,8 @@ namespace {
 
 constexpr const char* kMsgMapWrite = "Nie powiodło się wpisanie mapy wtrysków do urządzenia!";
 constexpr const char* kMsgPositive = "Wprowadź dodatnią liczbę";
+constexpr const char* kMsgNotCommitted =
+    "Obszar mapy w urządzeniu został zmieniony, ale urządzenie nie potwierdziło przyjęcia zmiany.";
 constexpr int kMinCell = -50;
 constexpr int kMaxCell = 50;
 constexpr int kCellOffset = 100;
@@ -23,12 +28,33 @@ constexpr std::uint8_t kOpAdd = 2;
 constexpr std::uint8_t kOpSub = 3;
 constexpr std::uint8_t kOpClear = 4;
 
+// What the controller's map holds after a region operation that failed, so
+// that nobody runs the command again on a map it already changed.
+const char* regionStateText(vexor::MapRegionState state) {
+    switch (state) {
+    case vexor::MapRegionState::Unchanged:
+        return "Mapa w urządzeniu nie została zmieniona.";
+    case vexor::MapRegionState::Other:
+        return "Obszar mapy w urządzeniu ma inne wartości niż przed zmianą i niż po niej; "
+               "sprawdź mapę przed ponowieniem.";
+    case vexor::MapRegionState::Unconfirmed:
+        return kMsgNotCommitted;
+    case vexor::MapRegionState::Changed:
+    case vexor::MapRegionState::Unknown:
+        break;
+    }
+    return "Nie udało się odczytać mapy z urządzenia: nie wiadomo, czy została zmieniona; "
+           "sprawdź mapę przed ponowieniem.";
+}
+
 } // namespace
 
 int CCliCommands::cmdMap(const Args& args) {
     if (args.empty())
-        return usage("map needs show, set, add, sub or clear");
+        return usage("map needs show, set, add, sub, clear or propose");
     const std::string& what = args[0];
+    if (what == "propose")
+        return cmdMapPropose(args);
     if (what == "show") {
         if (args.size() != 1)
             return usage("map show takes no further arguments");
@@ -38,7 +64,7 @@ int CCliCommands::cmdMap(const Args& args) {
             message(CKorvantisDoc::kMsgSettingsRead);
             return kExitFailed;
         }
-        printOut(mapLines(m_doc.settings()));
+        printOut(m_options.json ? mapJson(m_doc.settings()) : mapLines(m_doc.settings()));
         return kExitDone;
     }
 
@@ -91,8 +117,12 @@ int CCliCommands::cmdMap(const Args& args) {
                                                 operand};
     if (!takeBackup("map"))
         return kExitUsage;
-    if (!m_doc.mapRegionOp(region) || !m_doc.commitMap()) {
-        message(kMsgMapWrite);
+    if (!m_doc.mapRegionOp(region)) {
+        messageWith(kMsgMapWrite, vexor::translate(regionStateText(m_doc.lastRegionState())));
+        return kExitFailed;
+    }
+    if (!m_doc.commitMap()) {
+        messageWith(kMsgMapWrite, vexor::translate(kMsgNotCommitted));
         return kExitFailed;
     }
 

@@ -3,11 +3,15 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 
 #include "lang/Translate.h"
 #include "obd/ObdPageModel.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 using namespace vexor::cli;
 
@@ -37,15 +41,30 @@ constexpr std::array<ValueName, SObdPageView::kValues - 1> kValueNames = {{
     {"Lambda za katalizatorem bank 2", kVolt},
 }};
 
-std::string valueLine(const std::string& name, const std::string& value, const std::string& unit) {
-    return name + "\t" + value + "\t" + unit + "\n";
+// Lines of TAB-separated cells, or with --json an array of objects.
+std::string table(bool json, const std::vector<SJsonField>& fields,
+                  const std::vector<std::vector<std::string>>& rows) {
+    if (json)
+        return jsonObjects(fields, rows);
+    std::string text;
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            text += row[i] + (i + 1 < row.size() ? "\t" : "\n");
+    }
+    return text;
 }
 
 } // namespace
 
 int CCliCommands::cmdObd(const Args& args) {
-    if (args.size() != 1 || (args[0] != "codes" && args[0] != "clear" && args[0] != "values"))
-        return usage("obd needs codes, clear or values");
+    static const std::vector<std::string> kScans = {"readiness", "pending", "permanent", "freeze",
+                                                    "vin"};
+    const bool scan =
+        args.size() == 1 && std::find(kScans.begin(), kScans.end(), args[0]) != kScans.end();
+    if (!scan &&
+        (args.size() != 1 || (args[0] != "codes" && args[0] != "clear" && args[0] != "values")))
+        return usage(
+            "obd needs codes, clear, values, readiness, pending, permanent, freeze or vin");
     if (const int status = connectController())
         return status;
 
@@ -60,6 +79,9 @@ int CCliCommands::cmdObd(const Args& args) {
         return kExitFailed;
     }
 
+    if (scan)
+        return obdScan(obd, args[0]);
+
     if (args[0] == "clear") {
         const bool cleared = obd.clearTroubleCodes();
         return obd.portFailed() ? kExitPort : cleared ? kExitDone : kExitFailed;
@@ -68,44 +90,46 @@ int CCliCommands::cmdObd(const Args& args) {
     if (args[0] == "codes") {
         if (!obd.readTroubleCodes())
             return obd.portFailed() ? kExitPort : kExitFailed;
-        std::string text;
+        std::vector<std::vector<std::string>> rows;
         for (std::uint16_t code : obd.troubleCodes()) {
             const char* own = obd.codeTable().description(code);
-            text += COBDCodes::codeName(code) + "\t" +
-                    (own ? std::string(own) : vexor::translate(COBDCodes::kUnknown)) + "\n";
+            const std::string description =
+                own ? std::string(own) : vexor::translate(COBDCodes::kUnknown);
+            rows.push_back({COBDCodes::codeName(code), description});
+            recordVisit("obd", {COBDCodes::codeName(code), description});
         }
-        printOut(text);
+        printOut(table(m_options.json, {{"code"}, {"text"}}, rows));
         return kExitDone;
     }
 
     // Poll until every value the car has was asked for once: the round robin
     // wraps after the last slot (the demonstration fills all at once).
-    const CObdPidTable& table = obd.poller().table();
+    const CObdPidTable& pids = obd.poller().table();
     obd.poll();
-    for (int i = 1; i < CObdPidTable::kSlots && table.firstPass() && !m_doc.isDemo(); ++i)
+    for (int i = 1; i < CObdPidTable::kSlots && pids.firstPass() && !m_doc.isDemo(); ++i)
         obd.poll();
     if (obd.portFailed())
         return kExitPort;
 
     const SObdPageView& view = obd.view();
-    std::string text;
+    std::vector<std::vector<std::string>> rows;
     if (!view.values[0].empty()) {
-        const bool airFlow = table.airFlow() && !m_doc.isDemo();
-        text += valueLine(vexor::translate(airFlow ? CObdPageModel::kAirFlowLabel : kManifoldName),
-                          view.values[0],
-                          vexor::translate(airFlow ? CObdPageModel::kAirFlowUnit : kManifoldUnit));
+        const bool airFlow = pids.airFlow() && !m_doc.isDemo();
+        rows.push_back({vexor::translate(airFlow ? CObdPageModel::kAirFlowLabel : kManifoldName),
+                        view.values[0],
+                        vexor::translate(airFlow ? CObdPageModel::kAirFlowUnit : kManifoldUnit)});
     }
     for (std::size_t i = 0; i < kValueNames.size(); ++i) {
         const std::string& value = view.values[i + 1];
         if (!value.empty())
-            text += valueLine(vexor::translate(kValueNames[i].name), value,
-                              vexor::translate(kValueNames[i].unit));
+            rows.push_back({vexor::translate(kValueNames[i].name), value,
+                            vexor::translate(kValueNames[i].unit)});
     }
-    if (text.empty()) {
+    if (rows.empty()) {
         // Not one answer came back: no value is no success.
         message(kMsgNoObdLink);
         return kExitFailed;
     }
-    printOut(text);
+    printOut(table(m_options.json, {{"name"}, {"value", true}, {"unit"}}, rows));
     return kExitDone;
 }

@@ -1,33 +1,11 @@
 #include "CliOptions.h"
 
+#include "CliCommandTable.h"
+
 #include <cerrno>
 #include <cstdlib>
 
 namespace vexor::cli {
-
-namespace {
-
-// "--name=value" or "--name value" (also "-p value"); false when the value is
-// missing.
-bool takeValue(const std::string& arg, const std::string& name, int argc, const char* const* argv,
-               int& i, std::string& value, bool& matched) {
-    matched = false;
-    if (arg == name) {
-        matched = true;
-        if (i + 1 >= argc)
-            return false;
-        value = argv[++i];
-        return true;
-    }
-    if (name.size() > 2 && arg.rfind(name + "=", 0) == 0) {
-        matched = true;
-        value = arg.substr(name.size() + 1);
-        return true;
-    }
-    return true;
-}
-
-} // namespace
 
 bool parseInt(const std::string& text, long min, long max, long& value) {
     if (text.empty())
@@ -51,80 +29,41 @@ bool parseOptions(int argc, const char* const* argv, CliOptions& options, std::s
             ++i;
             break;
         }
-        std::string value;
-        bool matched = false;
-        bool ok = takeValue(arg, "-p", argc, argv, i, value, matched);
-        if (!matched)
-            ok = takeValue(arg, "--port", argc, argv, i, value, matched);
-        if (matched) {
-            if (!ok || value.empty()) {
-                error = "--port needs a device path";
-                return false;
-            }
-            options.ports.push_back(value);
-            continue;
-        }
-        ok = takeValue(arg, "--lang", argc, argv, i, value, matched);
-        if (matched) {
-            long index = 0;
-            if (!ok || !parseInt(value, 0, 13, index)) {
-                error = "--lang needs a language index from 0 to 13";
-                return false;
-            }
-            options.language = static_cast<int>(index);
-            continue;
-        }
-        ok = takeValue(arg, "--config-dir", argc, argv, i, value, matched);
-        if (matched) {
-            if (!ok || value.empty()) {
-                error = "--config-dir needs a folder";
-                return false;
-            }
-            options.configDir = value;
-            continue;
-        }
-        ok = takeValue(arg, "--data-dir", argc, argv, i, value, matched);
-        if (matched) {
-            if (!ok || value.empty()) {
-                error = "--data-dir needs a folder";
-                return false;
-            }
-            options.dataDir = value;
-            continue;
-        }
-        ok = takeValue(arg, "--reconnect-timeout", argc, argv, i, value, matched);
-        if (matched) {
-            long seconds = 0;
-            if (!ok || !parseInt(value, 0, 86400, seconds)) {
-                error = "--reconnect-timeout needs a number of seconds from 0 to 86400";
-                return false;
-            }
-            options.reconnectTimeout = static_cast<int>(seconds);
-            continue;
-        }
-        if (arg == "--no-system-ports")
-            options.noSystemPorts = true;
-        else if (arg == "--demo")
-            options.demo = true;
-        else if (arg == "--cng")
-            options.cng = true;
-        else if (arg == "-y" || arg == "--yes")
-            options.yes = true;
-        else if (arg == "--no-backup")
-            options.noBackup = true;
-        else if (arg == "-h" || arg == "--help")
-            options.help = true;
-        else if (arg == "--version")
-            options.version = true;
-        else {
+        const SOptionSpec* entry = findOption(globalOptions(), arg);
+        if (entry == nullptr) {
             error = "unknown option " + arg;
             return false;
         }
+        std::string value;
+        if (entry->valueName) {
+            const std::size_t equals = arg.find('=');
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < argc) {
+                value = argv[++i];
+            } else {
+                // The option's own check words the refusal of a missing value.
+                (void)entry->apply(options, std::string(), error);
+                if (error.empty())
+                    error = std::string(entry->longName) + " needs " + entry->valueName;
+                return false;
+            }
+        }
+        if (!entry->apply(options, value, error))
+            return false;
     }
     if (i < argc) {
         options.command = argv[i++];
-        for (; i < argc; ++i)
+        // "--" after the command ends its options too: what follows is taken
+        // as it is, also a file name that starts with "-".
+        for (; i < argc; ++i) {
+            if (options.operandsFrom == static_cast<std::size_t>(-1) &&
+                std::string(argv[i]) == "--") {
+                options.operandsFrom = options.args.size();
+                continue;
+            }
             options.args.emplace_back(argv[i]);
+        }
     }
     if (options.command.empty() && !options.help && !options.version) {
         error = "no command given (see --help)";
@@ -133,8 +72,56 @@ bool parseOptions(int argc, const char* const* argv, CliOptions& options, std::s
     return true;
 }
 
+std::string wrapText(const std::string& text, std::size_t indent, std::size_t firstUsed,
+                     std::size_t width) {
+    std::string out;
+    std::size_t used = firstUsed;
+    std::size_t start = 0;
+    bool lineEmpty = true;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty())
+            continue;
+        if (!lineEmpty && used + 1 + word.size() > width) {
+            out += "\n" + std::string(indent, ' ');
+            used = indent;
+            lineEmpty = true;
+        }
+        if (!lineEmpty) {
+            out += ' ';
+            ++used;
+        }
+        out += word;
+        used += word.size();
+        lineEmpty = false;
+    }
+    return out;
+}
+
+namespace {
+
+constexpr std::size_t kOptionColumn = 23;
+constexpr std::size_t kCommandColumn = 29;
+
+// "left  help" with the help at column, on the next line when left is wider.
+std::string helpEntry(const std::string& left, const std::string& help, std::size_t column) {
+    std::string out = left;
+    if (left.size() + 1 > column) {
+        out += "\n" + std::string(column, ' ');
+    } else {
+        out += std::string(column - left.size(), ' ');
+    }
+    return out + wrapText(help, column, column) + "\n";
+}
+
+} // namespace
+
 std::string usageText() {
-    return R"(Usage: vexor-cli [OPTIONS] COMMAND [ARGS...]
+    std::string text = R"(Usage: vexor-cli [OPTIONS] COMMAND [ARGS...]
 
 Drives an LPG/CNG gas-injection controller over a serial line with the same
 core as the window program: the same connection search, commands, retries,
@@ -143,102 +130,30 @@ looks for the controller (the remembered port, then the port table in order),
 reads it whole, and remembers the port that answered.
 
 Options (before the command):
-  -p, --port PATH      serial device to put first in the port table
-                       (repeatable; port 1 is the first PATH)
-      --no-system-ports  leave the system's serial devices out of the table
-      --demo           demonstration mode: no controller, every command
-                       succeeds, live data is synthetic
-      --lang N         language index 0..13 of every message (default: from
-                       the locale)
-      --cng            module type CNG (default LPG)
-      --config-dir DIR folder of the remembered-port file
-                       (default $XDG_CONFIG_HOME/VEXOR)
-      --data-dir DIR   program data folder with settings/ and Oscyloskop/
-                       (default $XDG_DATA_HOME/VEXOR)
-  -y, --yes            answer Yes to every question (factory defaults,
-                       downgrade); without it a question is asked on a
-                       terminal and answered No otherwise. The question
-                       whether to run in demonstration mode when no
-                       controller answers is only ever asked on a terminal.
-      --no-backup      take no automatic backup before a command that
-                       changes the controller's settings
-      --reconnect-timeout S
-                       how long `live` tries to get a lost controller back
-                       before it gives up with exit status 3 (default 30)
-  -h, --help           this text
-      --version        the program's version
-
-Commands:
-  ports                      the port table, one `N<TAB>PATH` line per entry
-  doctor                     checks every port of the table without changing
-                             any setting: one `PATH<TAB>STATE<TAB>DETAIL` line
-                             per port, STATE one of answers, silent, busy,
-                             denied, missing, not-a-terminal, error, DETAIL
-                             what to do about it; exits 0 when some port
-                             answers, 3 otherwise
-  identify                   the identity block: port, version, version-raw,
-                             serial, production-date, injectors, device-id,
-                             flags1, flags2, live-data (`key: value` lines)
-  stats                      petrol-time, gas-time (H : MM : SS), modify,
-                             station-code and this-station (XXXX-XXXX)
-  settings show              the settings image as settings-file lines
-                             (KEY<TAB>VALUE)
-  settings save FILE         reads the controller and saves a settings file
-  settings load FILE         loads FILE into the controller (petrol first,
-                             every block, restart)
-  settings defaults          factory settings (asks unless --yes)
-  settings diff [--all] FILE [FILE2]
-                             the keys in which the controller (or FILE)
-                             and FILE (or FILE2) differ, one
-                             KEY<TAB>VALUE<TAB>VALUE line each; identity and
-                             time stamp only with --all
-  settings set FILE KEY VALUE [KEY VALUE ...]
-                             changes keys of a settings file without a
-                             controller, each checked against what the
-                             window program offers
-  errors                     the decoded fault text (empty without faults)
-  errors clear               clears the faults (restart)
-  switch petrol|gas|auto     switches the fuel
-  live [-n COUNT] [--record FILE]
-                             polls live data and prints every record as a
-                             recording line (24 tab-separated fields); stops
-                             after COUNT records or when interrupted; with
-                             --record also records into FILE (appended to
-                             after a reconnection; created only once a
-                             controller answered). When polling ends, live
-                             reconnects for up to --reconnect-timeout
-                             seconds, then gives up with exit status 3
-  map show                   the injection map: 19 rows ("< 2" first, "20"
-                             last) of 15 whole percentages separated by TAB
-  map set|add|sub|clear ROW COL NROWS NCOLS [VALUE]
-                             one region operation and its commit; ROW 0..18
-                             (petrol-time row, "< 2" is 0), COL 0..14 (speed
-                             column, 500 rpm is 0); set takes -50..50, add and
-                             sub an amount 0..50 (larger values count as the
-                             limit), clear takes no VALUE
-  flash FILE                 firmware update from an image file: checks,
-                             downgrade question, programming, reconnection;
-                             progress on stderr
-  obd codes                  finds the car's OBD link as the OBD page does and
-                             prints every stored trouble code of every
-                             answering unit: CODE<TAB>TEXT, CODE as P0171,
-                             C0035, B1234 or U0100
-  obd clear                  clears the car's trouble codes (asks unless --yes)
-  obd values                 the OBD page's live values once:
-                             NAME<TAB>VALUE<TAB>UNIT, names in the chosen
-                             language
-  backups [--serial S]       the automatic backups, oldest first:
-                             ID<TAB>YYYY-MM-DD HH:MM:SS<TAB>REASON<TAB>SERIAL
-  backups restore ID         settings load of that backup
-
+)";
+    for (const SOptionSpec& option : globalOptions()) {
+        std::string left =
+            option.shortName ? std::string("  ") + option.shortName + ", " : std::string("      ");
+        left += option.longName;
+        if (option.valueName)
+            left += std::string(" ") + option.valueName;
+        text += helpEntry(left, option.help, kOptionColumn);
+    }
+    text += "\nCommands (\"--\" after the command ends its options):\n";
+    for (const SCommandSpec& command : commandTable()) {
+        std::string left = std::string("  ") + command.name;
+        if (*command.sub)
+            left += std::string(" ") + command.sub;
+        if (*command.synopsis)
+            left += std::string(" ") + command.synopsis;
+        text += helpEntry(left, command.help, kCommandColumn);
+    }
+    text += R"(
 Before settings load, settings defaults, backups restore, flash and map
 set|add|sub|clear change anything, the controller's settings are saved to
 DATA/backups/SERIAL/YYYYMMDD-HHMMSS-REASON.xset (newest 100 per controller
 and the first one ever taken are kept); a backup that cannot be written
 stops the command with status 2 before anything is sent.
-  report FILE                the job sheet (identity, faults, OBD codes,
-                             settings changed since the backup, map): PDF
-                             for FILE.pdf, HTML for FILE.html
 
 Messages go to stderr in the chosen language; results go to stdout.
 
@@ -246,7 +161,8 @@ Exit status:
   0  done
   1  the controller refused, a step failed, a question was answered No, or
      a block of the controller's settings could not be read (what was read
-     is still printed)
+     is still printed), or stdout could not take the output (a full disk
+     is named on stderr; a reader that went away is not)
   2  usage error, or a file that cannot be read or written or whose
      contents are refused (the key, line and range are named), before
      anything was sent
@@ -263,6 +179,7 @@ defaults, flash) the first Ctrl-C only warns and a second one stops anyway.
 Environment: VEXOR_PORTS (colon-separated paths added to the port table),
 VEXOR_SYSTEM_PORTS=0 (same as --no-system-ports).
 )";
+    return text;
 }
 
 } // namespace vexor::cli

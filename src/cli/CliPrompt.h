@@ -9,7 +9,7 @@
 
 // Messages and questions on the standard error stream. A question is
 // answered Yes by --yes; otherwise it is asked on a terminal (y/N), and
-// answered No when there is nobody to ask.
+// answered No when there is nobody to ask, with one line saying so.
 class CCliPrompt : public IUserPrompt {
 public:
     // in: where answers are read from (a terminal or not); err: where
@@ -24,6 +24,9 @@ public:
     void addManualQuestion(const std::string& text) { m_manual.push_back(text); }
 
 private:
+    // Writes to the message stream and notes when it fails.
+    void say(const std::string& text);
+
     bool m_autoYes;
     std::vector<std::string> m_manual;
     std::FILE* m_in;

@@ -2,6 +2,7 @@
 #include "CliFormat.h"
 #include "lang/Translate.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileKind.h"
 #include "platform/StationCode.h"
 #include "platform/WorkFolders.h"
 #include "report/BackupBaseline.h"
@@ -13,10 +14,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #ifdef VEXOR_HAVE_PDF
 #include "PagedHtml.h"
@@ -37,13 +43,22 @@ std::string lowerExtension(const std::string& path) {
     return ext;
 }
 
-bool writeHtml(const std::string& path, const std::string& html) {
+bool writeHtml(const std::string& path, const std::string& html, std::string& error) {
     CAtomicFile file;
-    if (!file.open(path))
+    if (!file.open(path)) {
+        error = path + ": " + std::strerror(file.error());
         return false;
-    if (std::fwrite(html.data(), 1, html.size(), file.stream()) != html.size())
+    }
+    errno = 0;
+    if (std::fwrite(html.data(), 1, html.size(), file.stream()) != html.size()) {
+        error = path + ": " + std::strerror(errno != 0 ? errno : EIO);
         return false;
-    return file.commit();
+    }
+    if (!file.commit()) {
+        error = path + ": " + std::strerror(file.error());
+        return false;
+    }
+    return true;
 }
 
 #ifdef VEXOR_HAVE_PDF
@@ -67,10 +82,54 @@ bool writePdfFile(const std::string& path, const std::string& html, std::string&
 
 } // namespace
 
+namespace {
+
+// "--vehicle KEY=VALUE" (or "--vehicle=KEY=VALUE"), repeatable, and one
+// FILE. False with the reason when the arguments are not that.
+bool reportArgs(const std::vector<std::string>& args, std::string& path,
+                std::vector<std::pair<std::string, std::string>>& vehicle, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string pair;
+        if (args[i] == "--vehicle") {
+            if (i + 1 >= args.size()) {
+                error = "--vehicle needs KEY=VALUE";
+                return false;
+            }
+            pair = args[++i];
+        } else if (args[i].rfind("--vehicle=", 0) == 0) {
+            pair = args[i].substr(10);
+        } else if (path.empty() && !args[i].empty()) {
+            path = args[i];
+            continue;
+        } else {
+            error = "report needs one FILE ending in .pdf or .html";
+            return false;
+        }
+        const std::size_t equals = pair.find('=');
+        SVehicleRecord probe;
+        if (equals == std::string::npos ||
+            !vexor::setVehicleField(probe, pair.substr(0, equals), "")) {
+            error = "--vehicle needs KEY=VALUE with KEY one of make, model, registration, "
+                    "odometer, customer, work";
+            return false;
+        }
+        vehicle.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    }
+    if (path.empty()) {
+        error = "report needs one FILE ending in .pdf or .html";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int CCliCommands::cmdReport(const Args& args) {
-    if (args.size() != 1 || args[0].empty())
-        return usage("report needs one FILE ending in .pdf or .html");
-    const std::string& path = args[0];
+    std::string path;
+    std::vector<std::pair<std::string, std::string>> entered;
+    std::string problem;
+    if (!reportArgs(args, path, entered, problem))
+        return usage(problem);
     const std::string ext = lowerExtension(path);
     if (ext != ".pdf" && ext != ".html")
         return usage("report writes .pdf or .html, not " + (ext.empty() ? path : ext));
@@ -79,11 +138,16 @@ int CCliCommands::cmdReport(const Args& args) {
         return usage("this vexor-cli was built without PDF output; write .html");
 #endif
     // A file that cannot be written is refused before the controller is
-    // touched.
+    // touched, the same way for both formats: only a regular file or nothing
+    // yet is replaced (a FIFO would hang the write with the port held, a link
+    // to a device or to nowhere would swallow or scatter the sheet).
+    if (!vexor::replaceableTarget(path)) {
+        fileRefusal(kMsgReportWrite, vexor::translate(vexor::notRegularMessage()) + " " + path);
+        return kExitUsage;
+    }
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0 ||
-        std::filesystem::is_directory(path)) {
-        message(kMsgReportWrite);
+    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
+        fileRefusal(kMsgReportWrite, path + ": " + std::strerror(errno));
         return kExitUsage;
     }
 
@@ -91,6 +155,9 @@ int CCliCommands::cmdReport(const Args& args) {
         return status;
 
     SJobSheetInputs inputs;
+    // The work times as the controller counts them now (the whole-image
+    // read leaves them out).
+    (void)m_doc.readStatistic();
     inputs.settings = &m_doc.settings();
     inputs.when = std::time(nullptr);
     inputs.demo = m_doc.isDemo();
@@ -111,6 +178,14 @@ int CCliCommands::cmdReport(const Args& args) {
     if (m_doc.readLpgMap(map))
         inputs.gasLoadMap = map;
     vexor::stationCode(inputs.thisStation.data());
+    // What the options say about the car, over what was kept for this
+    // controller; kept again for its next visit.
+    const std::string& serial = m_doc.settings().m_devInfo.m_serial;
+    inputs.vehicle = vexor::loadVehicleRecord(m_options.configDir, serial);
+    for (const auto& [key, value] : entered)
+        vexor::setVehicleField(inputs.vehicle, key, value);
+    if (!entered.empty())
+        (void)vexor::saveVehicleRecord(m_options.configDir, serial, inputs.vehicle);
     const SWorkshop workshop = vexor::loadWorkshop(m_options.configDir);
     inputs.workshopName = workshop.name;
     inputs.workshopAddress = workshop.address;
@@ -123,11 +198,14 @@ int CCliCommands::cmdReport(const Args& args) {
         written = writePdfFile(path, html, error);
     else
 #endif
-        written = writeHtml(path, html);
+        written = writeHtml(path, html, error);
     if (!written) {
         m_prompt.message(vexor::translate(kMsgReportWrite) + (error.empty() ? "" : "\n" + error),
                          IUserPrompt::Icon::Error);
         return kExitFailed;
     }
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    recordVisit("jobsheet", {ec ? path : absolute.string()});
     return kExitDone;
 }

@@ -3,11 +3,13 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
+#include "CliOutput.h"
 
-#include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
+#include "settings/SettingsCheck.h"
 #include "settings/SettingsDiff.h"
-#include "settings/SettingsFileCheck.h"
+#include "settings/SettingsFileIo.h"
 #include "settings/SettingsSchema.h"
 
 using namespace vexor::cli;
@@ -21,22 +23,27 @@ constexpr const char* kMsgAccepted = "Dozwolone wartości";
 
 } // namespace
 
+void CCliCommands::printDifferences(const std::vector<vexor::SettingDifference>& differences) {
+    printOut(m_options.json ? differencesJson(differences) : vexor::differenceLines(differences));
+}
+
 bool CCliCommands::readSettingsArgument(const std::string& path, DeviceSettings& target) {
-    const vexor::SettingsFileCheck check = vexor::readCheckedSettingsFile(path, target);
-    if (check.ok())
+    using Kind = vexor::SSettingsFileProblem::Kind;
+    vexor::SSettingsFileProblem check;
+    if (vexor::readSettingsFileChecked(path, target, check, vexor::SettingsFileUse::Edit))
         return true;
     // The load's own message first, then what exactly is wrong.
     std::string text = vexor::translate(CKorvantisDoc::kMsgFileRead);
-    if (check.problem != vexor::SettingsFileProblem::Unreadable)
-        text += "\n" + vexor::translate(vexor::settingsFileProblemText(check.problem));
-    switch (check.problem) {
-    case vexor::SettingsFileProblem::LongLine:
-    case vexor::SettingsFileProblem::Binary:
-        text += ": " + path + ":" + check.detail;
+    if (check.kind != Kind::Unreadable)
+        text += "\n" + vexor::translate(check.title());
+    switch (check.kind) {
+    case Kind::LongLine:
+    case Kind::Binary:
+        text += ": " + path + ":" + check.subject(path);
         break;
-    case vexor::SettingsFileProblem::MissingKey:
-    case vexor::SettingsFileProblem::BadValue:
-        text += ": " + path + ": " + check.detail;
+    case Kind::MissingKey:
+    case Kind::BadValue:
+        text += ": " + path + ": " + check.subject(path);
         break;
     default:
         text += ": " + path;
@@ -50,7 +57,7 @@ int CCliCommands::cmdSettingsDiff(const Args& args) {
     bool all = false;
     std::vector<std::string> files;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--all")
+        if (m_options.optionAt(i) && args[i] == "--all")
             all = true;
         else
             files.push_back(args[i]);
@@ -67,12 +74,12 @@ int CCliCommands::cmdSettingsDiff(const Args& args) {
     if (files.size() == 2) {
         if (!readSettingsArgument(files[1], second))
             return kExitUsage;
-        printOut(vexor::differenceLines(vexor::diffSettings(first, second, all)));
+        printDifferences(vexor::diffSettings(first, second, all));
         return kExitDone;
     }
     if (const int status = connectController())
         return status;
-    printOut(vexor::differenceLines(vexor::diffSettings(m_doc.settings(), first, all)));
+    printDifferences(vexor::diffSettings(m_doc.settings(), first, all));
     return kExitDone;
 }
 

@@ -1,5 +1,7 @@
 #include "CliSignals.h"
 
+#include "CliOutput.h"
+
 #include "lang/Translate.h"
 
 #include <cstdio>
@@ -10,8 +12,7 @@ namespace {
 constexpr int kWatchSliceMs = 100;
 
 void say(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::fflush(stderr);
+    (void)vexor::cli::printErr(text + "\n");
 }
 
 } // namespace
@@ -44,6 +45,7 @@ void CCliSignals::watch() {
             continue;
         switch (m_phase.load()) {
         case Phase::Cooperative:
+            m_interruptSignal = signal;
             m_interrupted = true;
             break;
         case Phase::Deferred:

@@ -30,6 +30,8 @@ public:
     // shown) is what to do after an uncuttable write was stopped.
     void setPhase(Phase phase, const char* recovery = nullptr);
     bool interrupted() const { return m_interrupted.load(); }
+    // The signal that set interrupted(); 0 before one came.
+    int interruptSignal() const { return m_interruptSignal.load(); }
 
     // Messages (Polish keys) the watcher prints.
     static constexpr const char* kMsgWarn =
@@ -45,6 +47,7 @@ private:
     std::atomic<Phase> m_phase{Phase::Abort};
     std::atomic<const char*> m_recovery{nullptr};
     std::atomic<bool> m_interrupted{false};
+    std::atomic<int> m_interruptSignal{0};
     std::atomic<bool> m_warned{false};
     std::atomic<bool> m_quit{false};
     std::atomic<int> m_pending{0}; // a signal held back by the Deferred phase

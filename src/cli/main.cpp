@@ -1,8 +1,10 @@
 // vexor-cli: the scriptable front end on the document core.
 
 #include "CliCommands.h"
+#include "CliComplete.h"
 #include "CliFormat.h"
 #include "CliOptions.h"
+#include "CliOutput.h"
 #include "lang/Language.h"
 #include "lang/LanguageStart.h"
 #include "platform/PortTable.h"
@@ -19,25 +21,32 @@
 int main(int argc, char** argv) {
     // A reader that goes away (`| head`) must not kill the program before it
     // has released the port: a terminal left marked exclusive locks out the
-    // next run.
+    // next run. The failed write is seen instead, and the command stops.
     std::signal(SIGPIPE, SIG_IGN);
     // A recording that meets a file-size limit must fail its write and stop
     // with a message, not kill the program with the port still marked busy.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // The shells' completion scripts ask here; nothing else runs then.
+    if (argc >= 2 && std::string(argv[1]) == vexor::cli::kCompleteCommand) {
+        const std::vector<std::string> words(argv + 2, argv + argc);
+        (void)vexor::cli::printOut(vexor::cli::completionText(vexor::cli::complete(words)));
+        return vexor::cli::finishOutput(vexor::cli::kExitDone);
+    }
+
     CliOptions options;
     std::string error;
     if (!vexor::cli::parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "vexor-cli: %s\n", error.c_str());
-        return vexor::cli::kExitUsage;
+        (void)vexor::cli::printErr("vexor-cli: " + error + "\n");
+        return vexor::cli::finishOutput(vexor::cli::kExitUsage);
     }
     if (options.help) {
-        vexor::cli::printOut(vexor::cli::usageText());
-        return vexor::cli::kExitDone;
+        (void)vexor::cli::printOut(vexor::cli::usageText());
+        return vexor::cli::finishOutput(vexor::cli::kExitDone);
     }
     if (options.version) {
-        vexor::cli::printOut("vexor-cli " VEXOR_VERSION "\n");
-        return vexor::cli::kExitDone;
+        (void)vexor::cli::printOut("vexor-cli " VEXOR_VERSION "\n");
+        return vexor::cli::finishOutput(vexor::cli::kExitDone);
     }
 
     vexor::PortTableOptions ports;
@@ -54,6 +63,5 @@ int main(int argc, char** argv) {
         CCliCommands commands(options);
         status = commands.run();
     }
-    std::fflush(stdout);
-    return status;
+    return vexor::cli::finishOutput(status);
 }

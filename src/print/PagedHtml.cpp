@@ -1,11 +1,17 @@
 #include "PagedHtml.h"
 
-#include <QFile>
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace vexor::print {
 
@@ -23,28 +29,35 @@ void paintHtml(const std::string& html, QPagedPaintDevice& device) {
 
 bool writePdf(const std::string& html, const std::string& title, const std::string& path,
               std::string& error) {
-    // QPdfWriter says nothing when it cannot write: the file is opened here
-    // first, so a bad path is reported with its reason and nothing is left
-    // half written.
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = file.errorString().toStdString();
-        return false;
-    }
+    // Laid out in memory first, then written like every other file of the
+    // program: into a temporary file beside the target that replaces it only
+    // once complete, so a full disk never costs the user the PDF that was
+    // there, and only a regular file (or nothing yet) is ever replaced.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QString::fromStdString(title));
         writer.setCreator(QStringLiteral("VEXOR"));
         writer.setResolution(300);
         paintHtml(html, writer);
     }
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString().toStdString();
-        file.close();
-        file.remove();
+    CAtomicFile file;
+    if (!file.open(path)) {
+        error = path + ": " + std::strerror(file.error());
         return false;
     }
-    file.close();
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, file.stream()) != size) {
+        error = path + ": " + std::strerror(errno != 0 ? errno : EIO);
+        file.discard();
+        return false;
+    }
+    if (!file.commit()) {
+        error = path + ": " + std::strerror(file.error());
+        return false;
+    }
     return true;
 }
 

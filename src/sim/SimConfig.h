@@ -26,6 +26,15 @@ struct SimConfig {
     std::array<uint8_t, 4> errorBytes{};
     // Trouble codes stored in the simulated engine computer, e.g. 0x0171 for P0171.
     std::vector<uint16_t> troubleCodes;
+    // What a scan tool reads besides: pending and permanent codes, the VIN (17 characters;
+    // empty: the car does not report one), the calibration ID (at most 16 characters), the
+    // readiness bytes B, C, D of PID 0x01, and the services the car refuses (negative answer).
+    std::vector<uint16_t> pendingCodes;
+    std::vector<uint16_t> permanentCodes;
+    std::string vin;
+    std::string calibrationId;
+    std::array<uint8_t, 3> readiness{0x07, 0x65, 0x00};
+    std::vector<uint8_t> refusedServices;
 
     // Time from a gas (or automatic) request until the live record reports gas, and from a
     // petrol request until it reports petrol.

@@ -132,6 +132,11 @@ CSimController::CSimController(const SimConfig& config)
     mapBytes()[285] = 0;
     recomputeMapChecksum();
     m_obd.setTroubleCodes(config.troubleCodes);
+    m_obd.setPendingCodes(config.pendingCodes);
+    m_obd.setPermanentCodes(config.permanentCodes);
+    m_obd.setVehicleInfo(config.vin, config.calibrationId);
+    m_obd.setReadiness(config.readiness);
+    m_obd.setRefusedServices(config.refusedServices);
     m_engine.setTimeBase(now());
 }
 
@@ -320,6 +325,7 @@ SimEngineInputs CSimController::engineInputs() const {
     in.absoluteManifoldSensor = (setup[12] & 0x10) || (setup[13] & 0x01);
     in.injectorCount = m_config.injectorCount;
     in.injectorMask = m_injectorMask;
+    in.mapArea = mapBytes();
     return in;
 }
 

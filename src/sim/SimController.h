@@ -134,6 +134,10 @@ public:
     CSimEngine& engine() { return m_engine; }
     CSimObd& obd() { return m_obd; }
     std::vector<uint8_t> liveRecord(); // at the current clock
+    // What the fuel trims still make up on gas at a point, with the map as it is now.
+    double remainingMixtureError(double rpm, double load) const {
+        return m_engine.gasTrim(rpm, load, mapBytes());
+    }
 
     // ---- programming ----
     bool programmingMode() const { return m_programming; }

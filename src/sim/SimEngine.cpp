@@ -40,27 +40,66 @@ void CSimEngine::setLoad(double load) {
 }
 
 double CSimEngine::loadAt(double seconds) const {
+    if (m_drive)
+        return m_cycle.at(seconds).load;
     if (m_sweep)
         return 0.5 - 0.5 * std::cos(2.0 * kPi * seconds / 20.0);
     return m_load;
 }
 
-double CSimEngine::petrolTimeAt(double load, bool onGas) const {
-    const double ms = 2.4 + 9.5 * load;
-    return onGas ? ms * m_gasLeanFactor : ms;
+double CSimEngine::rpmAt(double seconds) const {
+    if (m_drive)
+        return m_cycle.at(seconds).rpm;
+    return m_idleRpm + 2800.0 * loadAt(seconds);
+}
+
+double CSimEngine::basePetrolTime(double load, double rpm) const {
+    if (!m_drive)
+        return 2.4 + 9.5 * load;
+    // The drive reaches every row the engine can: the cylinders fill a
+    // little better at speed.
+    return (1.5 + 13.5 * load) * (0.92 + 0.08 * std::clamp(rpm / 6000.0, 0.0, 1.2));
+}
+
+namespace {
+// The correction (a share) the controller's map gives at a petrol time.
+double mapCorrection(const uint8_t* area, double rpm, double petrolMs) {
+    if (area == nullptr)
+        return 0.0;
+    const double t = (area[285] & 0x01) != 0 ? 2.0 * petrolMs : petrolMs;
+    const int row = std::clamp(static_cast<int>(std::floor(t)) - 1, 0, 18);
+    const int col = std::clamp(static_cast<int>(std::trunc(rpm / 500.0 - 1.0)), 0, 14);
+    return (area[15 * row + col] - 100) / 100.0;
+}
+} // namespace
+
+double CSimEngine::gasTrim(double rpm, double load, const uint8_t* mapArea) const {
+    if (!m_mixture)
+        return m_gasLeanFactor - 1.0;
+    const double error = m_mixture->error(rpm, load);
+    const double base = basePetrolTime(load, rpm);
+    // The controller picks its cell by the petrol time it sees on gas, which the trims have
+    // already stretched.
+    const double seen = base * (1.0 + error - mapCorrection(mapArea, rpm, base));
+    return error - mapCorrection(mapArea, rpm, seen);
+}
+
+double CSimEngine::petrolTimeAt(double load, double rpm, bool onGas, const uint8_t* mapArea) const {
+    const double ms = basePetrolTime(load, rpm);
+    return onGas ? ms * (1.0 + gasTrim(rpm, load, mapArea)) : ms;
 }
 
 double CSimEngine::load() const {
     return loadAt(seconds());
 }
 double CSimEngine::rpm() const {
-    return m_idleRpm + 2800.0 * load();
+    return rpmAt(seconds());
 }
 double CSimEngine::manifoldKpa() const {
     return 32.0 + 68.0 * load();
 }
 double CSimEngine::petrolTimeMs() const {
-    return petrolTimeAt(load(), m_onGas);
+    return petrolTimeAt(load(), rpm(), m_onGas, nullptr);
 }
 
 double CSimEngine::lambdaVolts(int probe) const {
@@ -119,7 +158,7 @@ void CSimEngine::advanceTo(Clock::time_point now, const SimEngineInputs& in) {
         const double load = loadAt(t);
         const int bin = loadMapBin(manifoldRaw(32.0 + 68.0 * load, in.absoluteManifoldSensor),
                                    in.absoluteManifoldSensor);
-        addLoadSample(m_onGas, bin, petrolTimeAt(load, m_onGas));
+        addLoadSample(m_onGas, bin, petrolTimeAt(load, rpmAt(t), m_onGas, in.mapArea));
     }
     m_onGas = in.onGas;
 }
@@ -180,7 +219,9 @@ std::vector<uint8_t> CSimEngine::liveRecord(const SimEngineInputs& in) {
     const double speed = std::max(100.0, rpm() + noise(12.0));
     vexor::sim::put16(r.data() + 16, static_cast<uint16_t>(std::lround(4800000.0 / speed)));
 
-    const double petrolMs = petrolTimeAt(load, onGas);
+    double petrolMs = petrolTimeAt(load, rpm(), onGas, in.mapArea);
+    if (onGas && m_mixture)
+        petrolMs *= 1.0 + noise(0.01); // the trims never hold still
     for (int i = 0; i < injectors; ++i) {
         // Cylinders differ by a few per cent, as real injectors do.
         const double ms = petrolMs * (1.0 + 0.015 * ((i % 3) - 1)) + noise(0.02);

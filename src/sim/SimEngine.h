@@ -1,9 +1,13 @@
 #pragma once
 
+#include "SimDriveCycle.h"
+#include "SimMixture.h"
+
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -16,6 +20,9 @@ struct SimEngineInputs {
     bool absoluteManifoldSensor = true;
     uint8_t injectorCount = 4;
     uint8_t injectorMask = 0xFF; // gas injectors allowed to work
+    // The controller's injection map area (285 cells of value + 100, then the flags byte),
+    // which corrects the gas mixture when a hidden mixture error is set.
+    const uint8_t* mapArea = nullptr;
 };
 
 // Values the engine computer (CSimObd) reports about the running engine.
@@ -60,6 +67,21 @@ public:
     void setLoad(double load);
     // A drive: the load sweeps from 0 to 1 and back every 20 s of simulated time.
     void setLoadSweep(bool on) { m_sweep = on; }
+    // A drive over the whole map (see CSimDriveCycle): engine speed and load follow it.
+    void setDriveCycle(bool on) { m_drive = on; }
+    bool driveCycle() const { return m_drive; }
+    const CSimDriveCycle& cycle() const { return m_cycle; }
+    // A hidden mixture error of the car on gas drawn from the seed. The car's computer then
+    // stretches the petrol time on gas by that error minus the correction the controller's map
+    // gives at that point, as its fuel trims would, with a per cent of noise; the lean factor
+    // no longer applies.
+    void setMixtureSeed(uint32_t seed) { m_mixture.emplace(seed); }
+    const std::optional<CSimMixture>& mixture() const { return m_mixture; }
+    // What the fuel trims still make up on gas at a point: the hidden error less the map's
+    // correction where the controller works then (the lean factor less 1 without a mixture).
+    double gasTrim(double rpm, double load, const uint8_t* mapArea) const;
+    // The petrol time the car's computer commands on petrol at a point.
+    double basePetrolTimeAt(double load, double rpm) const { return basePetrolTime(load, rpm); }
     // Noise on speed, pressures and supply voltage; off gives repeatable records.
     void setNoise(bool on) { m_noise = on; }
     // How much longer the car's control unit injects petrol while the engine runs on gas
@@ -95,7 +117,10 @@ private:
     };
     static uint8_t clampRaw(double v);
     double loadAt(double seconds) const;
-    double petrolTimeAt(double load, bool onGas) const;
+    double rpmAt(double seconds) const;
+    // As the car's computer would command it on petrol.
+    double basePetrolTime(double load, double rpm) const;
+    double petrolTimeAt(double load, double rpm, bool onGas, const uint8_t* mapArea) const;
     double noise(double amplitude);
 
     std::mt19937 m_random;
@@ -110,6 +135,9 @@ private:
     double m_idleRpm = 800.0;
     double m_load = 0.0;
     bool m_sweep = false;
+    bool m_drive = false;
+    CSimDriveCycle m_cycle;
+    std::optional<CSimMixture> m_mixture;
     bool m_noise = true;
     double m_gasLeanFactor = 1.06;
     double m_reducerRaw = 82.0; // about 20 °C on the 2.2 kOhm sensor

@@ -39,6 +39,11 @@ void CSimObd::setCarBus(uint32_t protocolId, uint8_t speedCode) {
     m_busSpeed = speedCode;
 }
 
+void CSimObd::setVehicleInfo(std::string vin, std::string calibrationId) {
+    m_vin = std::move(vin);
+    m_calibrationId = std::move(calibrationId);
+}
+
 void CSimObd::setLongTermTrims(double bank1, double bank2) {
     m_longTrim1 = bank1;
     m_longTrim2 = bank2;
@@ -88,7 +93,8 @@ bool CSimObd::currentData(uint8_t pid, const SimObdInputs& e, std::vector<uint8_
     }
     case 0x01: {
         const std::size_t n = std::min<std::size_t>(m_codes.size(), 0x7F);
-        out = {static_cast<uint8_t>(n | (n ? 0x80 : 0)), 0x07, 0x65, 0x00};
+        out = {static_cast<uint8_t>(n | (n ? 0x80 : 0)), m_readiness[0], m_readiness[1],
+               m_readiness[2]};
         return true;
     }
     case 0x05:
@@ -179,17 +185,136 @@ void CSimObd::troubleCodeFrames(std::vector<Entry>& out) const {
     }
 }
 
-void CSimObd::serve(uint8_t service, uint8_t pid, bool hasPid, const SimObdInputs& engine,
+void CSimObd::messageFrames(const std::vector<uint8_t>& message, std::vector<Entry>& out) {
+    if (message.size() <= 7) {
+        out.push_back(Entry{static_cast<uint8_t>(message.size()), message});
+        return;
+    }
+    const std::size_t length = std::min<std::size_t>(message.size(), 0xFFF);
+    Entry first;
+    first.control = static_cast<uint8_t>(0x10 | (length >> 8));
+    first.data = {static_cast<uint8_t>(length)};
+    first.data.insert(first.data.end(), message.begin(), message.begin() + 6);
+    out.push_back(first);
+    uint8_t sequence = 1;
+    for (std::size_t at = 6; at < length; at += 7, ++sequence) {
+        Entry next;
+        next.control = static_cast<uint8_t>(0x20 | (sequence & 0x0F));
+        next.data.assign(message.begin() + static_cast<std::ptrdiff_t>(at),
+                         message.begin() + static_cast<std::ptrdiff_t>(std::min(length, at + 7)));
+        out.push_back(next);
+    }
+}
+
+bool CSimObd::freezeData(uint8_t pid, std::vector<uint8_t>& out) const {
+    // The values the engine computer kept when the first code was stored: warm engine,
+    // steady cruise, mixture running lean enough for the trims to pull rich.
+    const bool frame = m_frozen && !m_codes.empty();
+    switch (pid) {
+    case 0x00: {
+        uint32_t mask = 0;
+        for (uint8_t p : {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x0B, 0x0C, 0x0D})
+            mask |= pidBit(p);
+        out = {uint8_t(mask >> 24), uint8_t(mask >> 16), uint8_t(mask >> 8), uint8_t(mask)};
+        return true;
+    }
+    case 0x02:
+        out = frame ? std::vector<uint8_t>{uint8_t(m_codes[0] >> 8), uint8_t(m_codes[0])}
+                    : std::vector<uint8_t>{0, 0};
+        return true;
+    default:
+        break;
+    }
+    if (!frame)
+        return false;
+    switch (pid) {
+    case 0x03:
+        out = {0x02, 0x00}; // closed loop
+        return true;
+    case 0x04:
+        out = {115}; // 45.1 %
+        return true;
+    case 0x05:
+        out = {128}; // 88 °C
+        return true;
+    case 0x06:
+        out = {140}; // 9.38 %
+        return true;
+    case 0x07:
+        out = {147}; // 14.84 %
+        return true;
+    case 0x0B:
+        out = {54};
+        return true;
+    case 0x0C:
+        out = {0x21, 0x98}; // 2150 rpm
+        return true;
+    case 0x0D:
+        out = {62};
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CSimObd::vehicleInfo(uint8_t pid, std::vector<uint8_t>& out) const {
+    switch (pid) {
+    case 0x00: {
+        uint32_t mask = 0;
+        if (!m_vin.empty())
+            mask |= pidBit(0x02);
+        if (!m_calibrationId.empty())
+            mask |= pidBit(0x04);
+        out = {uint8_t(mask >> 24), uint8_t(mask >> 16), uint8_t(mask >> 8), uint8_t(mask)};
+        return true;
+    }
+    case 0x02:
+        if (m_vin.empty())
+            return false;
+        out = {0x01};
+        out.insert(out.end(), m_vin.begin(), m_vin.end());
+        return true;
+    case 0x04:
+        if (m_calibrationId.empty())
+            return false;
+        out = {0x01};
+        out.insert(out.end(), m_calibrationId.begin(), m_calibrationId.end());
+        out.resize(1 + 16, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CSimObd::serve(const uint8_t* data, std::size_t count, const SimObdInputs& engine,
                     std::vector<Entry>& out) {
+    const uint8_t service = data[0];
+    const bool hasPid = count >= 2;
+    const uint8_t pid = hasPid ? data[1] : 0;
+    auto refuse = [&](uint8_t reason) { out.push_back(Entry{3, {0x7F, service, reason}}); };
+    if (std::find(m_refused.begin(), m_refused.end(), service) != m_refused.end()) {
+        refuse(0x11);
+        return;
+    }
     switch (service) {
     case 0x01: {
-        std::vector<uint8_t> data;
-        if (hasPid && currentData(pid, engine, data)) {
+        std::vector<uint8_t> answer;
+        if (hasPid && currentData(pid, engine, answer)) {
             Entry e;
-            e.control = static_cast<uint8_t>(2 + data.size());
+            e.control = static_cast<uint8_t>(2 + answer.size());
             e.data = {0x41, pid};
-            e.data.insert(e.data.end(), data.begin(), data.end());
+            e.data.insert(e.data.end(), answer.begin(), answer.end());
             out.push_back(e);
+        }
+        break;
+    }
+    case 0x02: {
+        // PID and frame number; only frame 0 exists.
+        std::vector<uint8_t> answer;
+        if (count >= 3 && data[2] == 0 && freezeData(pid, answer)) {
+            std::vector<uint8_t> message = {0x42, pid, 0x00};
+            message.insert(message.end(), answer.begin(), answer.end());
+            messageFrames(message, out);
         }
         break;
     }
@@ -198,9 +323,34 @@ void CSimObd::serve(uint8_t service, uint8_t pid, bool hasPid, const SimObdInput
         break;
     case 0x04:
         m_codes.clear();
+        m_pending.clear();
+        m_frozen = false;
         ++m_clears;
         out.push_back(Entry{1, {0x44}});
         break;
+    case 0x07:
+    case 0x0A: {
+        const std::vector<uint16_t>& codes = service == 0x07 ? m_pending : m_permanent;
+        std::vector<uint8_t> message = {static_cast<uint8_t>(service + 0x40),
+                                        static_cast<uint8_t>(codes.size())};
+        for (uint16_t code : codes) {
+            message.push_back(static_cast<uint8_t>(code >> 8));
+            message.push_back(static_cast<uint8_t>(code));
+        }
+        messageFrames(message, out);
+        break;
+    }
+    case 0x09: {
+        std::vector<uint8_t> answer;
+        if (!hasPid || !vehicleInfo(pid, answer)) {
+            refuse(0x12);
+            break;
+        }
+        std::vector<uint8_t> message = {0x49, pid};
+        message.insert(message.end(), answer.begin(), answer.end());
+        messageFrames(message, out);
+        break;
+    }
     default:
         break; // services the engine computer does not offer stay unanswered
     }
@@ -216,7 +366,7 @@ std::vector<uint8_t> CSimObd::answer(uint8_t command, const std::vector<uint8_t>
         if (command == 25) {
             // One request: n data bytes (service, PID) from byte 13.
             if (n >= 1 && request.size() >= kRequestHead + 1 + n)
-                serve(request[13], n >= 2 ? request[14] : 0, n >= 2, engine, entries);
+                serve(request.data() + 13, n, engine, entries);
         } else {
             // n items of 4 bytes (data count, service, PID, 0). They follow the count byte;
             // a sender that leaves one byte free after the count is understood too.
@@ -226,7 +376,7 @@ std::vector<uint8_t> CSimObd::answer(uint8_t command, const std::vector<uint8_t>
             for (std::size_t i = 0; i < n && base + 4 * i + 2 < request.size(); ++i) {
                 const uint8_t* item = request.data() + base + 4 * i;
                 if (item[0] >= 1)
-                    serve(item[1], item[2], item[0] >= 2, engine, entries);
+                    serve(item + 1, std::min<std::size_t>(item[0], 3), engine, entries);
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include "SimEngine.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,7 +21,12 @@
 // Service 1 answers the PIDs in supportedPidMask(); service 3 sends the stored trouble codes
 // as one single frame (up to 2 codes) or a first frame (control 0x10, 2 codes in bytes 8..11)
 // followed by continuation frames (control 0x21, 0x22, ..., 3 codes in bytes 5..10);
-// service 4 clears them. The link answers only while the setup's link byte is 1 and, when a
+// service 4 clears them (and the freeze frame; permanent codes stay). Service 2 answers the
+// freeze frame of the first stored code (frame 0 only), service 7 the pending and 0x0A the
+// permanent codes (multi-frame as service 3), service 9 the VIN (PID 2) and calibration ID
+// (PID 4) over several frames: a first frame 0x1L with the length, continuation frames 0x2N.
+// A refused service gets the negative answer 7F, service, 11; a service-9 PID the car lacks
+// gets 7F, 09, 12. The link answers only while the setup's link byte is 1 and, when a
 // car bus is set, only on that bus; otherwise the reply holds no entries.
 // Not thread-safe: used under the server's lock.
 class CSimObd {
@@ -36,7 +42,18 @@ public:
     std::vector<uint8_t> answer(uint8_t command, const std::vector<uint8_t>& request,
                                 const std::vector<uint8_t>& setup, const SimObdInputs& engine);
 
-    void setTroubleCodes(std::vector<uint16_t> codes) { m_codes = std::move(codes); }
+    void setTroubleCodes(std::vector<uint16_t> codes) {
+        m_codes = std::move(codes);
+        m_frozen = true;
+    }
+    void setPendingCodes(std::vector<uint16_t> codes) { m_pending = std::move(codes); }
+    void setPermanentCodes(std::vector<uint16_t> codes) { m_permanent = std::move(codes); }
+    // An empty VIN (calibration ID) is one the car does not report.
+    void setVehicleInfo(std::string vin, std::string calibrationId);
+    // Data bytes B, C, D of the answer to PID 0x01 (A comes from the stored codes).
+    void setReadiness(const std::array<uint8_t, 3>& bytes) { m_readiness = bytes; }
+    // Services the car answers with "service not supported".
+    void setRefusedServices(std::vector<uint8_t> services) { m_refused = std::move(services); }
     const std::vector<uint16_t>& troubleCodes() const { return m_codes; }
     int clearCount() const { return m_clears; }
 
@@ -67,10 +84,22 @@ private:
     static uint32_t unitIdentifier(const std::vector<uint8_t>& setup);
     bool currentData(uint8_t pid, const SimObdInputs& engine, std::vector<uint8_t>& out) const;
     void troubleCodeFrames(std::vector<Entry>& out) const;
-    void serve(uint8_t service, uint8_t pid, bool hasPid, const SimObdInputs& engine,
+    // One answer of any length as bus frames: a single frame up to 7 bytes, else a first
+    // frame and continuation frames.
+    static void messageFrames(const std::vector<uint8_t>& message, std::vector<Entry>& out);
+    bool freezeData(uint8_t pid, std::vector<uint8_t>& out) const;
+    bool vehicleInfo(uint8_t pid, std::vector<uint8_t>& out) const;
+    void serve(const uint8_t* data, std::size_t count, const SimObdInputs& engine,
                std::vector<Entry>& out);
 
     std::vector<uint16_t> m_codes;
+    std::vector<uint16_t> m_pending;
+    std::vector<uint16_t> m_permanent;
+    std::string m_vin;
+    std::string m_calibrationId;
+    std::array<uint8_t, 3> m_readiness{0x07, 0x65, 0x00};
+    std::vector<uint8_t> m_refused;
+    bool m_frozen = true; // a freeze frame is kept for the first stored code
     int m_clears = 0;
     bool m_anyBus = true;
     uint32_t m_busProtocol = 0x7DF;

@@ -48,10 +48,25 @@ void printHelp() {
         "  --dtc LIST           trouble codes stored in the engine computer, comma-separated,\n"
         "                       at most 20, each a letter P, C, B or U and four digits\n"
         "                       (for example P0171,U0100,C0035,B1234)\n"
+        "  --pending LIST       pending trouble codes (service 7), as --dtc\n"
+        "  --permanent LIST     permanent trouble codes (service 0x0A), as --dtc\n"
+        "  --vin TEXT           the car's VIN, 17 characters (default: the car reports none)\n"
+        "  --calid TEXT         calibration ID of the engine computer, at most 16 characters\n"
+        "  --readiness HHHHHH   bytes B, C, D of the readiness answer (default 076500:\n"
+        "                       petrol engine, every supported monitor complete)\n"
+        "  --refuse LIST        services the car refuses as not supported, hex,\n"
+        "                       comma-separated (e.g. 02,07,09,0A)\n"
         "  --image-dump FILE    write the programmed image to FILE when programming ends\n"
         "  --switch-delay MS    time from a gas request until the engine runs on gas\n"
         "                       (default 500)\n"
         "  --seed N             seed of the engine model's noise (default 1)\n"
+        "  --drive              the engine drives a cycle over the whole injection map (idle,\n"
+        "                       accelerations, cruise at speeds 1250..6250 rpm and loads\n"
+        "                       10..90 %% in steps of 5, about 18 minutes a round) instead\n"
+        "                       of idling, with the reducer already warm\n"
+        "  --mixture-seed N     the car runs lean or rich on gas by a hidden smooth error of\n"
+        "                       at most 15 %% drawn from N; the car's computer stretches the\n"
+        "                       petrol time on gas by that error less the controller's map\n"
         "  --hang-up-every S    close the line every S seconds (a pulled adapter)\n"
         "  --return-after MS    after each hang-up the controller loses power and answers\n"
         "                       again MS later on a new pseudo-terminal; use with --link,\n"
@@ -82,6 +97,25 @@ std::vector<uint8_t> parseHex(const std::string& option, const std::string& text
     for (std::size_t i = 0; i < bytes; ++i)
         out.push_back(static_cast<uint8_t>(parseNumber(option, text.substr(2 * i, 2), 16, 255)));
     return out;
+}
+
+std::vector<uint8_t> parseServices(const std::string& text) {
+    std::vector<uint8_t> services;
+    std::size_t start = 0;
+    while (!text.empty() && start <= text.size()) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        services.push_back(static_cast<uint8_t>(parseNumber("--refuse", item, 16, 255)));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return services;
+}
+
+bool printableAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c > 0x20 && c < 0x7F; });
 }
 
 std::vector<uint16_t> parseCodes(const std::string& text) {
@@ -116,6 +150,8 @@ int main(int argc, char** argv) {
     long hangUpEvery = 0;
     std::optional<std::chrono::milliseconds> returnAfter;
     bool serialGiven = false;
+    bool drive = false;
+    std::optional<uint32_t> mixtureSeed;
 
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -127,10 +163,15 @@ int main(int argc, char** argv) {
             enciphered = true;
             continue;
         }
+        if (option == "--drive") {
+            drive = true;
+            continue;
+        }
         static const char* const kValueOptions[] = {
-            "--link",      "--pace-baud",     "--version",     "--serial",     "--serial-bytes",
-            "--injectors", "--errors",        "--dtc",         "--image-dump", "--switch-delay",
-            "--seed",      "--hang-up-every", "--return-after"};
+            "--link",      "--pace-baud",     "--version",      "--serial",     "--serial-bytes",
+            "--injectors", "--errors",        "--dtc",          "--image-dump", "--switch-delay",
+            "--seed",      "--hang-up-every", "--return-after", "--pending",    "--permanent",
+            "--vin",       "--calid",         "--readiness",    "--refuse",     "--mixture-seed"};
         if (std::find(std::begin(kValueOptions), std::end(kValueOptions), option) ==
             std::end(kValueOptions))
             usageError("unknown option: " + option);
@@ -163,6 +204,23 @@ int main(int argc, char** argv) {
             std::copy(bytes.begin(), bytes.end(), config.errorBytes.begin());
         } else if (option == "--dtc") {
             config.troubleCodes = parseCodes(value);
+        } else if (option == "--pending") {
+            config.pendingCodes = parseCodes(value);
+        } else if (option == "--permanent") {
+            config.permanentCodes = parseCodes(value);
+        } else if (option == "--vin") {
+            if (value.size() != 17 || !printableAscii(value))
+                usageError("--vin takes 17 printable characters");
+            config.vin = value;
+        } else if (option == "--calid") {
+            if (value.empty() || value.size() > 16 || !printableAscii(value))
+                usageError("--calid takes 1 to 16 printable characters");
+            config.calibrationId = value;
+        } else if (option == "--readiness") {
+            const std::vector<uint8_t> bytes = parseHex(option, value, 3);
+            std::copy(bytes.begin(), bytes.end(), config.readiness.begin());
+        } else if (option == "--refuse") {
+            config.refusedServices = parseServices(value);
         } else if (option == "--image-dump") {
             imageDump = value;
         } else if (option == "--switch-delay") {
@@ -172,6 +230,8 @@ int main(int argc, char** argv) {
             hangUpEvery = static_cast<long>(parseNumber(option, value, 10, 86400));
         } else if (option == "--return-after") {
             returnAfter = std::chrono::milliseconds(parseNumber(option, value, 10, 3600000));
+        } else if (option == "--mixture-seed") {
+            mixtureSeed = static_cast<uint32_t>(parseNumber(option, value, 10, 0xFFFFFFFFul));
         } else if (option == "--seed") {
             config.seed = static_cast<uint32_t>(parseNumber(option, value, 10, 0xFFFFFFFFul));
         }
@@ -198,6 +258,13 @@ int main(int argc, char** argv) {
     }
 
     CSimServer server(config);
+    server.withController([&](CSimController& c) {
+        c.engine().setDriveCycle(drive);
+        if (drive)
+            c.engine().setReducerTemperatureRaw(23); // warm: the drive starts after warm-up
+        if (mixtureSeed)
+            c.engine().setMixtureSeed(*mixtureSeed);
+    });
     // The server keeps the link pointing at its current line, also after a return.
     server.setLink(linkPath);
     server.setReturnAfterHangUp(returnAfter);

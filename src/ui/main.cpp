@@ -1,3 +1,4 @@
+#include "app/AppIdentity.h"
 #include "app/AppOptions.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
@@ -36,10 +37,15 @@ int main(int argc, char* argv[]) {
         break;
     }
 
+    if (!vexor::windowSystemReachable(
+            arguments, [](const char* name) { return qEnvironmentVariable(name); }, message)) {
+        std::fprintf(stderr, "vexor: %s\n", qPrintable(message));
+        return 1;
+    }
+
     vexor::releaseTerminalsOnCrash();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VEXOR"));
-    QApplication::setApplicationVersion(QStringLiteral(VEXOR_VERSION_TEXT));
+    vexor::applyAppIdentity();
 
     vexor::startLanguages(CWorkFolders::languageFolder());
     if (options.language)

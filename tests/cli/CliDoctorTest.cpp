@@ -48,6 +48,11 @@ public:
         m_pid = ::fork();
         if (m_pid == 0) {
             ::prctl(PR_SET_NAME, "port-holder");
+            // A real holder has only the port open, not the line's other
+            // end that the fork inherited from the test.
+            for (int fd = 3; fd < 1024; ++fd)
+                if (fd != ready[1])
+                    ::close(fd);
             const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
             if (fd >= 0)
                 ::ioctl(fd, TIOCEXCL);

@@ -6,6 +6,7 @@
 #include "doc/KorvantisDoc.h"
 #include "files/FirmwareFileBuilder.h"
 #include "platform/FileKind.h"
+#include "platform/PortHolders.h"
 
 #include <fstream>
 #include <sys/ioctl.h>
@@ -45,7 +46,8 @@ public:
     }
     ~CRunning() {
         if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
+            if (!m_ended)
+                ::kill(m_pid, SIGKILL);
             (void)wait();
         }
         ::close(m_err);
@@ -67,10 +69,18 @@ public:
         return true;
     }
     void signal(int number) { ::kill(m_pid, number); }
+    // Whether the program has not ended yet.
+    bool running() {
+        if (m_ended)
+            return false;
+        m_ended = ::waitpid(m_pid, &m_status, WNOHANG) == m_pid;
+        return !m_ended;
+    }
+    pid_t pid() const { return m_pid; }
     // Exit status, or 128 + the signal that ended it.
     int wait() {
-        int status = 0;
-        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+        int status = m_status;
+        while (!m_ended && ::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
         }
         m_pid = 0;
         (void)waitFor("\x01"); // the rest of stderr, up to its end
@@ -80,6 +90,8 @@ public:
 
 private:
     pid_t m_pid = 0;
+    bool m_ended = false;
+    int m_status = 0;
     int m_err = -1;
     std::string m_text;
 };
@@ -121,7 +133,11 @@ TEST_F(CliFaults, ctrlCDuringAFlashWarnsFirstThenStopsReleasingThePortAndFlashin
     server.faults().setReplyDelay(std::chrono::milliseconds(40), SimMatch::cmd(251));
     {
         CRunning flash(argv({"flash", image}));
-        ASSERT_TRUE(flash.waitFor("%")) << flash.err();
+        // No progress lines into a pipe: the controller's log says when
+        // programming is under way.
+        while (count(SimMatch::cmd(251)) == 0 && flash.running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(flash.running()) << flash.err();
         flash.signal(SIGINT);
         ASSERT_TRUE(flash.waitFor("Ctrl-C")) << flash.err();
         const std::size_t pagesAtWarning = count(SimMatch::cmd(251));
@@ -247,15 +263,17 @@ TEST_F(CliFaults, filesThatAreNotRegularAreRefusedAtOnceAndNeverReplaced) {
 }
 
 TEST_F(CliFaults, aPortHeldByAnotherProgramIsReportedAsBusyWithItsProcess) {
-    const int held = ::open(server.slavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::ioctl(held, TIOCEXCL), 0);
+    // Another run that polls the controller holds the port.
+    CRunning live(argv({"live"}));
+    const pid_t holder = live.pid();
+    while (count(SimMatch::read(6)) < 3)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const ProcessResult identify = run({"identify"});
-    ::ioctl(held, TIOCNXCL);
-    ::close(held);
+    live.signal(SIGINT);
+    EXPECT_EQ(live.wait(), 0);
     EXPECT_EQ(identify.status, 3);
     EXPECT_TRUE(contains(identify.err, "Port jest zajęty przez inny program:")) << identify.err;
-    EXPECT_TRUE(contains(identify.err, "PID " + std::to_string(::getpid()))) << identify.err;
+    EXPECT_TRUE(contains(identify.err, "PID " + std::to_string(holder))) << identify.err;
 
     // A controller that does not answer is not a busy port.
     server.faults().setSilent();
@@ -291,4 +309,126 @@ TEST_F(CliFaults, aHostileValueIsRefusedWithStatusTwoNamingKeyAndLine) {
     EXPECT_TRUE(contains(load.err, "m_base.m_sparkDivider = 300")) << load.err;
     EXPECT_TRUE(contains(load.err, "0..255")) << load.err;
     EXPECT_EQ(server.requestLog().size(), 0u);
+}
+
+TEST_F(CliFaults, liveStoppedBeforeItsCountEndsWithTheSignalsStatusAndOnlyCtrlCEndsAnOpenRunWell) {
+    struct Stop {
+        bool counted;
+        int signal;
+        int status;
+    };
+    for (const Stop& stop :
+         {Stop{true, SIGINT, 130}, Stop{true, SIGTERM, 143}, Stop{true, SIGHUP, 129},
+          Stop{false, SIGINT, 0}, Stop{false, SIGTERM, 143}}) {
+        const std::size_t before = count(SimMatch::read(6));
+        CRunning live(stop.counted ? argv({"live", "-n", "100000"}) : argv({"live"}));
+        // Stopped once records flow, not while it is still connecting.
+        while (count(SimMatch::read(6)) < before + 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        live.signal(stop.signal);
+        EXPECT_EQ(live.wait(), stop.status)
+            << (stop.counted ? "live -n, signal " : "live, signal ") << stop.signal << "\n"
+            << live.err();
+    }
+}
+
+TEST_F(CliFaults, everyFileRefusalNamesTheFileAndTheSystemsReason) {
+    const std::string missing = folder.file("no/such.xset");
+    const std::string dangling = folder.file("dangling.xset");
+    ASSERT_EQ(::symlink(missing.c_str(), dangling.c_str()), 0);
+    // Larger than any settings file may be, without taking the disk.
+    const std::string huge = folder.file("huge.xset");
+    writeWholeFile(huge, "x");
+    ASSERT_EQ(::truncate(huge.c_str(), 59 << 20), 0);
+    const std::string fifo = folder.file("pipe.img");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Refusal {
+        std::vector<std::string> args;
+        std::string path;
+        std::string reason;
+    };
+    for (const Refusal& r :
+         std::vector<Refusal>{{{"settings", "load", missing}, missing, std::strerror(ENOENT)},
+                              {{"settings", "load", dangling}, dangling, std::strerror(ENOENT)},
+                              {{"settings", "load", huge}, huge, std::strerror(EFBIG)},
+                              {{"settings", "save", missing}, missing, std::strerror(ENOENT)},
+                              {{"flash", missing}, missing, std::strerror(ENOENT)},
+                              {{"flash", fifo}, fifo, ""}}) {
+        std::vector<std::string> a = base(server.linkPath());
+        a.insert(a.end(), r.args.begin(), r.args.end());
+        const ProcessResult refused = runProcess(a, std::chrono::seconds(20));
+        EXPECT_EQ(refused.status, 2) << r.args[0] << " " << r.path << "\n" << refused.err;
+        EXPECT_TRUE(contains(refused.err, "vexor-cli: ")) << refused.err;
+        EXPECT_TRUE(contains(refused.err, r.path + (r.reason.empty() ? "" : ": " + r.reason)))
+            << refused.err;
+    }
+    EXPECT_EQ(server.requestLog().size(), 0u);
+
+    // A save that runs out of room names the file and why, and keeps the old one.
+    const std::string car = folder.file("car.xset");
+    writeWholeFile(car, "the fitter's own file\n");
+    std::vector<std::string> shell = {"/bin/sh", "-c", "ulimit -f 4; exec \"$0\" \"$@\""};
+    for (const std::string& a : argv({"settings", "save", car}))
+        shell.push_back(a);
+    const ProcessResult full = runProcess(shell);
+    EXPECT_EQ(full.status, 2) << full.err;
+    EXPECT_TRUE(contains(full.err, car + ": " + std::strerror(EFBIG))) << full.err;
+    EXPECT_EQ(readWholeFile(car), "the fitter's own file\n");
+}
+
+TEST_F(CliFaults, aRunKilledOutrightLeavesAStaleFlagThatIsToldApartFromABusyPortAndTakenOver) {
+    {
+        CRunning live(argv({"live"}));
+        while (count(SimMatch::read(6)) < 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        live.signal(SIGKILL);
+        EXPECT_EQ(live.wait(), 128 + SIGKILL);
+    }
+    // The pseudo-terminal keeps the killed run's exclusive flag; nobody but
+    // the simulator serving the line has the port open.
+    const ProcessResult doctor = run({"doctor"});
+    EXPECT_EQ(doctor.status, 3);
+    EXPECT_TRUE(contains(doctor.out, std::string("\tbusy\t") + vexor::kMsgStaleExclusive))
+        << doctor.out;
+    EXPECT_FALSE(contains(doctor.out, "PID")) << doctor.out;
+
+    const ProcessResult identify = run({"identify"});
+    if (::geteuid() == 0) {
+        // Whoever may take the flag over does, and releases it at the end.
+        EXPECT_EQ(identify.status, 0) << identify.err;
+        EXPECT_EQ(run({"doctor"}).status, 0);
+    } else {
+        EXPECT_EQ(identify.status, 3);
+        EXPECT_TRUE(contains(identify.err, vexor::kMsgStaleExclusive)) << identify.err;
+        EXPECT_FALSE(contains(identify.err, "Port jest zajęty przez inny program:"));
+    }
+}
+
+TEST_F(CliFaults, aPlainFileGivenAsThePortIsCalledWhatDoctorCallsIt) {
+    const std::string plain = folder.file("port.txt");
+    writeWholeFile(plain, "not a port\n");
+    const ProcessResult identify = cliOn(plain, {"identify"});
+    EXPECT_EQ(identify.status, 3);
+    EXPECT_TRUE(contains(identify.err, plain + ": not-a-terminal: ")) << identify.err;
+    const ProcessResult doctor = cliOn(plain, {"doctor"});
+    const std::string detail = doctor.out.substr(doctor.out.rfind('\t') + 1);
+    EXPECT_TRUE(contains(doctor.out, plain + "\tnot-a-terminal\t")) << doctor.out;
+    EXPECT_TRUE(contains(identify.err, detail)) << identify.err << "\n" << doctor.out;
+}
+
+TEST_F(CliFaults, aSerialNumberWithALineBreakAndBytesThatAreNotUtf8IsShownEscaped) {
+    std::array<std::uint8_t, 16> serial{};
+    const std::string hostile = "GAS1\nport: x\xff";
+    std::copy(hostile.begin(), hostile.end(), serial.begin());
+    sim([&](CSimController& c) { c.setSerialBlock(serial); });
+    const ProcessResult identify = run({"identify"});
+    ASSERT_EQ(identify.status, 0) << identify.err;
+    EXPECT_EQ(lines(identify.out).size(), 10u) << identify.out;
+    EXPECT_TRUE(contains(identify.out, "serial: GAS1\\x0Aport: x\\xFF\n")) << identify.out;
+
+    const std::string sheet = folder.file("sheet.html");
+    ASSERT_EQ(run({"report", sheet}).status, 0);
+    const std::string html = readWholeFile(sheet);
+    EXPECT_TRUE(contains(html, "GAS1\\x0Aport: x\\xFF")) << html;
+    EXPECT_FALSE(contains(html, "\xff"));
 }

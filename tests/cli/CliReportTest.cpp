@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace vexor::test;
 
@@ -103,5 +104,82 @@ TEST_F(CliReport, aFileThatCannotBeAJobSheetIsStatusTwoBeforeAnythingIsSent) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(contains(r.err, "Nie można zapisać karty zlecenia do pliku"));
     EXPECT_EQ(cli({"report", folder.file("")}).status, 2);
+    EXPECT_EQ(cli({"report", "--vehicle", "colour=red", folder.file("s.html")}).status, 2);
+    EXPECT_EQ(cli({"report", "--vehicle", "make", folder.file("s.html")}).status, 2);
+    EXPECT_EQ(cli({"report", folder.file("s.html"), "--vehicle"}).status, 2);
     EXPECT_EQ(server.requestLog().size(), 0u);
+}
+
+TEST_F(CliReport, aTargetThatIsNoRegularFileIsRefusedAlikeForPdfAndHtmlBeforeAnythingIsSent) {
+    std::filesystem::create_directories(folder.file("d"));
+    for (const std::string ext : {".pdf", ".html"}) {
+        const std::string fifo = folder.file("d/pipe" + ext);
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        const std::string toNull = folder.file("d/null" + ext);
+        std::filesystem::create_symlink("/dev/null", toNull);
+        const std::string toNowhere = folder.file("d/nowhere" + ext);
+        std::filesystem::create_symlink(folder.file("d/missing" + ext), toNowhere);
+        for (const std::string& target : {fifo, toNull, toNowhere}) {
+            const ProcessResult r = runProcess(
+                [&] {
+                    auto a = base(server.slavePath());
+                    a.insert(a.end(), {"report", target});
+                    return a;
+                }(),
+                std::chrono::seconds(60));
+            EXPECT_EQ(r.status, 2) << target << "\n" << r.err;
+            EXPECT_TRUE(contains(r.err, target)) << r.err;
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder.file("d/missing" + ext)));
+    }
+    EXPECT_EQ(server.requestLog().size(), 0u);
+}
+
+TEST_F(CliReport, aJobSheetThatCannotBeWrittenWholeLeavesTheEarlierFileOfEitherFormat) {
+    for (const std::string name : {"sheet.pdf", "sheet.html"}) {
+        const std::string path = folder.file(name);
+        writeWholeFile(path, "the earlier sheet\n");
+        std::vector<std::string> shell = {"/bin/sh", "-c", "ulimit -f 1; exec \"$0\" \"$@\""};
+        for (const std::string& a : base(server.slavePath()))
+            shell.push_back(a);
+        shell.insert(shell.end(), {"report", path});
+        const ProcessResult r = runProcess(shell);
+        EXPECT_EQ(r.status, 1) << name << "\n" << r.err;
+        EXPECT_TRUE(contains(r.err, path + ": ")) << r.err;
+        EXPECT_EQ(readWholeFile(path), "the earlier sheet\n") << name;
+        // No temporary file is left beside it.
+        for (const auto& entry : std::filesystem::directory_iterator(folder.file("")))
+            EXPECT_EQ(entry.path().filename().string().rfind(name + ".", 0), std::string::npos)
+                << entry.path();
+    }
+}
+
+// The sheet prints the work times the controller counts now, and what the
+// options say about the car, which the next report of the same controller
+// keeps.
+TEST_F(CliReport, theSheetHasTheWorkTimesAndTheCarGivenOnTheCommandLine) {
+    const ProcessResult stats = cli({"stats"});
+    ASSERT_EQ(stats.status, 0) << stats.err;
+    std::string petrol;
+    for (const std::string& line : lines(stats.out))
+        if (line.rfind("petrol-time: ", 0) == 0)
+            petrol = line.substr(13);
+    ASSERT_FALSE(petrol.empty());
+    ASSERT_NE(petrol, "0 : 00 : 00");
+
+    const std::string html = folder.file("sheet.html");
+    ProcessResult r = cli({"report", "--vehicle", "registration=KR 4711A", "--vehicle=customer=Jan",
+                           "--vehicle", "work=a=b", html});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string page = readWholeFile(html);
+    EXPECT_TRUE(contains(page, petrol.substr(0, 4))) << petrol;
+    for (const char* shown : {"KR 4711A", "Jan", "a=b"})
+        EXPECT_TRUE(contains(page, shown)) << shown;
+
+    r = cli({"report", "--vehicle", "customer=Anna", html});
+    ASSERT_EQ(r.status, 0) << r.err;
+    page = readWholeFile(html);
+    EXPECT_TRUE(contains(page, "KR 4711A"));
+    EXPECT_TRUE(contains(page, "Anna"));
+    EXPECT_FALSE(contains(page, ">Jan<"));
 }

@@ -25,10 +25,12 @@ struct ProcessResult {
 };
 
 // Runs a program with its standard input on /dev/null (so no terminal
-// answers questions) and collects both output streams. A run longer than
+// answers questions) and collects both output streams; with `stdoutFile`,
+// stdout goes to that file instead (out stays empty). A run longer than
 // `limit` is killed.
 inline ProcessResult runProcess(const std::vector<std::string>& argv,
-                                std::chrono::seconds limit = std::chrono::seconds(60)) {
+                                std::chrono::seconds limit = std::chrono::seconds(60),
+                                const std::string& stdoutFile = {}) {
     int outPipe[2];
     int errPipe[2];
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0)
@@ -37,7 +39,10 @@ inline ProcessResult runProcess(const std::vector<std::string>& argv,
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    if (stdoutFile.empty())
+        posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT, 0644);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
 
     std::vector<char*> args;

@@ -49,12 +49,34 @@ for f in usr/bin/vexor-cli usr/bin/vexor-sim usr/share/vexor/E_Lang usr/share/ve
          usr/share/icons/hicolor/scalable/apps/vexor.svg \
          usr/share/icons/hicolor/48x48/apps/vexor.png \
          usr/share/metainfo/org.vexor.Vexor.metainfo.xml \
+         usr/share/mime/packages/vexor.xml usr/share/icons/hicolor/24x24/apps/vexor.png \
          usr/share/man/man1/vexor-cli.1.gz usr/share/man/man1/vexor-sim.1.gz \
-         usr/lib/udev/rules.d/70-vexor-serial.rules usr/share/doc/vexor/copyright; do
+         usr/share/bash-completion/completions/vexor-cli \
+         usr/share/zsh/vendor-completions/_vexor-cli \
+         usr/share/fish/vendor_completions.d/vexor-cli.fish \
+         usr/lib/udev/rules.d/70-vexor-serial.rules usr/share/doc/vexor/copyright \
+         usr/share/doc/vexor/examples/ser2net-vexor.yaml; do
   [ -e "$root/$f" ] || fail "$f is not in the package"
 done
 if [ "$with_ui" = 1 ]; then
   [ -x "$root/usr/bin/vexor" ] || fail "usr/bin/vexor is not in the package"
+fi
+# The manual is there when the build had python3-markdown (install-deps.sh
+# installs it); the translators' tables are not.
+if [ -d "$build/share/doc/vexor/manual" ]; then
+  for f in usr/share/doc/vexor/manual/en/index.html usr/share/doc/vexor/manual/pl/index.html; do
+    [ -e "$root/$f" ] || fail "$f is not in the package"
+  done
+fi
+[ -e "$root/usr/share/vexor/lang-src" ] && fail "the translators' tables are in the package"
+grep -q '^Exec=vexor %f$' "$root/usr/share/applications/vexor.desktop" ||
+  fail "the desktop entry does not pass the file it is opened with"
+# The desktop finds the program for a settings file by its MIME type.
+if command -v update-mime-database >/dev/null 2>&1; then
+  cp -r "$root/usr/share/mime" "$work/mime"
+  update-mime-database "$work/mime" >/dev/null 2>&1
+  grep -q 'application/x-vexor-settings' "$work/mime/globs2" || fail "*.xset has no MIME type"
+  grep -q 'application/x-vexor-recording' "$work/mime/globs2" || fail "*.osc has no MIME type"
 fi
 
 run() { # expected-status command...
@@ -83,6 +105,12 @@ if run 3 "$root/usr/bin/vexor-cli" --no-system-ports --config-dir "$work/config"
        -p "$work/no-such-port" doctor; then
   grep -q "^$work/no-such-port	missing	" "$work/out" || fail "doctor printed: $(cat "$work/out")"
 fi
+# The installed completion script and the installed program answer together.
+offers=$(bash -c 'source "$1/usr/share/bash-completion/completions/vexor-cli"
+    COMP_LINE="$1/usr/bin/vexor-cli settings s"; COMP_POINT=${#COMP_LINE}
+    COMP_WORDS=("$1/usr/bin/vexor-cli" settings s); COMP_CWORD=2
+    _vexor_cli; printf "%s " "${COMPREPLY[@]}"' bash "$root" 2>&1)
+[ "$offers" = "show save set " ] || fail "installed bash completion offered: $offers"
 if [ "$with_ui" = 1 ] && run 0 "$root/usr/bin/vexor" --help; then
   grep -q -- '--port' "$work/out" "$work/err" || fail "vexor --help printed no options"
 fi

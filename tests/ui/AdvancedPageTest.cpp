@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -238,6 +240,21 @@ private slots:
         QVERIFY(combo(kAdvWarmingTime)->isEnabled());
         QVERIFY(m_page->activate());
         QCOMPARE(asked, 2);
+    }
+
+    // The password dialog has a Cancel of its own, which leaves the page
+    // locked as Escape does.
+    void thePasswordCanBeCancelled() {
+        bool granted = false;
+        CPasswdDlg dialog(CPasswdDlg::kServicePassword, [&granted] { granted = true; });
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons != nullptr);
+        QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+        QVERIFY(cancel != nullptr);
+        dialog.show();
+        cancel->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!granted);
     }
 
     void textsFollowTheLanguage() {

@@ -4,7 +4,9 @@
 
 #include "../core/files/TempFolder.h"
 
+#include <QHeaderView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -80,6 +82,33 @@ private slots:
             dlg.rowOf(key)->setCheckState(0, Qt::Unchecked);
         QVERIFY(dlg.tickedKeys().empty());
         QVERIFY(!dlg.writeButton()->isEnabled());
+    }
+
+    // What a row says is readable: the values one control sets each have a
+    // name of their own, degrees read °C, a flags byte shows the options
+    // that differ, and the dialog opens wide enough for the file's column.
+    void comparisonRowsSayWhatDiffersInWords() {
+        vexor::setCurrentLanguage(vexor::kLangEnglish);
+        const DeviceSettings controller;
+        DeviceSettings file = controller;
+        file.m_adv.m_pwm = controller.m_adv.m_pwm + 10;
+        file.m_adv.m_pwmOffset = controller.m_adv.m_pwmOffset + 1;
+        file.m_adv.m_warmingUpperTempr = controller.m_adv.m_warmingUpperTempr + 3;
+        file.m_base.m_flags = static_cast<std::uint8_t>(controller.m_base.m_flags ^ 0x40);
+        CLoadCompareDlg dlg(loadChanges(controller, file));
+        QTreeWidgetItem* pwm = dlg.rowOf("m_adv.m_pwm");
+        QTreeWidgetItem* offset = dlg.rowOf("m_adv.m_pwmOffset");
+        QVERIFY(pwm != nullptr && offset != nullptr);
+        QVERIFY(pwm->text(0) != offset->text(0));
+        QCOMPARE(dlg.rowOf("m_adv.m_warmingUpperTempr")->text(1), QStringLiteral("°C"));
+        QTreeWidgetItem* flags = dlg.rowOf("m_base.m_flags");
+        QVERIFY(flags != nullptr);
+        QVERIFY2(flags->text(2).endsWith(QStringLiteral(": Off")) ||
+                     flags->text(2).endsWith(QStringLiteral(": On")),
+                 qPrintable(flags->text(2)));
+        QVERIFY(!flags->text(3).contains(QRegularExpression(QStringLiteral("^[0-9]+$"))));
+        const int columns = dlg.tree()->header()->length();
+        QVERIFY(dlg.width() >= columns);
     }
 
     void equalSettingsSayThatNothingDiffers() {

@@ -6,8 +6,6 @@
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "doc/KorvantisDoc.h"
-#include "files/SettingsCheck.h"
-#include "files/SettingsFileIo.h"
 #include "lang/Language.h"
 #include "maps/MainCorrDlg.h"
 #include "maps/autocal/LPGDeviceLink.h"
@@ -15,6 +13,8 @@
 #include "pages/PanelSwitchPage.h"
 #include "pages/SettingsDlg.h"
 #include "platform/PortTable.h"
+#include "settings/SettingsCheck.h"
+#include "settings/SettingsFileIo.h"
 #include "support/RecordingPrompt.h"
 
 #include <QApplication>
@@ -337,6 +337,35 @@ private slots:
         const auto list = backups();
         QCOMPARE(list.size(), std::size_t(2));
         QCOMPARE(list.back().reason, std::string("restore"));
+    }
+
+    // A comparison from the list returns to the list: the fitter may look
+    // at several backups before choosing one, or none.
+    void comparingABackupReturnsToTheList() {
+        auto page = switchPage();
+        pickNextSwitchRpm(*page);
+        CSettingsDlg dialog(*m_port, m_seams);
+        int reviews = 0;
+        dialog.selectiveLoad().setReview([&reviews](CLoadCompareDlg&) {
+            ++reviews;
+            return false;
+        });
+        int lists = 0;
+        std::function<void()> answer = [&] {
+            auto* list = qobject_cast<CBackupsDlg*>(QApplication::activeModalWidget());
+            QVERIFY(list != nullptr);
+            if (++lists == 1) {
+                list->table()->selectRow(0);
+                QTimer::singleShot(0, this, answer);
+                list->compareButton()->click();
+            } else {
+                list->reject();
+            }
+        };
+        QTimer::singleShot(0, this, answer);
+        dialog.OnBackups();
+        QCOMPARE(reviews, 1);
+        QCOMPARE(lists, 2);
     }
 };
 

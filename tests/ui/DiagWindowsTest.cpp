@@ -26,9 +26,11 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cerrno>
@@ -338,6 +340,59 @@ private slots:
         QVERIFY(m_prompt.entries()[0].question);
     }
 
+    void obdScanDataFillsReadinessCodeTabsFreezeFrameAndIdentity() {
+        connect();
+        m_server->withController([](CSimController& c) {
+            c.obd().setTroubleCodes({0x0171});
+            c.obd().setReadiness({0x07, 0x65, 0x04});
+            c.obd().setPendingCodes({0x0420});
+            c.obd().setVehicleInfo("1D4GP00R55B123456", "CAL-0815");
+            c.obd().setRefusedServices({0x0A});
+        });
+        auto page = obdPage();
+        auto* read = ctrl<QPushButton>(page.get(), kBtnReadScan);
+        QVERIFY(read->isEnabled());
+        read->click();
+
+        auto rows = [&](int id) {
+            QStringList out;
+            auto* tree = ctrl<QTreeWidget>(page.get(), id);
+            for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+                QStringList cells;
+                for (int c = 0; c < tree->columnCount(); ++c)
+                    cells << tree->topLevelItem(i)->text(c);
+                out << cells.join(QLatin1Char('|'));
+            }
+            return out;
+        };
+        const QStringList readiness = rows(kReadinessTable);
+        QCOMPARE(readiness.value(0), QStringLiteral("Kontrolka silnika|włączona"));
+        QVERIFY(readiness.contains(QStringLiteral("Układ odparowania paliwa|Niegotowy")));
+        QVERIFY(readiness.contains(QStringLiteral("Katalizator|Gotowy")));
+        QVERIFY(readiness.contains(QStringLiteral("Powietrze wtórne|Nieobsługiwany")));
+        const QStringList freeze = rows(kFreezeTable);
+        QVERIFY(freeze.value(0).startsWith(QStringLiteral("Kod błędu ramki|P0171   System")));
+        QVERIFY(freeze.contains(QStringLiteral("Obroty silnika|2150|obr/min")));
+
+        auto* pending = ctrl<QListWidget>(page.get(), kPendingList);
+        QCOMPARE(pending->count(), 1);
+        QVERIFY(pending->item(0)->text().startsWith(QStringLiteral("P0420   Catalyst")));
+        // The car refuses permanent codes: the tab says so instead of staying blank.
+        auto* permanent = ctrl<QListWidget>(page.get(), kPermanentList);
+        QCOMPARE(permanent->count(), 1);
+        QCOMPARE(permanent->item(0)->text(), QStringLiteral("Samochód nie obsługuje tej funkcji"));
+        QCOMPARE(staticText(page.get(), kVinField), QStringLiteral("1D4GP00R55B123456"));
+        QCOMPARE(staticText(page.get(), kCalibrationField), QStringLiteral("CAL-0815"));
+        QVERIFY(m_prompt.entries().empty());
+
+        // Tabs and button follow the language.
+        setCurrentLanguage(kLangEnglish);
+        page->updatePage();
+        auto* tabs = ctrl<QTabWidget>(page.get(), kCodeTabs);
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Pending"));
+        QCOMPARE(read->text(), QStringLiteral("Read diagnostic data"));
+    }
+
     void obdPageWithoutAControllerOffersNothingToPress() {
         CFakeDocument fake;
         COBD2Page page;
@@ -476,7 +531,8 @@ private slots:
     }
 
     // Recording on the simulator: the page shows that it records and where;
-    // Pause ends it and the indicator goes.
+    // Stop ends it, says how many records the file holds, and the traces go
+    // on.
     void oscilloscopeShowsWhileAndWhereItRecords() {
         connect();
         m_doc->startPolling();
@@ -495,8 +551,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(m_chooser.path)).size() > 0,
                                  10000);
 
-        ctrl<QPushButton>(&page, kBtnPause)->click();
+        ctrl<QPushButton>(&page, kBtnStopRecording)->click();
         QVERIFY(page.recordingIndicator()->isHidden());
+        QVERIFY(!page.model().paused());
+        const std::vector<std::string> lines = recordedLines(m_chooser.path);
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{COscilloscopeModel::recordingEndedText(
+                     m_chooser.path, static_cast<long>(lines.size()))});
+        // Nothing more to stop.
+        ctrl<QPushButton>(&page, kBtnStopRecording)->click();
+        QCOMPARE(m_prompt.messages().size(), std::size_t(1));
         m_doc->stopPolling();
     }
 
@@ -554,7 +618,9 @@ private slots:
         ctrl<QPushButton>(&page, kBtnPause)->click();
         const std::vector<std::string> lines = recordedLines(path);
         QCOMPARE(lines, delivered.take());
-        QVERIFY(m_prompt.entries().empty());
+        QCOMPARE(m_prompt.messages(),
+                 std::vector<std::string>{COscilloscopeModel::recordingEndedText(
+                     path, static_cast<long>(lines.size()))});
     }
 
     // A full disk stops the recording with the lines written so far intact
@@ -644,11 +710,14 @@ private slots:
         m_doc->settings().m_base.m_flags = 0x94;
         std::vector<bool> indicator;
         CErrorsDlg dialog(*m_port, m_seams, [&](bool faults) { indicator.push_back(faults); });
-        // The text area keeps the lines, whatever their line ends were.
-        QCOMPARE(dialog.faultText()->toPlainText(),
-                 QString::fromStdString(m_doc->describeErrors({0, 0x01, 0, 0}))
-                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                     .replace(QChar('\r'), QChar('\n')));
+        // The text area keeps the lines, whatever their line ends were, and
+        // starts with the first fault rather than blank lines.
+        QString expected = QString::fromStdString(m_doc->describeErrors({0, 0x01, 0, 0}))
+                               .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                               .replace(QChar('\r'), QChar('\n'));
+        while (expected.startsWith(QLatin1Char('\n')))
+            expected.remove(0, 1);
+        QCOMPARE(dialog.faultText()->toPlainText(), expected);
         QVERIFY(!dialog.faultText()->toPlainText().isEmpty());
         QVERIFY(dialog.signalBox()->isChecked());
         QCOMPARE(indicator, std::vector<bool>{true});

@@ -16,8 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -246,17 +248,22 @@ private slots:
         QCOMPARE(shown, (std::vector<int>{6, 3}));
     }
 
-    void documentsButtonOpensTheSharedDocumentsFolder() {
+    // The package's documents folder is read-only: the toolbar opens the
+    // fitter's own folder in the data folder, made on first use.
+    void documentsButtonOpensTheFittersOwnDocumentsFolder() {
+        QTemporaryDir data;
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         QList<QUrl> opened;
         m_frame->setUrlOpener([&opened](const QUrl& url) {
             opened.push_back(url);
             return true;
         });
         m_frame->command(ids::kCmdHelp)->trigger();
+        qputenv("XDG_DATA_HOME", oldData);
         QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened.front().toLocalFile(),
-                 QString::fromStdString(CWorkFolders::documentsFolder()));
-        QVERIFY(opened.front().toLocalFile().endsWith(QStringLiteral("share/vexor/documents/")));
+        QCOMPARE(opened.front().toLocalFile(), data.path() + QStringLiteral("/VEXOR/documents/"));
+        QVERIFY(QFileInfo(opened.front().toLocalFile()).isDir());
     }
 };
 

@@ -124,6 +124,44 @@ private slots:
         CJobSheetDlg again(*m_port, m_seams, session);
         QCOMPARE(again.nameEdit()->text(), QStringLiteral("Auto-Gaz Nowak"));
     }
+
+    // A fault the controller had when it was connected and that was fixed
+    // before any sheet was made stays on the customer's record; a
+    // reconnection of the same controller keeps that first reading. The
+    // work times are read when the sheet is made.
+    void theFaultsAtConnectionAreThoseReadWhenItConnected() {
+        QVERIFY(m_port->connectAtStart());
+        QVERIFY(m_doc->restart()); // clears the controller's faults
+        QVERIFY(m_port->reconnect());
+        m_doc->stopPolling();
+        CJobSheetSession* session = m_port->jobSheetSession();
+        QVERIFY(session != nullptr);
+        m_doc->settings().m_devInfo.m_statistic = {};
+        CJobSheetDlg dialog(*m_port, m_seams, *session);
+        QVERIFY(!dialog.sheet().atConnection.faults.empty());
+        QVERIFY(dialog.sheet().now.faultsRead);
+        QVERIFY(dialog.sheet().now.faults.empty());
+        QVERIFY(dialog.sheet().statistics[0].value != "0 : 00 : 00");
+        QVERIFY(m_prompt.messages().empty());
+    }
+
+    // The car and the customer, entered once, come back for the next visit
+    // of the same controller and are printed.
+    void theCarAndCustomerAreKeptForTheController() {
+        CJobSheetSession session;
+        {
+            CJobSheetDlg dialog(*m_port, m_seams, session);
+            dialog.vehicleEdit(2)->setText(QStringLiteral("KR 4711A"));
+            emit dialog.vehicleEdit(2)->editingFinished();
+            dialog.workDoneEdit()->setPlainText(QStringLiteral("Nowy filtr fazy lotnej"));
+            QVERIFY(dialog.preview()->toPlainText().contains(QStringLiteral("KR 4711A")));
+            QVERIFY(dialog.preview()->toPlainText().contains(QStringLiteral("Nowy filtr")));
+        }
+        CJobSheetDlg again(*m_port, m_seams, session);
+        QCOMPARE(again.vehicleEdit(2)->text(), QStringLiteral("KR 4711A"));
+        QCOMPARE(again.workDoneEdit()->toPlainText(), QStringLiteral("Nowy filtr fazy lotnej"));
+        QVERIFY(again.html().find("KR 4711A") != std::string::npos);
+    }
 };
 
 QTEST_MAIN(JobSheetDlgTest)

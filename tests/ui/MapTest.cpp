@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -143,6 +144,12 @@ private slots:
         m_page->activate();
         QVERIFY(*asked);
         QVERIFY(!grid()->isEnabled());
+        // The empty page says why, and offers the password.
+        QVERIFY(m_page->gated());
+        QCOMPARE(m_page->gateNote(),
+                 QString::fromStdString(translate("Ta strona wymaga hasła serwisowego.")));
+        auto* unlock = m_page->findChild<QPushButton*>(QStringLiteral("pageGateButton"));
+        QVERIFY(unlock != nullptr && unlock->isVisible());
 
         m_port->grantServiceAccess();
         asked = rejectNextModal();
@@ -215,15 +222,16 @@ private slots:
         m_port->grantServiceAccess();
         m_page->activate();
         selectBlock(0, 0, 1, 1);
-        // Refused on every try, yet applied each time: the controller holds 15.
+        // Refused yet applied: read back, the add is seen to have acted and
+        // is not sent again, so the controller holds one add, not three.
         m_server->faults().setAckResult(0, SimMatch::cmd(13));
         grid()->onMapAdd();
         QCOMPARE(m_prompt.entries().size(), size_t(1));
         QVERIFY(m_prompt.messages().front().rfind(kMsgMapWrite, 0) == 0);
         QCOMPARE(m_prompt.entries().front().icon, IUserPrompt::Icon::Error);
-        QCOMPARE(simCell(0, 0), 15);
-        QCOMPARE(model().cellText({0, 0}), std::string("15%"));
-        QCOMPARE(m_doc->settings().m_injMapTable[0][0], 15.0);
+        QCOMPARE(simCell(0, 0), 5);
+        QCOMPARE(model().cellText({0, 0}), std::string("5%"));
+        QCOMPARE(m_doc->settings().m_injMapTable[0][0], 5.0);
     }
 
     void withoutAControllerEditsAreRefusedBeforeAnyDialog() {
@@ -263,6 +271,18 @@ private slots:
         QVERIFY(!editor->isVisible());
         QCOMPARE(model().cellText({1, 1}), std::string("0%"));
         QCOMPARE(sent(14).size(), size_t(1));
+
+        // A negative value typed as such: nothing is stepped on the way.
+        grid()->setFocus();
+        const SCellIndex at = model().selection().cursor();
+        QTest::keyClick(grid(), Qt::Key_Minus);
+        QVERIFY(grid()->isEditing());
+        QTest::keyClick(editor, Qt::Key_7);
+        QCOMPARE(editor->text(), QStringLiteral("-7"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(model().cellText(at), std::string("-7%"));
+        QCOMPARE(sent(14).size(), size_t(2));
+        QVERIFY(sent(13).empty());
     }
 
     void theLivePointFollowsTheLongestPetrolTimeAndTheHalfMillisecondFlag() {
@@ -299,7 +319,7 @@ private slots:
         QVERIFY(model().selection().isSelected({3, 5}));
         QTest::keyClick(grid(), Qt::Key_Plus);
         QTest::keyClick(grid(), Qt::Key_Plus);
-        QTest::keyClick(grid(), Qt::Key_Minus);
+        QTest::keyClick(grid(), Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(sent(13),
                  (std::vector<Bytes>{{2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 2, 1}, {2, 4, 2, 2, 3, 1}}));
         QCOMPARE(simCell(3, 5), 1);

@@ -10,13 +10,13 @@
 #include "controls/ValueCmbBox.h"
 #include "device/codecs/BlockCodecs.h"
 #include "doc/KorvantisDoc.h"
-#include "files/SettingsFileIo.h"
 #include "lang/Language.h"
 #include "pages/AppPropSheet.h"
 #include "pages/PanelGasPage.h"
 #include "pages/PanelIds.h"
 #include "pages/SettingsDlg.h"
 #include "platform/PortTable.h"
+#include "settings/SettingsFileIo.h"
 #include "support/RecordingPrompt.h"
 
 #include <QAction>
@@ -169,11 +169,10 @@ private slots:
                 frame->grab().save(QString::fromLocal8Bit(folder) + "/settings-offline-edit.png");
         }
 
-        // Save? No. Close without saving? No: the window stays, the file too.
-        m_prompt.scriptAnswer(false);
-        m_prompt.scriptAnswer(false);
+        // One question; Cancel: the window stays, the file too.
+        m_prompt.scriptSaveAnswer(IUserPrompt::SaveAnswer::Cancel);
         QVERIFY(!frame->close());
-        QCOMPARE(m_prompt.entries().size(), std::size_t(2));
+        QCOMPARE(m_prompt.entries().size(), std::size_t(1));
         QCOMPARE(onDisk(path).m_base.m_pressureRef, 200);
 
         frame->findChild<QAction*>(QStringLiteral("saveFile"))->trigger();
@@ -200,13 +199,13 @@ private slots:
 
         QVERIFY(QFile::remove(QString::fromStdString(path)));
         QVERIFY(QDir().mkdir(QString::fromStdString(path))); // cannot be replaced now
-        m_prompt.scriptAnswer(true);
+        m_prompt.scriptSaveAnswer(IUserPrompt::SaveAnswer::Save);
         QVERIFY(!frame->close());
         QCOMPARE(m_prompt.messages().back().rfind("Nie można zapisać pliku ustawień.", 0),
                  std::size_t(0));
 
         QVERIFY(QDir().rmdir(QString::fromStdString(path)));
-        m_prompt.scriptAnswer(true);
+        m_prompt.scriptSaveAnswer(IUserPrompt::SaveAnswer::Save);
         QVERIFY(frame->close());
         QCOMPARE(onDisk(path).m_base.m_pressureRef, chosen);
         QCOMPARE(m_server->requestLog().size(), std::size_t(0));

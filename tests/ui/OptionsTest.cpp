@@ -1,5 +1,6 @@
 #include "app/AppOptions.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace vexor;
@@ -44,11 +45,24 @@ private slots:
     void badValuesAndUnknownOptionsAreUsageErrors() {
         for (const QStringList& arguments :
              {QStringList{"--lang", "14"}, QStringList{"--lang", "x"},
-              QStringList{"--module", "diesel"}, QStringList{"--bogus"}, QStringList{"file.xset"},
+              QStringList{"--module", "diesel"}, QStringList{"--bogus"}, QStringList{"file.txt"},
+              QStringList{"a.xset", "b.xset"}, QStringList{"--offline", "a.xset", "b.xset"},
               QStringList{"--offline", ""}, QStringList{"--offline"}}) {
             SAppOptions options;
             QCOMPARE(parse(arguments, options), EOptionsResult::Error);
         }
+    }
+
+    void aFileFromTheFileManagerOpensByItsKind() {
+        SAppOptions settings;
+        QCOMPARE(parse({"/home/fitter/Car One.XSET"}, settings), EOptionsResult::Run);
+        QCOMPARE(settings.offlineFile, std::string("/home/fitter/Car One.XSET"));
+        QVERIFY(settings.openRecording.empty());
+
+        SAppOptions recording;
+        QCOMPARE(parse({"--lang", "1", "drive.osc"}, recording), EOptionsResult::Run);
+        QCOMPARE(recording.openRecording, std::string("drive.osc"));
+        QVERIFY(recording.offlineFile.empty());
     }
 
     void windowSystemOptionsAreLeftToQt() {
@@ -56,6 +70,23 @@ private slots:
         QCOMPARE(parse({"-platform", "offscreen", "-reverse", "--module", "lpg"}, options),
                  EOptionsResult::Run);
         QCOMPARE(*options.cng, false);
+    }
+
+    // With no display to go to, the program says what it needs instead of
+    // letting the window system abort it.
+    void withoutADisplayTheProgramSaysWhatItNeeds() {
+        QMap<QString, QString> env;
+        const auto lookup = [&env](const char* name) {
+            return env.value(QString::fromLatin1(name));
+        };
+        QString message;
+        QVERIFY(!windowSystemReachable({"vexor"}, lookup, message));
+        QVERIFY(message.contains(QStringLiteral("vexor-cli")));
+        QVERIFY(windowSystemReachable({"vexor", "-platform", "offscreen"}, lookup, message));
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            env = {{QString::fromLatin1(name), QStringLiteral(":0")}};
+            QVERIFY2(windowSystemReachable({"vexor"}, lookup, message), name);
+        }
     }
 };
 

@@ -516,7 +516,7 @@ private slots:
     void pagesWithUnreadBlocksAreGreyedUntilReadAgain() {
         m_server->faults().setBadChecksum(SimMatch::read(0x22)); // the advanced set-up
         QVERIFY(m_doc->connect());
-        QVERIFY(!m_doc->blockRead(ImageBlock::AdvancedSetup));
+        QVERIFY(!m_doc->blockRead(SettingBlock::AdvancedSetup));
         m_prompt.clear();
         m_server->requestLog().clear();
         m_doc->setServiceAccess(true);

@@ -286,7 +286,8 @@ private slots:
         auto* reading = findCtrl<QLabel>(&page, kLblFuelLevel);
         for (int i = 1; i < CPanelSwitchPage::kFuelRefreshEvery; ++i)
             page.refreshLive();
-        QCOMPARE(reading->text(), QStringLiteral("0"));
+        // No level was read yet: none is shown, rather than an empty tank.
+        QCOMPARE(reading->text(), QString());
         page.refreshLive();
         QCOMPARE(reading->text(), QStringLiteral("200"));
         QCOMPARE(findCtrl<CColorStatic>(&page, kLampFull)->backgroundColor(), CFuelGauge::kLit);

@@ -2,9 +2,11 @@
 #include "app/AppOptions.h"
 #include "diag/RecordingChart.h"
 #include "lang/Language.h"
+#include "lang/Translate.h"
 #include "support/RecordingPrompt.h"
 #include "threads/DiagFile.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,19 +105,35 @@ private slots:
         QVERIFY(first > 0 && last < 600);
         QVERIFY(last - first >= 140 && last - first <= 160);
 
+        const int width = viewer.width();
         chart->setCursorAt(chart->width() / 2);
         const long at = chart->cursorLine();
         QVERIFY(at >= long(first) && at < long(last));
         const QString shown = viewer.cursorText()->text();
         const int rpm = static_cast<int>(viewer.recording().value(std::size_t(at), 0));
-        QVERIFY2(shown.contains(QStringLiteral("RPM: %1.00 RPM").arg(rpm)), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("RPM: %1.00 ").arg(rpm)), qPrintable(shown));
+        QVERIFY2(!shown.contains(QStringLiteral(".00 RPM")), qPrintable(shown));
+        QVERIFY(shown.contains(QStringLiteral("°C")));
+        QVERIFY(!shown.contains(QStringLiteral(" C ")));
         QVERIFY(shown.contains(QStringLiteral("Lambda 2: ")));
+        // The read-out fits the window as it is.
+        QCoreApplication::processEvents();
+        QCOMPARE(viewer.width(), width);
+
+        // A language change reaches the open viewer.
+        setCurrentLanguage(kLangEnglish);
+        viewer.refreshTexts();
+        const QString english = QString::fromStdString(translate("Wtrysk benz."));
+        setCurrentLanguage(kLangPolish);
+        QVERIFY(english != QStringLiteral("Wtrysk benz."));
+        QCOMPARE(viewer.channelBox(1)->text(), english);
 
         m_chooser.path = file("shown.csv");
         QVERIFY(viewer.OnExportCsv());
         const auto lines = fileLines(m_chooser.path);
         QCOMPARE(lines.size(), last - first + 1);
-        QVERIFY(lines[0].rfind("\"Czas [s]\",\"RPM [RPM]\",\"Wtrysk benz. [ms]\"", 0) == 0);
+        QVERIFY(lines[0].rfind("\"Czas [s]\",\"RPM\",\"Wtrysk benz. [ms]\"", 0) == 0);
+        QVERIFY(lines[0].find("[°C]") != std::string::npos);
         std::istringstream row(lines[1]);
         double seconds = 0;
         char comma = 0;

@@ -1,3 +1,4 @@
+#include "../support/Ser2net.h"
 #include "SimServer.h"
 #include "app/AppOptions.h"
 #include "app/ControlIds.h"
@@ -337,6 +338,29 @@ private slots:
                              [&quits](int code) { quits.push_back(code); });
         idle.handle(SIGHUP);
         QCOMPARE(quits.back(), 128 + SIGHUP);
+    }
+
+    // An expert's start-up: the controller is behind ser2net on another
+    // machine (here the loopback), named by its address like a device.
+    void startupThroughANetworkPortConnectsPollsAndNamesTheAddress() {
+        serveSimulator();
+        QTemporaryDir folder;
+        test::CSer2net ser2net;
+        const std::string reason = ser2net.start(m_server->slavePath(), folder.path().toStdString(),
+                                                 VEXOR_SOURCE_DIR "/packaging/ser2net-vexor.yaml");
+        if (!reason.empty())
+            QSKIP(reason.c_str());
+        setCurrentPortTable({ser2net.rfc2217Address()});
+        start();
+        QVERIFY(m_doc->isConnected());
+        QVERIFY(!m_doc->isDemo());
+        QVERIFY(m_prompt.entries().empty());
+        QCOMPARE(m_port->portName(), ser2net.rfc2217Address());
+        const auto status = [this] { return frame()->statusBar()->findChild<QLabel*>()->text(); };
+        QTRY_VERIFY(status().contains(QString::fromStdString(ser2net.rfc2217Address())));
+        const std::size_t before = requests(SimMatch::read(6));
+        QTRY_VERIFY_WITH_TIMEOUT(requests(SimMatch::read(6)) > before + 5, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!field(ids::kRpm).isEmpty(), 5000);
     }
 
 #ifdef VEXOR_GUI_PATH

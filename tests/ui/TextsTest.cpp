@@ -1,6 +1,7 @@
 #include "app/ControlIds.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/Mnemonics.h"
 #include "app/WorkModeDlg.h"
 #include "controls/ColorStatic.h"
 #include "controls/CtrlId.h"
@@ -126,7 +127,8 @@ private slots:
             frame.view()->refreshTexts();
             frame.refreshTexts();
             QCOMPARE(groupTitle(frame.view(), ids::kGrpPressure), QString::fromUtf8(c.pressure));
-            QCOMPARE(frame.menuBar()->actions().at(0)->text(), QString::fromUtf8(c.file));
+            QCOMPARE(withoutMnemonic(frame.menuBar()->actions().at(0)->text()),
+                     QString::fromUtf8(c.file));
             QCOMPARE(frame.view()->sheet()->tabText(1),
                      QString::fromStdString(lookupLanguageFile(currentLanguage(), "Panel Gaz")));
             QVERIFY(frame.view()->sheet()->tabText(1) != QStringLiteral("Panel Gaz"));
@@ -184,7 +186,8 @@ private slots:
         view->refreshTexts();
         frame.refreshTexts();
         QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Ciśnienie"));
-        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppExit)->text(), QStringLiteral("Wyjście"));
+        QCOMPARE(withoutMnemonic(menuItem(frame.menuBar(), ids::kCmdAppExit)->text()),
+                 QStringLiteral("Wyjście"));
 
         frame.changeLanguage(kLangEnglish);
         QCOMPARE(doc.languages, std::vector<int>{kLangEnglish});
@@ -209,15 +212,17 @@ private slots:
         QCOMPARE(buttonText(view, ids::kBtnGasoline), QStringLiteral("Petrol"));
         QCOMPARE(labelText(view, ids::kLblPressManifold), QStringLiteral("Manifold [kPa]"));
         QCOMPARE(labelText(view, ids::kLblCyl[0]), QStringLiteral("Cyl 1"));
-        QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("File"));
-        QCOMPARE(frame.menuBar()->actions().at(1)->text(), QStringLiteral("About"));
-        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppExit)->text(), QStringLiteral("Exit"));
-        QCOMPARE(menuItem(frame.menuBar(), ids::kCmdAppAbout)->text(),
+        QCOMPARE(withoutMnemonic(frame.menuBar()->actions().at(0)->text()), QStringLiteral("File"));
+        QCOMPARE(withoutMnemonic(frame.menuBar()->actions().at(1)->text()),
+                 QStringLiteral("About"));
+        QCOMPARE(withoutMnemonic(menuItem(frame.menuBar(), ids::kCmdAppExit)->text()),
+                 QStringLiteral("Exit"));
+        QCOMPARE(withoutMnemonic(menuItem(frame.menuBar(), ids::kCmdAppAbout)->text()),
                  QStringLiteral("About VEXOR..."));
         QCOMPARE(frame.command(ids::kCmdSettings)->toolTip(), QStringLiteral("Settings"));
-        QCOMPARE(frame.findChild<QAction*>(QStringLiteral("jobSheet"))->text(),
+        QCOMPARE(withoutMnemonic(frame.findChild<QAction*>(QStringLiteral("jobSheet"))->text()),
                  QStringLiteral("Job sheet..."));
-        QCOMPARE(frame.findChild<QAction*>(QStringLiteral("saveFile"))->text(),
+        QCOMPARE(withoutMnemonic(frame.findChild<QAction*>(QStringLiteral("saveFile"))->text()),
                  QStringLiteral("Save"));
         QCOMPARE(view->sheet()->tabText(1), QString::fromStdString(translate("Panel Gaz")));
 
@@ -228,7 +233,7 @@ private slots:
         // Czech comes from a language file; none is open here, so Polish shows.
         frame.changeLanguage(kLangCzech);
         QCOMPARE(groupTitle(view, ids::kGrpPressure), QStringLiteral("Ciśnienie"));
-        QCOMPARE(frame.menuBar()->actions().at(0)->text(), QStringLiteral("Plik"));
+        QCOMPARE(withoutMnemonic(frame.menuBar()->actions().at(0)->text()), QStringLiteral("Plik"));
     }
 
     // Pages reuse the view's control ids (the map page's grid is 1060, the
@@ -287,6 +292,12 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.selectedLanguage(), 10);
+
+        // The language in use is the one highlighted.
+        setCurrentLanguage(3);
+        CLangDlg german;
+        setCurrentLanguage(kLangPolish);
+        QCOMPARE(german.list()->currentRow(), 3);
     }
 
     void languageDialogOkWithoutASelectionStaysOpen() {

@@ -200,7 +200,8 @@ private slots:
         m_doc.newest = record;
         for (int i = 0; i < 4; ++i)
             m_view->refreshLive();
-        QCOMPARE(m_view->light(1163)->backgroundColor(), kRefLightOff);
+        // Grey until the first light update: nothing live lit them yet.
+        QCOMPARE(m_view->light(1163)->backgroundColor(), kRefStaleGrey);
         m_view->refreshLive();
         QCOMPARE(m_view->light(1162)->backgroundColor(), kRefLightOff);
         QCOMPARE(m_view->light(1163)->backgroundColor(), kRefLightGreen);
@@ -247,6 +248,9 @@ private slots:
     }
 
     void valueFieldsHaveTheirOwnTextColoursOnWhite() {
+        m_doc.connected = true;
+        m_doc.newest = knownRecord();
+        m_view->refreshLive();
         const auto fields = m_view->valuePanel().valueFields();
         const std::array<int, 9> order = {1068, 1075, 1077, 1056, 1069, 1064, 1065, 1057, 1072};
         const std::array<std::uint32_t, 9> colors = {0xFF80FF, 0x008080, 0xFF0000,
@@ -486,13 +490,22 @@ private slots:
         m_view->refreshLive();
         QVERIFY(!m_view->isStale());
         QCOMPARE(m_view->valuePanel().rpm->textColor(), kValueColors[4]);
-        QCOMPARE(stale.count(), 2);
+        // The first record also lifted the grey of "nothing live yet".
+        QCOMPARE(stale.count(), 3);
     }
 
-    void displayDialogWithoutAControllerRunsNoTimer() {
+    // Without a controller the display shows nothing live, and it follows
+    // the link when a controller comes.
+    void displayDialogWithoutAControllerShowsNothingLive() {
         CDisplayDlg dialog(m_doc, QSize(800, 570));
         QCOMPARE(dialog.size(), QSize(800, 570));
-        QVERIFY(!dialog.timer5002().isActive());
+        QVERIFY(dialog.timer5002().isActive());
+        QCOMPARE(dialog.valuePanel().rpm->textColor(), kRefStaleGrey);
+        QVERIFY(qobject_cast<CLambdaDisplay*>(dialog.valuePanel().lambdaDisplays[0])->isDark());
+        m_doc.connected = true;
+        m_doc.newest = knownRecord();
+        dialog.refreshLive();
+        QCOMPARE(dialog.valuePanel().rpm->textColor(), kValueColors[4]);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "backup/BackupStore.h"
 
-#include "files/SettingsFileIo.h"
+#include "backup/RawBackupFile.h"
+#include "settings/SettingsFileIo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -78,7 +79,7 @@ std::string CBackupStore::serialFolder(const std::string& serial) {
 }
 
 bool CBackupStore::take(const DeviceSettings& settings, const std::string& reason, std::time_t now,
-                        std::string& id, std::string& error) const {
+                        std::string& id, std::string& error, const CRawImage* raw) const {
     const std::string serial = serialFolder(settings.m_devInfo.m_serial);
     const std::string folder = m_root + "/" + serial;
     std::error_code ec;
@@ -127,6 +128,21 @@ bool CBackupStore::take(const DeviceSettings& settings, const std::string& reaso
         ::unlink(path.c_str());
         error = code != 0 ? systemError("cannot write " + path, code) : "cannot write " + path;
         return false;
+    }
+    if (raw != nullptr && raw->complete()) {
+        vexor::SRawBackup rawBackup;
+        rawBackup.version = settings.m_devInfo.m_version;
+        rawBackup.serial = settings.m_devInfo.m_serial;
+        rawBackup.image = *raw;
+        const std::string rawPath = vexor::rawBackupPath(path);
+        errno = 0;
+        if (!vexor::writeRawBackup(rawPath, rawBackup)) {
+            const int code = errno;
+            ::unlink(path.c_str());
+            error = code != 0 ? systemError("cannot write " + rawPath, code)
+                              : "cannot write " + rawPath;
+            return false;
+        }
     }
     id = serial + "/" + name;
     rotate(serial);
@@ -231,6 +247,8 @@ void CBackupStore::rotate(const std::string& serial) const {
         return;
     // entries[0] is the settings as first found; it stays for good.
     const std::size_t drop = entries.size() - kKeepNewest - 1;
-    for (std::size_t i = 1; i <= drop; ++i)
+    for (std::size_t i = 1; i <= drop; ++i) {
+        ::unlink(vexor::rawBackupPath(entries[i].path).c_str());
         ::unlink(entries[i].path.c_str());
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceSettings.h"
+#include "device/RawImage.h"
 
 #include <cstddef>
 #include <ctime>
@@ -11,6 +12,10 @@
 // changes them: DATA/backups/SERIAL/YYYYMMDD-HHMMSS-REASON.xset, written with
 // the settings-file writer (temporary file and rename). Per controller the
 // newest kKeepNewest backups are kept, and the oldest one ever taken.
+//
+// With the raw blocks as the controller holds them, every one of them, a
+// backup also keeps them beside the settings file (NAME.xraw, see
+// RawBackupFile.h); the two are rotated together.
 //
 // Two backups of one controller in the same second never share a file: the
 // second and later ones get "-2", "-3" ... after the reason
@@ -37,9 +42,9 @@ public:
     // Saves the image as it is, named after `now`, as a new backup and
     // rotates that controller's folder. False with a one-line reason in
     // `error` when the backup could not be written completely; nothing is
-    // left behind then.
+    // left behind then. raw: the controller's blocks; kept only when complete.
     bool take(const DeviceSettings& settings, const std::string& reason, std::time_t now,
-              std::string& id, std::string& error) const;
+              std::string& id, std::string& error, const CRawImage* raw = nullptr) const;
 
     // Backups oldest first; only those of one folder when serial is given
     // (the serial is turned into its folder name first).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceSettings.h"
+#include "device/RawImage.h"
 
 #include <ctime>
 #include <string>
@@ -20,11 +21,13 @@ public:
     // Before a single change. True when the change may go ahead: the backup
     // was written, was not needed, or the caller chose to go on without one
     // (goOnWithout after a failure). False with the reason in error.
-    bool beforeEdit(const DeviceSettings& image, bool demo, std::time_t now, std::string& error);
+    // raw: the controller's blocks, kept beside the backup when complete.
+    bool beforeEdit(const DeviceSettings& image, bool demo, std::time_t now, std::string& error,
+                    const CRawImage* raw = nullptr);
     // Before a whole-image action, reason "load", "defaults", "flash" or
     // "restore".
     bool beforeWholeImage(const DeviceSettings& image, const std::string& reason, bool demo,
-                          std::time_t now, std::string& error);
+                          std::time_t now, std::string& error, const CRawImage* raw = nullptr);
     // After a failed backup the user chose to go on: this connection's edits
     // ask no more.
     void goOnWithout() { m_taken = true; }
@@ -35,7 +38,7 @@ public:
 
 private:
     bool take(const DeviceSettings& image, const std::string& reason, std::time_t now,
-              std::string& error);
+              std::string& error, const CRawImage* raw);
 
     std::string m_dataFolder;
     bool m_taken = false;

@@ -31,7 +31,8 @@ bool CDeviceRequest::run(std::uint8_t command, const std::uint8_t* payload, std:
             std::memcpy(m_buffer.data(), payload, length);
         auto replyLength = static_cast<std::uint8_t>(length);
         std::uint8_t replyCommand = command;
-        if (!m_transport.transact(m_buffer.data(), replyLength, replyCommand))
+        m_answered = m_transport.transact(m_buffer.data(), replyLength, replyCommand);
+        if (!m_answered)
             continue;
         if (replyCommand != rule.command && rule.stopOnWrongReply)
             return false;

@@ -45,6 +45,10 @@ public:
     const std::uint8_t* payload() const { return m_buffer.data(); }
     std::uint8_t length() const { return m_length; }
     std::uint8_t command() const { return m_command; }
+    // Whether the last try got an intact reply, whatever it said: false when
+    // its answer was lost, late or damaged, so the command may have acted
+    // without anyone hearing of it.
+    bool answered() const { return m_answered; }
 
 private:
     bool passes(std::uint8_t length, std::uint8_t command, const SReplyRule& rule) const;
@@ -53,4 +57,5 @@ private:
     std::array<std::uint8_t, vexor::kTransactBufferSize> m_buffer{};
     std::uint8_t m_length = 0;
     std::uint8_t m_command = 0;
+    bool m_answered = false;
 };

@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// The byte pipe the device talks through. CSerialPort is the real one; tests
-// and replays put a scripted fake behind it. Failing system calls throw a
+// The byte pipe the device talks through. CSerialPort is a local device,
+// CNetworkPort an adapter across the network (CPortLink picks one by the
+// port's name); tests and replays put a scripted fake behind it. Failing system calls throw a
 // heap-allocated CRSError by pointer; short reads and writes are not errors,
 // the frame layer decides what they mean.
 class ISerialPort {

@@ -172,6 +172,7 @@ bool CLPGDevice::readDevInfo() {
     vexor::SerialBytes serial{};
     if (!vexor::decodeDevInfo(reply.payload(), reply.length(), m_settings, serial))
         return false;
+    m_raw.store("devinfo", reply.payload(), reply.length());
     info.m_serial = vexor::serialFromDeviceBytes(serial.data());
     return true;
 }
@@ -196,8 +197,11 @@ bool CLPGDevice::readBase() {
     }
     CDeviceRequest reply(m_transport);
     const auto& id = vexor::kBaseBlock;
-    return readBlock(reply, id.selector, id.replyCommand, id.length) &&
-           vexor::decodeBase(reply.payload(), reply.length(), m_settings);
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length) ||
+        !vexor::decodeBase(reply.payload(), reply.length(), m_settings))
+        return false;
+    m_raw.store("base", reply.payload(), reply.length());
+    return true;
 }
 
 bool CLPGDevice::writeBase() {
@@ -205,7 +209,7 @@ bool CLPGDevice::writeBase() {
         return true;
     vexor::stationCode(m_settings.m_base.m_stationCode.data());
     const auto payload = vexor::encodeBase(m_settings);
-    return acknowledged(vexor::kBaseBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("base", vexor::kBaseBlock.writeCommand, payload.data(), payload.size());
 }
 
 bool CLPGDevice::readAdv() {
@@ -213,13 +217,16 @@ bool CLPGDevice::readAdv() {
         return true;
     CDeviceRequest reply(m_transport);
     const auto& id = vexor::kAdvBlock;
-    return readBlock(reply, id.selector, id.replyCommand, id.length) &&
-           vexor::decodeAdv(reply.payload(), reply.length(), m_settings);
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length) ||
+        !vexor::decodeAdv(reply.payload(), reply.length(), m_settings))
+        return false;
+    m_raw.store("adv", reply.payload(), reply.length());
+    return true;
 }
 
 bool CLPGDevice::writeAdv() {
     const auto payload = vexor::encodeAdv(m_settings);
-    return acknowledged(vexor::kAdvBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("adv", vexor::kAdvBlock.writeCommand, payload.data(), payload.size());
 }
 
 bool CLPGDevice::readAdvancedSetup() {
@@ -230,6 +237,7 @@ bool CLPGDevice::readAdvancedSetup() {
     if (!readBlock(reply, id.selector, id.replyCommand, id.length) ||
         !vexor::decodeAdvancedSetup(reply.payload(), reply.length(), m_settings))
         return false;
+    m_raw.store("advancedsetup", reply.payload(), reply.length());
     const bool cng = (m_settings.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagCng) != 0;
     m_fuelTitle = cng ? "CNG" : "LPG";
     fuelTitleChanged(m_fuelTitle);
@@ -238,7 +246,8 @@ bool CLPGDevice::readAdvancedSetup() {
 
 bool CLPGDevice::writeAdvancedSetup() {
     const auto payload = vexor::encodeAdvancedSetup(m_settings);
-    return acknowledged(vexor::kAdvancedSetupBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("advancedsetup", vexor::kAdvancedSetupBlock.writeCommand, payload.data(),
+                     payload.size());
 }
 
 bool CLPGDevice::readMainCorr() {
@@ -246,13 +255,17 @@ bool CLPGDevice::readMainCorr() {
         return true;
     CDeviceRequest reply(m_transport);
     const auto& id = vexor::kMainCorrBlock;
-    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
-           vexor::decodeMainCorr(reply.payload(), reply.length(), m_settings);
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length, true) ||
+        !vexor::decodeMainCorr(reply.payload(), reply.length(), m_settings))
+        return false;
+    m_raw.store("maincorr", reply.payload(), reply.length());
+    return true;
 }
 
 bool CLPGDevice::writeMainCorr() {
     const auto payload = vexor::encodeMainCorr(m_settings);
-    return acknowledged(vexor::kMainCorrBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("maincorr", vexor::kMainCorrBlock.writeCommand, payload.data(),
+                     payload.size());
 }
 
 bool CLPGDevice::readSetupTimes() {
@@ -260,13 +273,17 @@ bool CLPGDevice::readSetupTimes() {
         return true;
     CDeviceRequest reply(m_transport);
     const auto& id = vexor::kSetupTimesBlock;
-    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
-           vexor::decodeSetupTimes(reply.payload(), reply.length(), m_settings);
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length, true) ||
+        !vexor::decodeSetupTimes(reply.payload(), reply.length(), m_settings))
+        return false;
+    m_raw.store("setuptimes", reply.payload(), reply.length());
+    return true;
 }
 
 bool CLPGDevice::writeSetupTimes() {
     const auto payload = vexor::encodeSetupTimes(m_settings);
-    return acknowledged(vexor::kSetupTimesBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("setuptimes", vexor::kSetupTimesBlock.writeCommand, payload.data(),
+                     payload.size());
 }
 
 bool CLPGDevice::readSensorsSetup() {
@@ -274,13 +291,16 @@ bool CLPGDevice::readSensorsSetup() {
         return true;
     CDeviceRequest reply(m_transport);
     const auto& id = vexor::kSensorsBlock;
-    return readBlock(reply, id.selector, id.replyCommand, id.length, true) &&
-           vexor::decodeSensorsSetup(reply.payload(), reply.length(), m_settings);
+    if (!readBlock(reply, id.selector, id.replyCommand, id.length, true) ||
+        !vexor::decodeSensorsSetup(reply.payload(), reply.length(), m_settings))
+        return false;
+    m_raw.store("sensors", reply.payload(), reply.length());
+    return true;
 }
 
 bool CLPGDevice::writeSensorsSetup() {
     const auto payload = vexor::encodeSensorsSetup(m_settings);
-    return acknowledged(vexor::kSensorsBlock.writeCommand, payload.data(), payload.size());
+    return writeKept("sensors", vexor::kSensorsBlock.writeCommand, payload.data(), payload.size());
 }
 
 // ---------------------------------------------------------------- memory and map
@@ -301,38 +321,55 @@ bool CLPGDevice::readMemory(std::uint16_t address, MemoryChunk& data) {
 }
 
 bool CLPGDevice::writeMemory(std::uint16_t address, const MemoryChunk& data) {
+    if (address + kMemoryChunk > vexor::kInjMapAddress &&
+        address < vexor::kInjMapAddress + vexor::kInjMapAreaLength)
+        m_raw.forget("map");
     std::uint8_t payload[vexor::kMemoryPayloadLength];
     putU16(payload, address);
     std::memcpy(payload + 2, data.data(), data.size());
     return acknowledged(vexor::kWriteMemoryCommand, payload, sizeof payload);
 }
 
-bool CLPGDevice::readInjMap() {
-    if (isDemo())
-        return true;
-    vexor::InjMapArea area{};
+bool CLPGDevice::readInjMapArea(vexor::InjMapArea& area) {
     for (std::size_t offset = 0; offset < area.size(); offset += kMemoryChunk) {
         MemoryChunk chunk{};
         if (!readMemory(static_cast<std::uint16_t>(vexor::kInjMapAddress + offset), chunk))
             return false;
         std::memcpy(area.data() + offset, chunk.data(), chunk.size());
     }
-    return vexor::decodeInjMap(area.data(), area.size(), m_settings);
+    return vexor::storedInjMapChecksum(area.data()) == vexor::injMapChecksum(area.data());
+}
+
+bool CLPGDevice::readInjMap() {
+    if (isDemo())
+        return true;
+    vexor::InjMapArea area{};
+    if (!readInjMapArea(area) || !vexor::decodeInjMap(area.data(), area.size(), m_settings))
+        return false;
+    m_raw.store("map", area.data(), area.size());
+    return true;
 }
 
 bool CLPGDevice::writeInjMap() {
     if (isDemo())
         return true;
     const vexor::InjMapArea area = vexor::encodeInjMap(m_settings);
-    for (std::size_t offset = 0; offset < area.size(); offset += kMemoryChunk) {
+    if (!writeMapArea(area.data()))
+        return false;
+    m_raw.store("map", area.data(), area.size());
+    return true;
+}
+
+bool CLPGDevice::writeMapArea(const std::uint8_t* area) {
+    for (std::size_t offset = 0; offset < vexor::kInjMapAreaLength; offset += kMemoryChunk) {
         MemoryChunk chunk{};
-        std::memcpy(chunk.data(), area.data() + offset, chunk.size());
+        std::memcpy(chunk.data(), area + offset, chunk.size());
         if (!writeMemory(static_cast<std::uint16_t>(vexor::kInjMapAddress + offset), chunk))
             return false;
     }
     // The last chunk ends with the check sum: reading it back shows whether
     // the controller kept what was sent.
-    const std::size_t lastOffset = area.size() - kMemoryChunk;
+    const std::size_t lastOffset = vexor::kInjMapAreaLength - kMemoryChunk;
     MemoryChunk last{};
     if (!readMemory(static_cast<std::uint16_t>(vexor::kInjMapAddress + lastOffset), last))
         return false;
@@ -340,19 +377,96 @@ bool CLPGDevice::writeInjMap() {
            last[kMemoryChunk - 1] == area[vexor::kInjMapChecksumOffset + 1];
 }
 
+bool CLPGDevice::writeKept(const char* name, std::uint8_t command, const std::uint8_t* payload,
+                           std::size_t length) {
+    const bool accepted = acknowledged(command, payload, length);
+    if (accepted)
+        m_raw.store(name, payload, length);
+    else
+        m_raw.forget(name); // may have been taken in part
+    return accepted;
+}
+
+bool CLPGDevice::writeRaw(const SRawBlock& block) {
+    const SRawBlock* entry = CRawImage::layoutOf(block.name);
+    if (entry == nullptr || entry->writeCommand == 0 || entry->memory != block.memory ||
+        entry->where != block.where || entry->writeCommand != block.writeCommand ||
+        entry->bytes.size() != block.bytes.size())
+        return false;
+    if (!block.memory)
+        return writeKept(entry->name.c_str(), block.writeCommand, block.bytes.data(),
+                         block.bytes.size());
+    if (isDemo())
+        return true;
+    if (!writeMapArea(block.bytes.data()))
+        return false;
+    m_raw.store(block.name, block.bytes.data(), block.bytes.size());
+    return true;
+}
+
+// The controller changes its map by itself on these: what it holds now is
+// known again only from the next read.
 bool CLPGDevice::commitMap() {
+    m_raw.forget("map");
     return acknowledgedRead(kSelCommitMap);
 }
 
 bool CLPGDevice::clearMap() {
+    m_raw.forget("map");
     return acknowledgedRead(kSelClearMap);
 }
 
-bool CLPGDevice::mapRegionOp(const std::array<std::uint8_t, 6>& region) {
-    return acknowledged(kMapRegionCommand, region.data(), region.size());
+bool CLPGDevice::mapRegionOp(const vexor::MapRegionRecord& region) {
+    using State = vexor::MapRegionState;
+    m_regionState = State::Changed;
+    m_raw.forget("map"); // whatever the controller now holds is read anew
+    if (isDemo())
+        return true;
+    // A try whose reply is lost, late or refused may still have acted.
+    // Sending an add again would add twice, so the map is read before the
+    // first try and read back after every try that failed; a set or a clear
+    // gives the same map however often it runs, and is only read back once
+    // its tries are over.
+    const bool accumulates = vexor::regionOpAccumulates(region);
+    vexor::InjMapArea before{};
+    if (accumulates && !readInjMapArea(before)) {
+        m_regionState = State::Unchanged; // nothing was sent
+        return false;
+    }
+    SReplyRule rule;
+    rule.accepted = true;
+    rule.tries = accumulates ? 1 : kTries;
+    const int rounds = accumulates ? kTries : 1;
+    for (int round = 0; round < rounds; ++round) {
+        CDeviceRequest request(m_transport);
+        if (request.run(kMapRegionCommand, region.data(), region.size(), rule))
+            return true;
+        vexor::InjMapArea now{};
+        if (!readInjMapArea(now)) {
+            m_regionState = State::Unknown;
+            return false;
+        }
+        // A set or clear is judged on its own cells: what was there before
+        // does not decide what it leaves.
+        const vexor::InjMapArea result = vexor::regionApplied(accumulates ? before : now, region);
+        if (vexor::regionCellsEqual(now, result, region)) {
+            if (!request.answered())
+                return true; // it acted; only the answer went missing
+            // It acted and said no: not sent again, and not done either.
+            m_regionState = State::Unconfirmed;
+            return false;
+        }
+        if (accumulates && !vexor::regionCellsEqual(now, before, region)) {
+            m_regionState = State::Other;
+            return false;
+        }
+    }
+    m_regionState = State::Unchanged;
+    return false;
 }
 
 bool CLPGDevice::writeMapCell(std::uint8_t first, std::uint8_t second, int value) {
+    m_raw.forget("map");
     const int raw = std::clamp(value + kMapCellOffset, 0, 255);
     const std::uint8_t payload[4] = {first, second, static_cast<std::uint8_t>(raw), 0};
     return acknowledged(kMapCellCommand, payload, sizeof payload);
@@ -565,6 +679,8 @@ bool CLPGDevice::readLpgMap(LoadMap& map) {
 bool CLPGDevice::enterProgramming() {
     if (isDemo())
         return true;
+    // New firmware may keep its settings elsewhere or anew.
+    m_raw.clear();
     SReplyRule rule;
     rule.accepted = true;
     rule.tries = 1;

@@ -9,8 +9,10 @@
 #include "device/FrameTransport.h"
 #include "device/LPGDeviceErr.h"
 #include "device/LoadMap.h"
+#include "device/MapRegionEffect.h"
 #include "device/ObdReply.h"
-#include "device/SerialPort.h"
+#include "device/PortLink.h"
+#include "device/RawImage.h"
 #include "platform/Seams.h"
 
 #include <array>
@@ -73,7 +75,7 @@ public:
     using ProgressFn = std::function<void(int done, int total)>;
 
     // portOverride: talk through this port instead of the device's own
-    // CSerialPort (tests, replays); the caller keeps it alive.
+    // CPortLink (tests, replays); the caller keeps it alive.
     explicit CLPGDevice(ISerialPort* portOverride = nullptr);
     virtual ~CLPGDevice();
     CLPGDevice(const CLPGDevice&) = delete;
@@ -84,10 +86,16 @@ public:
     const DeviceSettings& settings() const { return m_settings; }
     CDiagData& diagData() { return m_diagData; }
     const CDiagData& diagData() const { return m_diagData; }
+    // The settings blocks as the controller holds them (see CRawImage).
+    const CRawImage& rawImage() const { return m_raw; }
+    // Before a whole read: a block that then fails must not keep the bytes
+    // of an earlier read (another controller, perhaps).
+    void forgetRawImage() { m_raw.clear(); }
     // The port every exchange goes through (the override when one was given).
     ISerialPort& port() { return *m_link; }
-    // The device's own serial port, also when an override is in use.
-    CSerialPort& serialPort() { return m_port; }
+    // The device's own port (a local device or a network adapter), also when
+    // an override is in use.
+    CPortLink& serialPort() { return m_port; }
     CFrameTransport& transport() { return m_transport; }
     CDemoDiag& demoDiag() { return m_demoDiag; }
 
@@ -155,12 +163,22 @@ public:
     // untouched. A write is confirmed by reading the last chunk back.
     bool readInjMap();
     bool writeInjMap();
+    // One block or the map area of a raw image, written as it is (no station
+    // code stamped, nothing encoded); false for a block this program does not
+    // know in that shape.
+    bool writeRaw(const SRawBlock& block);
     // Makes the controller take over the map changes sent since the last one.
     bool commitMap();
     bool clearMap();
     // The 6-byte map-region record (first row, first column, row count, column
-    // count, operation, operand), passed through unchanged.
-    bool mapRegionOp(const std::array<std::uint8_t, 6>& region);
+    // count, operation, operand), passed through unchanged. It is never carried
+    // out twice: an add or subtract is sent again only after reading the map
+    // back showed that the try before did not act (the map is read first for
+    // that), and any operation whose reply went missing counts as done when
+    // the map read back holds its result. lastRegionState() tells what the
+    // controller holds afterwards.
+    bool mapRegionOp(const vexor::MapRegionRecord& region);
+    vexor::MapRegionState lastRegionState() const { return m_regionState; }
     // One cell: its two indices in the order of the region record, and its
     // value (-50..+50; sent as value + 100).
     bool writeMapCell(std::uint8_t first, std::uint8_t second, int value);
@@ -251,13 +269,21 @@ private:
     // A block read whose reply must carry at least `length` bytes.
     bool readBlock(CDeviceRequest& request, std::uint8_t selector, std::uint8_t replyCommand,
                    std::size_t length, bool stopOnWrongReply = false);
+    // The 288 bytes of the map area; false when a chunk failed or the area's
+    // check sum does not match.
+    bool readInjMapArea(vexor::InjMapArea& area);
+    // A block write that keeps (or, refused, forgets) the raw block.
+    bool writeKept(const char* name, std::uint8_t command, const std::uint8_t* payload,
+                   std::size_t length);
+    // The nine map chunks, confirmed by reading the last one back.
+    bool writeMapArea(const std::uint8_t* area);
     bool readLoadMap(std::uint8_t selector, std::uint8_t replyCommand, LoadMap& map);
     bool obdExchange(std::uint8_t command, const std::uint8_t* payload, std::size_t length,
                      ObdReply& reply);
 
     DeviceSettings m_settings;
     CDiagData m_diagData;
-    CSerialPort m_port;
+    CPortLink m_port;
     std::atomic<bool> m_demo{false};
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_liveData{true};
@@ -268,4 +294,6 @@ private:
     std::string m_fuelTitle;
     int m_minPetrolPolls = kMinPetrolPolls;
     std::optional<SAutoCalResult> m_lastAutoCal;
+    vexor::MapRegionState m_regionState = vexor::MapRegionState::Unchanged;
+    CRawImage m_raw;
 };

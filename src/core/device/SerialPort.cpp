@@ -1,5 +1,6 @@
 #include "device/SerialPort.h"
 
+#include "platform/PortHolders.h"
 #include "platform/PortTable.h"
 
 #include <algorithm>
@@ -53,9 +54,11 @@ int openTerminal(const std::string& path, int& error) {
     bool held = false;
     if (!::isatty(fd)) {
         error = ENOTTY;
-    } else if (tty::exclusiveState(fd, held) == 0 && held) {
+    } else if (tty::exclusiveState(fd, held) == 0 && held && !vexor::staleExclusive(path)) {
         // Someone holds it exclusively; privileged callers get this far
-        // anyway. Their flag is theirs: leave it alone.
+        // anyway. Their flag is theirs: leave it alone. A flag nobody holds
+        // any more (its program was killed on a pseudo-terminal) is taken
+        // over below: it would lock everyone out for good.
         error = EBUSY;
     } else if (int e = tty::setExclusive(fd)) {
         error = e;

@@ -26,7 +26,10 @@ void CErrorsDlgModel::init() {
 std::string CErrorsDlgModel::shownText() const {
     if (m_clearedClean && m_text.empty())
         return vexor::translate(kMsgNoFaults);
-    return m_text;
+    // The decoded text starts each group on a new line, the first one too:
+    // the box starts with the first fault, not with blank lines.
+    const std::size_t first = m_text.find_first_not_of("\r\n");
+    return first == std::string::npos ? std::string() : m_text.substr(first);
 }
 
 bool CErrorsDlgModel::readFaults() {

@@ -31,8 +31,9 @@ public:
     // The decoded fault text; empty while there are none or they could not
     // be read.
     const std::string& text() const { return m_text; }
-    // What the text area shows: the fault text, or after a clear that left
-    // no fault the translated "no faults" line.
+    // What the text area shows: the fault text from its first line that
+    // holds anything, or after a clear that left no fault the translated
+    // "no faults" line.
     std::string shownText() const;
     bool continuousSignal() const { return m_signal; }
 

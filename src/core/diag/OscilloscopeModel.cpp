@@ -75,8 +75,18 @@ void COscilloscopeModel::relabel() {
 }
 
 bool COscilloscopeModel::refreshLive(const CLPGDevice& device) {
-    if (!device.isConnected() || m_paused)
+    if (m_paused)
         return false;
+    if (!device.isConnected()) {
+        // Time goes on while the link is down: the traces show the hole
+        // rather than a line drawn across it.
+        if (m_nextX == 0.0f)
+            return false;
+        for (int i = 0; i < vexor::kOscChannels; ++i)
+            m_chart.addGap(i, m_nextX);
+        m_nextX += kSampleStep;
+        return true;
+    }
     const CDiagData& history = device.diagData();
     const int count = history.count();
     if (count < 2)
@@ -112,15 +122,28 @@ void COscilloscopeModel::run() {
     m_paused = false;
 }
 
-void COscilloscopeModel::pause(CKorvantisDoc& doc) {
+long COscilloscopeModel::pause(CKorvantisDoc& doc) {
     m_paused = true;
+    return stopRecording(doc);
+}
+
+long COscilloscopeModel::stopRecording(CKorvantisDoc& doc) {
     m_recordFile.clear();
+    long lines = 0;
     try {
         doc.stopPolling();
+        // Counted once the polling thread has let go of the file, before the
+        // next run starts a count of its own.
+        lines = doc.recordedLines();
         doc.startPolling();
     } catch (IError* error) {
         vexor::reportHandlerError(doc.seams(), kHandlerPause, std::unique_ptr<IError>(error));
     }
+    return lines;
+}
+
+std::string COscilloscopeModel::recordingEndedText(const std::string& path, long lines) {
+    return vexor::translate(kMsgRecordingEnded) + " " + std::to_string(lines) + "\n" + path;
 }
 
 COscilloscopeModel::RecordResult COscilloscopeModel::record(CKorvantisDoc& doc) {

@@ -32,6 +32,8 @@ public:
     static constexpr const char* kMsgFile = "Nie można utworzyć pliku zapisu";
     static constexpr const char* kMsgRecording = "Nagrywanie do pliku";
     static constexpr const char* kMsgWrite = "Nie można zapisać pliku z zapisem przebiegu:";
+    static constexpr const char* kMsgRecordingEnded =
+        "Nagrywanie zakończone. Liczba zapisanych rekordów:";
     static constexpr const char* kMsgStopped =
         "Nagrywanie zostało zatrzymane. Wiersze zapisane do tej chwili pozostały w pliku.";
 
@@ -69,7 +71,14 @@ public:
     // Run: an empty chart from x = 0, traces running.
     void run();
     // Pause: traces stop; polling starts again without a recording file.
-    void pause(CKorvantisDoc& doc);
+    // Returns the lines the recording that ended holds.
+    long pause(CKorvantisDoc& doc);
+    // Stop: the recording ends, polling starts again without a file and the
+    // traces go on. Returns the lines the recording holds.
+    long stopRecording(CKorvantisDoc& doc);
+    // What the user is told when a recording ends: how many records the
+    // file holds, and which file.
+    static std::string recordingEndedText(const std::string& path, long lines);
     // Record: without a controller says so and asks nothing; otherwise asks
     // for a file to save and, when it can be written, polling starts again
     // recording into it and the traces run on an empty chart. A file that

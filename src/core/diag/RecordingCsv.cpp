@@ -14,7 +14,8 @@ namespace {
 constexpr const char* kTime = "Czas";
 
 // A header cell "name [unit]": quoted, inner quotes doubled, as a
-// spreadsheet expects of a text that may hold a comma.
+// spreadsheet expects of a text that may hold a comma. A column named after
+// its unit (engine speed) names it once.
 void appendCell(std::string& line, const std::string& name, const std::string& unit) {
     line += '"';
     for (char c : name) {
@@ -22,14 +23,16 @@ void appendCell(std::string& line, const std::string& name, const std::string& u
             line += '"';
         line += c;
     }
-    line.append(" [").append(unit).append("]\"");
+    if (unit != name)
+        line.append(" [").append(unit).append("]");
+    line += '"';
 }
 
 } // namespace
 
 const char* recordingUnit(int channel) {
     static constexpr const char* kUnits[kOscChannels] = {"RPM", "ms", "ms", "kPa", "kPa",
-                                                         "C",   "C",  "V",  "V"};
+                                                         "°C",  "°C", "V",  "V"};
     return kUnits[channel];
 }
 

@@ -23,8 +23,9 @@ bool blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// One line without its line end into `out`; false when it is damaged.
-bool parseLine(std::string_view line, OscLine& out) {
+} // namespace
+
+bool parseRecordingLine(std::string_view line, OscLine& out) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     const char* p = line.data();
@@ -44,10 +45,12 @@ bool parseLine(std::string_view line, OscLine& out) {
     return p == end;
 }
 
-// Feeds complete lines to the recording; keeps count across chunks.
+namespace {
+
+// Feeds complete lines to the sink; keeps count across chunks.
 class CLineParser {
 public:
-    explicit CLineParser(CRecording& recording) : m_recording(recording) {}
+    explicit CLineParser(RecordingLineSink sink) : m_sink(std::move(sink)) {}
 
     // False once a damaged line was met.
     bool feed(std::string_view text, bool last) {
@@ -70,8 +73,7 @@ public:
     }
     const std::string& rest() const { return m_rest; }
     SRecordingLoad result(SRecordingLoad::Status status) const {
-        return {status, m_recording.size(),
-                status == SRecordingLoad::Status::Damaged ? m_lineNo : 0};
+        return {status, m_records, status == SRecordingLoad::Status::Damaged ? m_lineNo : 0};
     }
 
 private:
@@ -81,13 +83,15 @@ private:
         if (text.empty() || text == "\r")
             return true;
         OscLine fields;
-        if (!parseLine(text, fields))
+        if (!parseRecordingLine(text, fields))
             return false;
-        m_recording.append(fields);
+        m_sink(fields);
+        ++m_records;
         return true;
     }
 
-    CRecording& m_recording;
+    RecordingLineSink m_sink;
+    std::size_t m_records = 0;
     std::string m_rest;
     std::size_t m_lineNo = 0;
 };
@@ -97,7 +101,7 @@ private:
 SRecordingLoad parseRecording(std::string_view text, CRecording& recording) {
     recording.clear();
     recording.reserve(text.size() / kShortestLine + 1);
-    CLineParser parser(recording);
+    CLineParser parser([&recording](const OscLine& line) { recording.append(line); });
     return parser.result(parser.feed(text, true) ? SRecordingLoad::Status::Complete
                                                  : SRecordingLoad::Status::Damaged);
 }
@@ -105,6 +109,18 @@ SRecordingLoad parseRecording(std::string_view text, CRecording& recording) {
 SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
                              const RecordingProgress& progress) {
     recording.clear();
+    const SRecordingLoad result = readRecordingLines(
+        path, [&recording](const OscLine& line) { recording.append(line); }, progress,
+        [&recording](std::size_t bytes) { recording.reserve(bytes / kShortestLine + 1); });
+    if (result.status == SRecordingLoad::Status::Cancelled ||
+        result.status == SRecordingLoad::Status::Unreadable)
+        recording.clear();
+    return result;
+}
+
+SRecordingLoad readRecordingLines(const std::string& path, const RecordingLineSink& sink,
+                                  const RecordingProgress& progress,
+                                  const std::function<void(std::size_t)>& sized) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {};
@@ -114,9 +130,10 @@ SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
         return {};
     }
     const auto total = static_cast<std::size_t>(st.st_size);
-    recording.reserve(total / kShortestLine + 1);
+    if (sized)
+        sized(total);
 
-    CLineParser parser(recording);
+    CLineParser parser(sink);
     std::vector<char> buffer(kChunk);
     std::string text;
     std::size_t done = 0;
@@ -144,8 +161,6 @@ SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
         }
     }
     ::close(fd);
-    if (status == SRecordingLoad::Status::Cancelled || status == SRecordingLoad::Status::Unreadable)
-        recording.clear();
     return parser.result(status);
 }
 

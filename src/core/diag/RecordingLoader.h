@@ -28,6 +28,17 @@ using RecordingProgress = std::function<bool(double fraction)>;
 SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
                              const RecordingProgress& progress = {});
 
+// Every complete line of a recording file, in order, with all 24 fields (the
+// viewer keeps only nine of them). `sized` hears the file's size first. The
+// lines before a damaged one have reached the sink when it is reported.
+using RecordingLineSink = std::function<void(const OscLine&)>;
+SRecordingLoad readRecordingLines(const std::string& path, const RecordingLineSink& sink,
+                                  const RecordingProgress& progress = {},
+                                  const std::function<void(std::size_t)>& sized = {});
+
+// One line without its line end; false when it is damaged.
+bool parseRecordingLine(std::string_view line, OscLine& out);
+
 // The same over text already in memory.
 SRecordingLoad parseRecording(std::string_view text, CRecording& recording);
 

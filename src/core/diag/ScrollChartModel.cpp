@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 // The newest point stays at this fraction of the width while the window
@@ -42,6 +43,14 @@ bool CScrollChartModel::anyPoints() const {
 }
 
 bool CScrollChartModel::addPoint(int series, float x, float y) {
+    return store(series, x, y, false);
+}
+
+bool CScrollChartModel::addGap(int series, float x) {
+    return store(series, x, std::numeric_limits<float>::quiet_NaN(), true);
+}
+
+bool CScrollChartModel::store(int series, float x, float y, bool gap) {
     const auto found = m_series.find(series);
     if (found == m_series.end())
         return false;
@@ -72,9 +81,13 @@ bool CScrollChartModel::addPoint(int series, float x, float y) {
     }
 
     // Every value is kept inside the vertical range, the very first one too.
-    if (std::isnan(y))
-        y = m_minY;
-    s.points[x] = std::clamp(y, m_minY, m_maxY);
+    if (gap) {
+        s.points[x] = y;
+    } else {
+        if (std::isnan(y))
+            y = m_minY;
+        s.points[x] = std::clamp(y, m_minY, m_maxY);
+    }
 
     if (m_maxPoints != 0 && s.points.size() > m_maxPoints) {
         trim(s);

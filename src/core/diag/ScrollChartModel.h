@@ -48,6 +48,9 @@ public:
     // Stores y (clamped to the vertical range) at x; a point at the same x is
     // replaced. False for an unknown series.
     bool addPoint(int series, float x, float y);
+    // A break at x: no value there, and the line does not join the points on
+    // either side (a NaN y in the series). False for an unknown series.
+    bool addGap(int series, float x);
     // Empties every series and goes back to the start of the x axis.
     void clear();
     // 0 means no limit. Returns the previous limit.
@@ -77,6 +80,7 @@ public:
     unsigned dataVersion() const { return m_dataVersion; }
 
 private:
+    bool store(int series, float x, float y, bool gap);
     bool anyPoints() const;
     bool inWindow(float x) const { return x >= m_origin && x <= m_origin + m_width; }
     void trim(Series& s);

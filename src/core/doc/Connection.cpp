@@ -27,6 +27,7 @@ bool CKorvantisDoc::connect() {
     // A connection that was there before (the search after a firmware update)
     // must not outlive a search that finds nothing.
     setConnected(false);
+    m_linkLost = false;
     m_connectedPort = 0;
     m_readBlocks.clear();
 
@@ -72,29 +73,23 @@ bool CKorvantisDoc::readAll() {
         return true;
     }
     m_readBlocks.clear();
+    forgetRawImage();
     setConnected(false);
     if (!handshake())
         return false;
-    if (readDevInfo())
-        m_readBlocks.set(ImageBlock::DevInfo);
+    using vexor::SettingBlock;
+    // The identity first; the controller counts as connected without it.
+    if (vexor::readBlock(*this, SettingBlock::DevInfo))
+        m_readBlocks.set(SettingBlock::DevInfo);
     else
         message(kMsgVersionRead);
     setConnected(true);
 
-    struct SRead {
-        ImageBlock block;
-        bool (CLPGDevice::*read)();
-    };
-    static constexpr SRead reads[] = {{ImageBlock::Sensors, &CLPGDevice::readSensorsSetup},
-                                      {ImageBlock::Base, &CLPGDevice::readBase},
-                                      {ImageBlock::Adv, &CLPGDevice::readAdv},
-                                      {ImageBlock::MainCorr, &CLPGDevice::readMainCorr},
-                                      {ImageBlock::SetupTimes, &CLPGDevice::readSetupTimes},
-                                      {ImageBlock::InjMap, &CLPGDevice::readInjMap},
-                                      {ImageBlock::AdvancedSetup, &CLPGDevice::readAdvancedSetup}};
-    for (const SRead& r : reads) {
-        if ((this->*r.read)())
-            m_readBlocks.set(r.block);
+    for (const SettingBlock block : vexor::kImageReadOrder) {
+        if (block == SettingBlock::DevInfo)
+            continue;
+        if (vexor::readBlock(*this, block))
+            m_readBlocks.set(block);
         else
             message(kMsgSettingsRead);
     }
@@ -107,7 +102,7 @@ bool CKorvantisDoc::imageComplete() const {
     return isDemo() || m_readBlocks.complete();
 }
 
-bool CKorvantisDoc::blockRead(ImageBlock block) const {
+bool CKorvantisDoc::blockRead(vexor::SettingBlock block) const {
     return isDemo() || m_readBlocks.has(block);
 }
 
@@ -135,7 +130,44 @@ bool CKorvantisDoc::reconnect() {
         if (!found)
             return false;
     }
+    m_linkLost = false;
     // A recording that was running goes on in its file.
     resumePolling();
     return true;
+}
+
+bool CKorvantisDoc::pollFailed() const {
+    if (m_poll.endedOnFailure.load())
+        return true;
+    // A long command holds the line and the reads wait for it without
+    // failing: only reads that failed, for long enough, mean silence.
+    const long long silent = CPollControl::nowMs() - m_poll.lastRecordMs.load();
+    return m_poll.running.load() && m_poll.failures.load() > 0 && silent >= kSilenceLimit.count();
+}
+
+vexor::LinkState CKorvantisDoc::linkState() const {
+    if (isDemo())
+        return vexor::LinkState::Demo;
+    if (m_linkLost)
+        return vexor::LinkState::Lost;
+    if (!isConnected())
+        return vexor::LinkState::NotConnected;
+    return pollFailed() ? vexor::LinkState::Lost : vexor::LinkState::Connected;
+}
+
+vexor::LinkState CKorvantisDoc::watchLink() {
+    if (isDemo())
+        return vexor::LinkState::Demo;
+    if (!m_linkLost && isConnected() && pollFailed()) {
+        m_linkLost = true;
+        m_lostAtRecordMs = m_poll.lastRecordMs.load();
+        setConnected(false);
+    } else if (m_linkLost && !m_poll.endedOnFailure.load() && m_poll.failures.load() == 0 &&
+               m_poll.lastRecordMs.load() != m_lostAtRecordMs && pollingActive()) {
+        // The controller answered again on the same line before the run gave
+        // up on it: nothing was closed, so nothing needs reading anew.
+        m_linkLost = false;
+        setConnected(true);
+    }
+    return linkState();
 }

@@ -4,16 +4,27 @@
 #include "doc/KorvantisDoc.h"
 
 #include "common/IError.h"
-#include "doc/SettingsCopy.h"
-#include "files/SettingsCheck.h"
-#include "files/SettingsFileIo.h"
 #include "lang/Translate.h"
+#include "settings/SettingsCheck.h"
+#include "settings/SettingsCopy.h"
+#include "settings/SettingsFileIo.h"
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
 
 constexpr const char* kSettingsExtension = "xset";
+
+// The factory settings go out with the sensors block before the advanced
+// setup, the other way round from a load.
+constexpr std::array<vexor::SettingBlock, 7> kDefaultsOrder = {
+    vexor::SettingBlock::Base,         vexor::SettingBlock::Adv, vexor::SettingBlock::MainCorr,
+    vexor::SettingBlock::SetupTimes,   vexor::SettingBlock::Map, vexor::SettingBlock::Sensors,
+    vexor::SettingBlock::AdvancedSetup};
 
 } // namespace
 
@@ -34,7 +45,7 @@ DocResult CKorvantisDoc::loadSettings() {
     // The load keeps a few members as the controller has them (the service
     // limit, the inspection reminder): unread, they would be overwritten
     // with defaults.
-    if (!blockRead(ImageBlock::AdvancedSetup)) {
+    if (!blockRead(vexor::SettingBlock::AdvancedSetup)) {
         message(kMsgImageIncomplete);
         return DocResult::Failed;
     }
@@ -44,10 +55,7 @@ DocResult CKorvantisDoc::loadSettings() {
     DeviceSettings loaded;
     vexor::SSettingsFileProblem problem;
     if (!vexor::readSettingsFileChecked(path, loaded, problem)) {
-        std::string text = vexor::translate(kMsgFileRead);
-        if (const std::string detail = problem.describe(); !detail.empty())
-            text += "\n" + detail;
-        seams().message(text, IUserPrompt::Icon::Error);
+        seams().message(vexor::refusedLoadText(kMsgFileRead, problem), IUserPrompt::Icon::Error);
         return DocResult::FileError;
     }
     if (m_changeGuard && !m_changeGuard())
@@ -55,10 +63,14 @@ DocResult CKorvantisDoc::loadSettings() {
     vexor::applyLoadedSettings(settings(), loaded);
 
     CBusyScope busy(seams().cursor);
-    return writeLoadedImage();
+    const DocResult result = writeImage(vexor::kLoadOrder, false);
+    if (result == DocResult::Done && m_pageRefreshHook)
+        m_pageRefreshHook();
+    return result;
 }
 
-DocResult CKorvantisDoc::writeLoadedImage() {
+DocResult CKorvantisDoc::writeImage(std::span<const vexor::SettingBlock> order,
+                                    bool clearMapBlock) {
     // Most blocks are taken only while the engine runs on petrol; the restart
     // makes the controller work with the new values.
     if (!waitForGasoline()) {
@@ -67,15 +79,16 @@ DocResult CKorvantisDoc::writeLoadedImage() {
     }
     // From the first block on, a failure leaves the controller half-written.
     m_writeUnderWay = kMsgHalfWritten;
-    const bool written = writeBase() && writeAdv() && writeMainCorr() && writeSetupTimes() &&
-                         writeInjMap() && writeAdvancedSetup() && writeSensorsSetup() && restart();
-    if (!written) {
+    const auto write = [&](vexor::SettingBlock block) {
+        if (clearMapBlock && block == vexor::SettingBlock::Map)
+            return clearMap() && commitMap();
+        return vexor::writeBlock(*this, block);
+    };
+    if (!std::all_of(order.begin(), order.end(), write) || !restart()) {
         failedWrite(kMsgSetDevice);
         return DocResult::Failed;
     }
     m_writeUnderWay = nullptr;
-    if (m_pageRefreshHook)
-        m_pageRefreshHook();
     return DocResult::Done;
 }
 
@@ -94,7 +107,10 @@ DocResult CKorvantisDoc::OnFileWriteSettings() {
         if (path.empty())
             return DocResult::Cancelled;
         if (!vexor::writeSettingsFile(path, settings())) {
-            message(kMsgFileWrite);
+            const int error = errno;
+            seams().message(vexor::translate(kMsgFileWrite) + "\n" + path + ": " +
+                                std::strerror(error),
+                            IUserPrompt::Icon::Error);
             return DocResult::FileError;
         }
         return DocResult::Done;
@@ -123,20 +139,8 @@ DocResult CKorvantisDoc::restoreDefaults() {
     CBusyScope busy(seams().cursor);
     // The map is cleared and committed by the controller itself instead of
     // being written cell by cell.
-    if (!waitForGasoline()) {
-        message(kMsgSetDevice);
-        return DocResult::Failed;
-    }
-    m_writeUnderWay = kMsgHalfWritten;
-    const bool written = writeBase() && writeAdv() && writeMainCorr() && writeSetupTimes() &&
-                         clearMap() && commitMap() && writeSensorsSetup() && writeAdvancedSetup() &&
-                         restart();
-    if (!written) {
-        failedWrite(kMsgSetDevice);
-        return DocResult::Failed;
-    }
-    m_writeUnderWay = nullptr;
-    if (m_refreshHook)
+    const DocResult result = writeImage(kDefaultsOrder, true);
+    if (result == DocResult::Done && m_refreshHook)
         m_refreshHook();
-    return DocResult::Done;
+    return result;
 }

@@ -83,6 +83,9 @@ void CKorvantisDoc::resumePolling() {
 }
 
 void CKorvantisDoc::launchPolling(const std::string& logPath, bool append) {
+    // The new run gets its full silence allowance before it counts as lost.
+    m_poll.endedOnFailure = false;
+    m_poll.lastRecordMs = CPollControl::nowMs();
     if (!liveDataAvailable()) {
         m_poll.running = false;
         return;

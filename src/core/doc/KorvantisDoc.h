@@ -3,6 +3,7 @@
 #include "device/LPGDevice.h"
 #include "doc/DocResult.h"
 #include "doc/ImageBlocks.h"
+#include "doc/LinkState.h"
 #include "platform/RegistryStore.h"
 #include "platform/WorkFolders.h"
 #include "threads/DiagRSThread.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 class CMultiThread;
@@ -87,6 +89,7 @@ public:
     static constexpr const char* kHandlerSave = "CKorvantisDoc::OnFileWriteSettings()";
     static constexpr const char* kHandlerDefaults = "CKorvantisDoc::OnDefaultValues()";
     static constexpr const char* kHandlerUpdate = "CKorvantisDoc::OnDeviceUpdate()";
+    static constexpr const char* kHandlerRestoreRaw = "CKorvantisDoc::OnRestoreRaw()";
 
     // portOverride: talk through this port instead of the document's own
     // serial port (tests); pool: where polling threads run (default: the
@@ -169,12 +172,26 @@ public:
     // Enters demonstration mode without a question (the command line's --demo).
     void enterDemo();
 
+    // ---- the state of the link ----
+    // How long the live reads may fail before the link counts as lost: one
+    // silent read and a little more, well inside two seconds.
+    static constexpr std::chrono::milliseconds kSilenceLimit{1500};
+    // Connected, lost, not (yet) connected or demo. A settings file open for
+    // editing is the front end's matter.
+    vexor::LinkState linkState() const;
+    // The front end's display tick: a link that went silent, hung up or
+    // failed counts as lost from now on, and isConnected() turns false so
+    // every command is refused as "no connection" instead of failing on a
+    // dead port. It turns true again when live records come back or a
+    // reconnection reads the controller anew. Returns the state.
+    vexor::LinkState watchLink();
+
     // ---- what the whole-image read really read ----
     // True when every block of the last whole-image read arrived (always in
     // demonstration mode). A block that failed keeps older values in the
     // image: it must not be saved, shown as the controller's, or written back.
     bool imageComplete() const;
-    bool blockRead(ImageBlock block) const;
+    bool blockRead(vexor::SettingBlock block) const;
     const CImageBlocks& readBlocks() const { return m_readBlocks; }
     // Reads the whole image again over the open port (polling paused for it,
     // resumed afterwards when it ran). True when the image is complete
@@ -216,6 +233,11 @@ public:
     // Asks for a firmware image, checks it, asks before a downgrade, programs
     // the controller and connects again.
     DocResult OnDeviceUpdate();
+    // Writes a backup's raw blocks back as they are, after the change guard:
+    // petrol first, the order of a settings load, the restart last; then the
+    // image is decoded from them. FileError, nothing sent, for an incomplete
+    // raw image.
+    DocResult OnRestoreRaw(const CRawImage& raw);
     // The language change: the current language, the fault decoders in it,
     // then the refresh hook. False (nothing changes) for an index outside 0..13.
     bool changeLanguage(int index);
@@ -237,7 +259,15 @@ private:
     DocResult restoreDefaults();
     DocResult updateFirmware();
     DocResult writeLoadedImage();
+    DocResult restoreRaw(const CRawImage& raw);
+    // Writes the image's blocks in `order` between the wait for petrol and
+    // the restart; with clearMapBlock the controller clears its map instead
+    // of being sent one.
+    DocResult writeImage(std::span<const vexor::SettingBlock> order, bool clearMapBlock);
     void launchPolling(const std::string& logPath, bool append);
+    // The polling run ended on a failure, or its reads have failed for
+    // longer than kSilenceLimit.
+    bool pollFailed() const;
 
     CMultiThread* m_pool;
     CPollControl m_poll;
@@ -250,6 +280,10 @@ private:
     CRegistryStore m_registry;
     std::string m_firmwareFolder;
     int m_connectedPort = 0; // the port connectPort last succeeded on
+    // Set by watchLink when the link failed, cleared when it answers again;
+    // the time of the last live record then, to see a new one arrive.
+    bool m_linkLost = false;
+    long long m_lostAtRecordMs = 0;
     CImageBlocks m_readBlocks;
     bool m_cng = false;
     bool m_serviceAccess = false;

@@ -2,6 +2,7 @@
 
 #include "platform/FileKind.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -101,8 +102,11 @@ bool CFirmwareFile::load(const std::string& path, std::uint16_t& version, std::s
                          std::uint16_t& formatTag) {
     reset();
     vexor::FileKind kind = vexor::FileKind::Missing;
+    m_openError = 0;
+    errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(vexor::openRegularForRead(path, &kind));
     if (!file) {
+        m_openError = errno;
         m_refusal = kind == vexor::FileKind::Missing || kind == vexor::FileKind::Regular
                         ? Refusal::Unreadable
                         : Refusal::NotRegular;

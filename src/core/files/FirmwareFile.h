@@ -68,6 +68,8 @@ public:
     bool loaded() const { return m_loaded; }
     // Why the last load failed (None after a successful one).
     Refusal refusal() const { return m_refusal; }
+    // Why a file that could not be opened was refused (errno); 0 otherwise.
+    int openError() const { return m_openError; }
     // load, then the format tag and the maker checks; refusal() says which
     // check failed.
     bool loadFor(const std::string& path, const std::string& expectedMaker, std::uint16_t& version);
@@ -85,6 +87,7 @@ private:
     int m_pageCount = 0;
     bool m_loaded = false;
     Refusal m_refusal = Refusal::None;
+    int m_openError = 0;
 };
 
 namespace vexor {

@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cstdio>
@@ -33,11 +34,16 @@ bool CSettingsFile::open(const std::string& path, bool write) {
     m_values.clear();
     m_lines.clear();
     m_foundKind = vexor::FileKind::Regular;
+    m_error = 0;
     if (write) {
         m_open = m_out.open(path);
+        m_error = m_out.error();
         return m_open;
     }
+    errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(vexor::openRegularForRead(path, &m_foundKind));
+    if (!file)
+        m_error = errno != 0 ? errno : ENOENT;
     m_open = file && loadLines(file.get());
     if (!m_open) {
         m_values.clear();
@@ -53,11 +59,13 @@ bool CSettingsFile::loadLines(std::FILE* file) {
         // A wrongly chosen huge file or endless device must fail the load, not
         // exhaust memory.
         if (content.size() + n > kMaxFileSize) {
+            m_error = EFBIG;
             return false;
         }
         content.append(buffer, n);
     }
     if (std::ferror(file)) {
+        m_error = errno != 0 ? errno : EIO;
         return false;
     }
     std::size_t start = 0;
@@ -104,6 +112,7 @@ bool CSettingsFile::close() {
     }
     if (!m_out.commit()) {
         m_writeFailed = true;
+        m_error = m_out.error();
         return false;
     }
     return true;
@@ -114,13 +123,15 @@ bool CSettingsFile::writeLine(const std::string& key, const std::string& value) 
         return false;
     }
     std::FILE* out = m_out.stream();
+    errno = 0;
     const bool ok = key.find_first_of("\t\r\n") == std::string::npos &&
                     std::fwrite(key.data(), 1, key.size(), out) == key.size() &&
                     std::fputc('\t', out) != EOF &&
                     std::fwrite(value.data(), 1, value.size(), out) == value.size() &&
                     std::fputc('\n', out) != EOF;
-    if (!ok) {
+    if (!ok && !m_writeFailed) {
         m_writeFailed = true;
+        m_error = errno != 0 ? errno : EIO;
     }
     return ok;
 }

@@ -52,6 +52,9 @@ public:
     // What open() found at the path when a read was refused: a directory, a
     // FIFO, a device or a socket is never read (a FIFO would block for ever).
     vexor::FileKind foundKind() const { return m_foundKind; }
+    // Why the last open() or close() failed, or the first line that could not
+    // be written (an errno value; EFBIG for a file too large to be settings).
+    int error() const { return m_error; }
 
     // "%g" in the C locale: 1200, 0.8, 1.23457e+06.
     static std::string formatNumber(double value);
@@ -74,4 +77,5 @@ private:
     // key -> line number of its first line.
     std::unordered_map<std::string, int> m_lines;
     vexor::FileKind m_foundKind = vexor::FileKind::Regular;
+    int m_error = 0;
 };

@@ -115,6 +115,16 @@ void CInjMapModel::applyToSelection(vexor::MapOp op, int value) {
     }
 }
 
+bool CInjMapModel::hideMarker() {
+    if (!m_markerShown)
+        return false;
+    SRgb& background = at(m_livePoint).background;
+    background = vexor::mapValueColour(cellValue(m_livePoint));
+    m_markerShown = false;
+    ++m_version;
+    return true;
+}
+
 bool CInjMapModel::trackPoint(double rpm, double petrolMs, std::uint8_t corrMapFlags) {
     const SCellIndex next = vexor::mapCellFor(rpm, petrolMs, corrMapFlags);
     if (m_markerShown && next == m_livePoint)

@@ -64,6 +64,9 @@ public:
     // it leaves gets its value colour back. Returns whether the marker moved
     // (or appeared): the window repaints both cells then.
     bool trackPoint(double rpm, double petrolMs, std::uint8_t corrMapFlags);
+    // Takes the marker off (no live point to show); true when it was shown,
+    // and the cell has its value colour back.
+    bool hideMarker();
     // The marked cell (column 0, row 0 until the first track).
     SCellIndex livePoint() const { return m_livePoint; }
     bool markerShown() const { return m_markerShown; }

@@ -21,8 +21,10 @@ int CMapCorrPageCore::menuId() const {
 bool CMapCorrPageCore::liveRefresh() {
     const CMapTrail::Clock::time_point now = m_clock();
     m_model.trail().expire(now);
+    // Without a live link the engine's place is unknown: the marker goes and
+    // the trail stops growing (it fades out as it ages).
     if (!m_device.isConnected())
-        return false;
+        return m_model.hideMarker();
     CDiag record;
     if (!m_device.diagData().latest(record))
         return false;

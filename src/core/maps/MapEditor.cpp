@@ -42,7 +42,25 @@ std::string describeBlocks(const std::vector<vexor::SCellBlock>& blocks) {
 CMapEditor::CMapEditor(CInjMapModel& model, CLPGDevice& device)
     : m_model(model), m_device(device) {}
 
+void CMapEditor::setFileImage(DeviceSettings* image, std::function<void()> edited) {
+    if (image != m_file)
+        m_history.clear();
+    m_file = image;
+    m_edited = std::move(edited);
+}
+
+DeviceSettings& CMapEditor::target() const {
+    return m_file != nullptr ? *m_file : m_device.settings();
+}
+
+void CMapEditor::changed() const {
+    if (m_file != nullptr && m_edited)
+        m_edited();
+}
+
 bool CMapEditor::canEdit() const {
+    if (m_file != nullptr)
+        return true;
     if (m_device.isConnected())
         return !m_changeGuard || m_changeGuard();
     vexor::showMapFailure(m_device.seams(), vexor::kMsgNoConnection);
@@ -50,7 +68,7 @@ bool CMapEditor::canEdit() const {
 }
 
 MapValues CMapEditor::documentValues() const {
-    return vexor::mapValuesOf(m_device.settings());
+    return vexor::mapValuesOf(target());
 }
 
 void CMapEditor::showValues(const MapValues& values) {
@@ -105,13 +123,16 @@ CMapEditor::Result CMapEditor::edit(MapOp gridOp, int gridValue, MapOp sentOp, i
         before, handler);
     if (!sent)
         return Result::Failed;
-    m_model.storeInto(m_device.settings());
+    m_model.storeInto(target());
+    changed();
     m_history.push(before, documentValues());
     return Result::Sent;
 }
 
 bool CMapEditor::sendBlocks(const std::vector<vexor::SCellBlock>& blocks, const BlockSender& send,
                             const MapValues& before, const char* handler) {
+    if (m_file != nullptr)
+        return true; // a file takes every edit; nothing goes anywhere
     CBusyScope busy(m_device.seams().cursor);
     std::size_t done = 0;
     try {
@@ -162,6 +183,14 @@ void CMapEditor::readBack(const std::optional<MapValues>& keepIf, const char* ha
 }
 
 bool CMapEditor::controllerHolds(const MapValues& expected, const char* handler) {
+    if (m_file != nullptr) {
+        // Nothing but this editor changes the file's map while it is open.
+        const MapValues now = documentValues();
+        showValues(now);
+        if (now != expected)
+            m_history.clear();
+        return now == expected;
+    }
     CBusyScope busy(m_device.seams().cursor);
     bool read = false;
     try {
@@ -200,7 +229,8 @@ bool CMapEditor::sendValues(const MapValues& from, const MapValues& to, const ch
         from, handler);
     if (!sent)
         return false;
-    vexor::storeMapValues(m_device.settings(), to);
+    vexor::storeMapValues(target(), to);
+    changed();
     return true;
 }
 
@@ -260,6 +290,23 @@ CMapEditor::Result CMapEditor::smooth(const std::function<void()>& preview) {
     if (!sendValues(before, *target, vexor::kHandlerMapSmooth))
         return Result::Failed;
     m_history.push(before, *target);
+    return Result::Sent;
+}
+
+CMapEditor::Result CMapEditor::applyMap(const MapValues& target,
+                                        const std::function<bool()>& guard) {
+    if (!m_device.isConnected()) {
+        vexor::showMapFailure(m_device.seams(), vexor::kMsgNoConnection);
+        return Result::Refused;
+    }
+    const MapValues before = documentValues();
+    if (target == before)
+        return Result::NothingSelected;
+    if (guard && !guard())
+        return Result::Cancelled;
+    if (!sendValues(before, target, vexor::kHandlerMapPropose))
+        return Result::Failed;
+    m_history.push(before, target);
     return Result::Sent;
 }
 
@@ -340,13 +387,14 @@ CMapEditor::Result CMapEditor::commitCellEdit(SCellIndex cell, const std::string
         before, vexor::kHandlerMapEdit);
     if (!sent)
         return Result::Failed;
-    m_model.storeInto(m_device.settings());
+    m_model.storeInto(target());
+    changed();
     m_history.push(before, documentValues());
     return Result::Sent;
 }
 
 void CMapEditor::documentShown() {
-    if (!m_device.isConnected()) {
+    if (m_file == nullptr && !m_device.isConnected()) {
         m_history.clear();
         return;
     }

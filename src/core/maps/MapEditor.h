@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceSettings.h"
 #include "maps/InjMapModel.h"
 #include "maps/MapHistory.h"
 #include "maps/MapPatch.h"
@@ -45,6 +46,11 @@ public:
 
     // Whether an edit may start; says "Brak połączenia" when it may not.
     bool canEdit() const;
+    // Edits a settings file's image instead of the controller: nothing is
+    // sent, every edit is taken, undo and redo start from the image, and
+    // `edited` is told after each change. Null goes back to the controller.
+    void setFileImage(DeviceSettings* image, std::function<void()> edited = {});
+    bool editsFile() const { return m_file != nullptr; }
     // Asked before a change is made, once the controller is known to be
     // there (the window program backs the controller up then); false stops
     // the change before anything is changed or sent.
@@ -82,6 +88,10 @@ public:
     // asked; on Yes they go out as the fewest "set" blocks and the commit,
     // on No the grid shows the map as before.
     Result smooth(const std::function<void()>& preview);
+    // A whole proposed map: `guard` takes the place of the change guard (the
+    // window program backs the controller up for it every time), then the
+    // fewest "set" blocks and the commit; one step of the undo history.
+    Result applyMap(const vexor::MapValues& target, const std::function<bool()>& guard);
     // The selected rectangle as TAB-separated text; nothing (and a message)
     // without a single selected rectangle.
     std::optional<std::string> copyText() const;
@@ -117,7 +127,13 @@ private:
     void showValues(const vexor::MapValues& values);
     vexor::MapValues documentValues() const;
 
+    // Where the map edits land: the file's image or the controller's.
+    DeviceSettings& target() const;
+    void changed() const;
+
     CInjMapModel& m_model;
     CLPGDevice& m_device;
+    DeviceSettings* m_file = nullptr;
+    std::function<void()> m_edited;
     CMapHistory m_history;
 };

@@ -36,11 +36,9 @@ inline constexpr SRgb kMapText{0, 0, 0};
 inline constexpr SRgb kMapCellBackground{200, 190, 190};
 inline constexpr SRgb kMapBorder{170, 170, 170};
 inline constexpr SRgb kMapSelection{0, 120, 200};
-// The live point: a solid ring of this colour and pen width, drawn as the
-// ellipse (left + 3, top + 3) .. (left + 10, top + 10) of its cell.
+// The live point: a frame of this colour and width round its cell, inside
+// the grid lines, so the cell's value stays readable.
 inline constexpr SRgb kMapMarker{180, 0, 0};
-inline constexpr int kMapMarkerPenWidth = 7;
-inline constexpr int kMapMarkerInset = 3;
-inline constexpr int kMapMarkerExtent = 10;
+inline constexpr int kMapMarkerFrameWidth = 3;
 
 } // namespace vexor

@@ -56,6 +56,7 @@ inline constexpr const char* kHandlerMapUndo = "CMapArray::onMapUndo()";
 inline constexpr const char* kHandlerMapRedo = "CMapArray::onMapRedo()";
 inline constexpr const char* kHandlerMapSmooth = "CMapArray::onMapSmooth()";
 inline constexpr const char* kHandlerMapPaste = "CMapArray::onMapPaste()";
+inline constexpr const char* kHandlerMapPropose = "CMapProposalDlg::OnApply()";
 inline constexpr const char* kHandlerMapPageActivate = "CMapCorrPage::activate()";
 
 inline constexpr const char* kHandlerCorrChanged = "CMapPage::onCorrChanged()";

@@ -8,12 +8,14 @@
 #include "lang/Translate.h"
 #include "obd/ObdIdentifiers.h"
 #include "obd/ObdRequests.h"
+#include "obd/ObdScan.h"
 #include "obd/ObdSetupFields.h"
 #include "obd/ObdValues.h"
 #include "obd/TroubleCodes.h"
 
 #include <iterator>
 #include <memory>
+#include <tuple>
 
 using namespace vexor;
 
@@ -351,6 +353,92 @@ bool CObdPageModel::clearTroubleCodes() {
         done = true;
     });
     return done;
+}
+
+// ---------------------------------------------------------------- scan data
+
+namespace {
+
+// The note of a section that has nothing to show.
+std::string scanNote(CObdScan::Status status) {
+    return translate(status == CObdScan::Status::NotSupported ? CObdScan::kNotSupported
+                                                              : CObdPageModel::kMsgNotRead);
+}
+
+} // namespace
+
+bool CObdPageModel::readScanData() {
+    bool complete = false;
+    guarded(kHandlerScan, [&] {
+        if (!connected() || !m_obdConnected)
+            return;
+        collectScanData();
+        complete = m_view.scanRead;
+    });
+    return complete;
+}
+
+void CObdPageModel::collectScanData() {
+    using Status = CObdScan::Status;
+    CObdScan scan(m_device, obdSetupProtocol(m_setup));
+    SObdPageView& v = m_view;
+    v.scanRead = true;
+    auto noted = [&](Status status, std::string& note) {
+        note = status == Status::Done ? std::string() : scanNote(status);
+        if (status == Status::Failed)
+            v.scanRead = false;
+        return status == Status::Done;
+    };
+
+    ObdReadiness readiness;
+    v.readiness.clear();
+    if (noted(scan.readReadiness(readiness), v.readinessNote)) {
+        v.readiness.push_back(
+            {translate("Kontrolka silnika"), translate(readiness.lamp ? "włączona" : "wyłączona")});
+        v.readiness.push_back({translate("Zapisane błędy"), std::to_string(readiness.storedCodes)});
+        for (const ObdMonitor& m : readiness.monitors)
+            v.readiness.push_back({translate(m.name), translate(obdMonitorStateText(m.state))});
+    }
+
+    std::vector<std::uint16_t> codes;
+    for (auto [service, list, note] :
+         {std::tuple{CObdScan::kPendingCodes, &v.pendingCodes, &v.pendingNote},
+          std::tuple{CObdScan::kPermanentCodes, &v.permanentCodes, &v.permanentNote}}) {
+        list->clear();
+        if (!noted(scan.readCodes(service, codes), *note))
+            continue;
+        for (std::uint16_t code : codes)
+            list->push_back(m_codes.text(code));
+        if (codes.empty())
+            *note = translate(kMsgNoCodes);
+    }
+
+    ObdFreezeFrame frame;
+    v.freezeFrame.clear();
+    if (noted(scan.readFreezeFrame(frame), v.freezeNote)) {
+        if (frame.code == 0) {
+            v.freezeNote = translate(kMsgNoFreezeFrame);
+        } else {
+            v.freezeFrame.push_back(
+                {translate(obdPidName(kPidFreezeCode)), m_codes.text(frame.code), ""});
+            for (const ObdFreezeValue& value : frame.values) {
+                const bool word = value.pid == kPidFuelSystem;
+                v.freezeFrame.push_back({translate(obdPidName(value.pid)),
+                                         word ? translate(value.text) : value.text,
+                                         translate(obdPidUnit(value.pid))});
+            }
+        }
+    }
+
+    std::vector<std::string> ids;
+    std::string vinNote;
+    v.calibrationId.clear();
+    if (noted(scan.readVehicleInfo(v.vin, ids), vinNote)) {
+        for (const std::string& id : ids)
+            v.calibrationId += (v.calibrationId.empty() ? "" : ", ") + id;
+    } else {
+        v.vin = vinNote;
+    }
 }
 
 // ---------------------------------------------------------------- link and correction

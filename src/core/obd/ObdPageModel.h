@@ -44,6 +44,9 @@ public:
     static constexpr const char* kHandlerPeriod = "COBD2Page::OnSelendokCmbObdCorrAverage()";
     static constexpr const char* kHandlerMaximum = "COBD2Page::OnSelendokCmbObdCorrMax()";
     static constexpr const char* kHandlerCylinder = "COBD2Page::onInjActive()";
+    static constexpr const char* kHandlerScan = "COBD2Page::OnReadScanData()";
+    static constexpr const char* kMsgNotRead = "Nie odczytano";
+    static constexpr const char* kMsgNoFreezeFrame = "Samochód nie ma zapisanej zamrożonej ramki";
 
     // A poll is due on every this many live refreshes.
     static constexpr int kPollTicks = 2;
@@ -81,6 +84,11 @@ public:
     // "Kasuj błędy OBD": asks first, then clears the car's codes. True only
     // when the user agreed and the car confirmed.
     bool clearTroubleCodes();
+    // "Wczytaj dane diagnostyczne": readiness, pending and permanent codes,
+    // the freeze frame, VIN and calibration IDs, each section on its own (a
+    // refused or failed one is noted and the others are still read). True
+    // when every section was answered, supported or not.
+    bool readScanData();
     // The codes of the last read, as the car sent them.
     const std::vector<std::uint16_t>& troubleCodes() const { return m_troubleCodes; }
     const COBDCodes& codeTable() const { return m_codes; }
@@ -117,6 +125,7 @@ private:
     bool collectTroubleCodes();
     void showTroubleCodes(bool complete);
     bool writeCorrection();
+    void collectScanData();
 
     CLPGDevice& m_device;
     SObdPageView m_view;

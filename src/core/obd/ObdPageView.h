@@ -51,4 +51,19 @@ struct SObdPageView {
     // The last read succeeded (or the car confirmed a clear) and the car has
     // no codes stored: the list says so rather than staying blank.
     bool noTroubleCodes = false;
+
+    // What "Wczytaj dane diagnostyczne" found, translated and ready to show.
+    // A section the car does not support, or whose read failed, has no
+    // entries and a note saying which.
+    bool scanRead = false;
+    std::vector<std::array<std::string, 2>> readiness; // name, state
+    std::string readinessNote;
+    std::vector<std::string> pendingCodes;
+    std::string pendingNote;
+    std::vector<std::string> permanentCodes;
+    std::string permanentNote;
+    std::vector<std::array<std::string, 3>> freezeFrame; // name, value, unit
+    std::string freezeNote;
+    std::string vin;
+    std::string calibrationId; // several IDs joined by ", "
 };

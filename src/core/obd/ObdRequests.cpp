@@ -37,6 +37,18 @@ ObdRequest obdServiceRequest(std::uint32_t protocol, std::uint8_t service) {
     return r;
 }
 
+ObdRequest obdDataRequest(std::uint32_t protocol, std::initializer_list<std::uint8_t> data) {
+    ObdRequest r = addressed(protocol);
+    std::size_t n = 0;
+    for (std::uint8_t byte : data) {
+        if (kDataOffset + n >= r.size())
+            break;
+        r[kDataOffset + n++] = byte;
+    }
+    r[kCountOffset] = static_cast<std::uint8_t>(n);
+    return r;
+}
+
 ObdRequest obdPidRequest(std::uint32_t protocol, std::uint8_t pid) {
     ObdRequest r = addressed(protocol);
     r[kCountOffset] = 2;

@@ -3,6 +3,7 @@
 #include "device/ObdReply.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 // Building OBD request records and reading the first answer of a reply.
 namespace vexor {
@@ -26,6 +27,9 @@ void putObdIdentifiers(std::uint8_t* record, std::uint32_t request, std::uint32_
 // A service without a PID (stored codes, clearing) to the protocol's
 // identifiers.
 ObdRequest obdServiceRequest(std::uint32_t protocol, std::uint8_t service);
+// Up to seven request data bytes (service, then its parameters) to the
+// protocol's identifiers; more are cut off.
+ObdRequest obdDataRequest(std::uint32_t protocol, std::initializer_list<std::uint8_t> data);
 // Service 1 with a PID to the protocol's identifiers.
 ObdRequest obdPidRequest(std::uint32_t protocol, std::uint8_t pid);
 

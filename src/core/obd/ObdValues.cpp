@@ -16,7 +16,14 @@ std::uint32_t obdPidBit(std::uint8_t pid) {
 double obdValue(std::uint8_t pid, std::uint8_t a, std::uint8_t b) {
     switch (pid) {
     case kPidManifold:
+    case kPidVehicleSpeed:
         return a;
+    case kPidEngineLoad:
+        return a * 100.0 / 255.0;
+    case kPidCoolant:
+        return a - 40.0;
+    case kPidEngineSpeed:
+        return (a * 256.0 + b) / 4.0;
     case kPidAirFlow:
         return (a * 256.0 + b) / 100.0;
     case kPidShortTrim1:
@@ -35,7 +42,13 @@ double obdValue(std::uint8_t pid, std::uint8_t a, std::uint8_t b) {
 }
 
 std::string obdValueText(std::uint8_t pid, std::uint8_t a, std::uint8_t b) {
-    return fixedText(obdValue(pid, a, b), pid == kPidManifold ? 0 : 2);
+    int decimals = 2;
+    if (pid == kPidManifold || pid == kPidVehicleSpeed || pid == kPidCoolant ||
+        pid == kPidEngineSpeed)
+        decimals = 0;
+    else if (pid == kPidEngineLoad)
+        decimals = 1;
+    return fixedText(obdValue(pid, a, b), decimals);
 }
 
 std::string obdStandardName(std::uint8_t a) {

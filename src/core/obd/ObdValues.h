@@ -9,11 +9,15 @@ namespace vexor {
 
 inline constexpr std::uint8_t kPidSupported = 0x00; // PIDs 01..20 supported, A..D bit mask
 inline constexpr std::uint8_t kPidMonitorStatus = 0x01;
+inline constexpr std::uint8_t kPidEngineLoad = 0x04; // A * 100 / 255 %
+inline constexpr std::uint8_t kPidCoolant = 0x05;    // A - 40 °C
 inline constexpr std::uint8_t kPidShortTrim1 = 0x06;
 inline constexpr std::uint8_t kPidLongTrim1 = 0x07;
 inline constexpr std::uint8_t kPidShortTrim2 = 0x08;
 inline constexpr std::uint8_t kPidLongTrim2 = 0x09;
 inline constexpr std::uint8_t kPidManifold = 0x0B;
+inline constexpr std::uint8_t kPidEngineSpeed = 0x0C;  // (256 A + B) / 4 rpm
+inline constexpr std::uint8_t kPidVehicleSpeed = 0x0D; // A km/h
 inline constexpr std::uint8_t kPidAirFlow = 0x10;
 inline constexpr std::uint8_t kPidOxygenB1S1 = 0x14;
 inline constexpr std::uint8_t kPidOxygenB1S2 = 0x15;
@@ -25,7 +29,8 @@ inline constexpr std::uint8_t kPidStandard = 0x1C;
 std::uint32_t obdPidBit(std::uint8_t pid);
 
 // The value of an answer's data bytes for one of the PIDs above: manifold
-// pressure (kPa), air flow (g/s), fuel trims (%), oxygen sensors (V).
+// pressure (kPa), air flow (g/s), fuel trims (%), oxygen sensors (V), engine
+// load (%), coolant temperature (°C), engine speed (rpm), vehicle speed (km/h).
 double obdValue(std::uint8_t pid, std::uint8_t a, std::uint8_t b);
 // The same, written the way the page shows it.
 std::string obdValueText(std::uint8_t pid, std::uint8_t a, std::uint8_t b);

@@ -43,9 +43,11 @@ CAtomicFile::~CAtomicFile() {
 
 bool CAtomicFile::open(const std::string& target) {
     discard();
+    m_error = 0;
     // Only a regular file (or nothing yet) is replaced: a FIFO, a device node
     // or a dangling link renamed over would be lost to whoever owns it.
     if (target.empty() || !vexor::replaceableTarget(target)) {
+        m_error = target.empty() ? ENOENT : EINVAL;
         return false;
     }
     m_target = target;
@@ -56,16 +58,19 @@ bool CAtomicFile::open(const std::string& target) {
     // Replacing is allowed only where overwriting would be: a file the user
     // made read-only must not be swapped for a new one behind its back.
     if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0) {
+        m_error = errno;
         return false;
     }
     std::string pattern = m_target + ".XXXXXX";
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
+        m_error = errno;
         return false;
     }
     ::fchmod(fd, modeFor(m_target));
     m_stream = ::fdopen(fd, "w");
     if (m_stream == nullptr) {
+        m_error = errno;
         ::close(fd);
         ::unlink(pattern.c_str());
         return false;
@@ -78,11 +83,21 @@ bool CAtomicFile::commit() {
     if (m_stream == nullptr) {
         return false;
     }
-    bool ok = std::fflush(m_stream) == 0 && !std::ferror(m_stream);
-    ok = ok && ::fsync(::fileno(m_stream)) == 0;
-    ok = (std::fclose(m_stream) == 0) && ok;
+    // The first step that fails says why; a write error seen earlier by the
+    // stream left its errno behind.
+    m_error = 0;
+    auto step = [this](bool done) {
+        if (!done && m_error == 0)
+            m_error = errno != 0 ? errno : EIO;
+        return done;
+    };
+    errno = 0;
+    const bool written = !std::ferror(m_stream);
+    bool ok = step(std::fflush(m_stream) == 0) && step(written);
+    ok = ok && step(::fsync(::fileno(m_stream)) == 0);
+    ok = step(std::fclose(m_stream) == 0) && ok;
     m_stream = nullptr;
-    ok = ok && ::rename(m_tempPath.c_str(), m_target.c_str()) == 0;
+    ok = ok && step(::rename(m_tempPath.c_str(), m_target.c_str()) == 0);
     if (!ok) {
         ::unlink(m_tempPath.c_str());
     }

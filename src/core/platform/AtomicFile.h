@@ -29,9 +29,12 @@ public:
     bool commit();
     // Drops the temporary file; the target stays as it was.
     void discard();
+    // Why the last open() or commit() failed (an errno value); 0 after success.
+    int error() const { return m_error; }
 
 private:
     std::FILE* m_stream = nullptr;
     std::string m_target;
     std::string m_tempPath;
+    int m_error = 0;
 };

@@ -1,6 +1,8 @@
 #include "platform/PortDoctor.h"
 
 #include "lang/Translate.h"
+#include "platform/NetworkConnect.h"
+#include "platform/NetworkPortName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -39,6 +41,13 @@ constexpr const char* kMsgMissing = "Urządzenia nie ma: adapter odłączony lub
 constexpr const char* kMsgBrltty = "brltty przejmuje adaptery CH340: sudo apt-get remove brltty";
 constexpr const char* kMsgNotTerminal = "To nie jest port szeregowy";
 constexpr const char* kMsgError = "Błąd systemu: %1";
+constexpr const char* kMsgNetRefused =
+    "Nic nie nasłuchuje pod tym adresem: uruchom ser2net na komputerze warsztatu i sprawdź tunel";
+constexpr const char* kMsgNetUnreachable = "Komputer nieosiągalny: sprawdź sieć, VPN lub tunel SSH";
+constexpr const char* kMsgNetSilent =
+    "Połączono, ale sterownik nie odpowiada: sprawdź adapter, kabel i zapłon w warsztacie";
+constexpr const char* kMsgNetMalformed =
+    "Błędny adres sieciowy: użyj tcp://HOST:PORT lub rfc2217://HOST:PORT";
 
 // The translated phrase with %1, %2, %3 replaced; the values are inserted
 // after translation, so a language file never sees them.
@@ -168,7 +177,7 @@ const char* portStateName(EPortState state) {
 
 CPortDoctor::CPortDoctor(PortDoctorOptions options) : m_options(std::move(options)) {
     if (!m_options.openHolders)
-        m_options.openHolders = portHolders;
+        m_options.openHolders = portUsers;
 }
 
 SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
@@ -184,6 +193,9 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
             detail += "; " + phrase(kMsgBrltty);
         return found(EPortState::Missing, std::move(detail));
     };
+
+    if (looksLikeNetworkPort(path))
+        return examineNetwork(path, portNumber, probe);
 
     struct stat link {};
     if (path.empty() || ::lstat(path.c_str(), &link) != 0) {
@@ -223,6 +235,8 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
             const std::vector<SPortHolder> holders = m_options.openHolders(path);
             if (holders.empty() && heldBySelf(path))
                 return found(EPortState::Silent, phrase(kMsgSilent));
+            if (holders.empty() && staleExclusive(path))
+                return found(EPortState::Busy, phrase(kMsgStaleExclusive));
             return found(EPortState::Busy, busyDetail(holders));
         }
         case ENOENT:
@@ -247,6 +261,8 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
         // tried open: that is no other program's doing.
         if (lockers.empty() && holders.empty() && heldBySelf(path))
             return found(EPortState::Silent, phrase(kMsgSilent));
+        if (lockers.empty() && holders.empty() && staleExclusive(path))
+            return found(EPortState::Busy, phrase(kMsgStaleExclusive));
         for (const SPortHolder& locker : lockers) {
             const bool listed = std::any_of(holders.begin(), holders.end(),
                                             [&](const auto& h) { return h.pid == locker.pid; });
@@ -271,6 +287,38 @@ SPortFinding CPortDoctor::examine(const std::string& path, int portNumber,
     if (!holders.empty())
         detail += "; " + busyDetail(holders);
     return found(EPortState::Silent, detail);
+}
+
+SPortFinding CPortDoctor::examineNetwork(const std::string& path, int portNumber,
+                                         const ControllerProbe& probe) const {
+    const std::optional<NetworkPortName> name = parseNetworkPort(path);
+    if (!name)
+        return {path, EPortState::Error, phrase(kMsgNetMalformed)};
+    // A connection of our own first: it tells a host that says nobody
+    // listens from one that cannot be reached, which the probe cannot.
+    int error = 0;
+    const int fd = connectTcp(*name, m_options.networkTimeout, error);
+    if (fd < 0) {
+        if (error == ECONNREFUSED)
+            return {path, EPortState::Missing, phrase(kMsgNetRefused)};
+        std::string detail = phrase(kMsgNetUnreachable);
+        if (!isUnreachable(error))
+            detail = errorText(error);
+        else if (error != kHostNotFound)
+            detail += " (" + std::string(std::strerror(error)) + ")";
+        return {path, EPortState::Error, detail};
+    }
+    // Closed before the probe: the far side serves one connection at a time.
+    ::close(fd);
+    if (probe) {
+        if (std::optional<std::string> identity = probe(portNumber)) {
+            std::string detail = phrase(kMsgAnswers);
+            if (!identity->empty())
+                detail += " (" + *identity + ")";
+            return {path, EPortState::Answers, detail};
+        }
+    }
+    return {path, EPortState::Silent, phrase(kMsgNetSilent)};
 }
 
 SPortFinding CPortDoctor::deniedFinding(const std::string& path, int error) const {

@@ -2,6 +2,7 @@
 
 #include "platform/PortHolders.h"
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,8 @@
 
 // Why a serial port does or does not reach a controller: missing, not a
 // terminal, no permission, held by another program, silent, or answering.
+// A network port (tcp://, rfc2217://) is missing when its host refuses the
+// connection, an error when the host cannot be reached.
 // The checks the operating system can answer are made here without sending a
 // byte; whether a controller answers is asked through a probe the caller
 // gives, so this stays free of the device protocol. Every open is
@@ -43,6 +46,8 @@ struct PortDoctorOptions {
     // The processes other than this one that have path open; the default is
     // portHolders(), which looks through /proc.
     std::function<std::vector<SPortHolder>(const std::string& path)> openHolders;
+    // How long a network port's host may take to accept a connection.
+    std::chrono::milliseconds networkTimeout{2000};
 };
 
 class CPortDoctor {
@@ -64,6 +69,10 @@ public:
     static std::string reportLine(const SPortFinding& finding);
 
 private:
+    // A tcp:// or rfc2217:// port: missing when the host says nobody
+    // listens, error when it cannot be reached, then silent or answers.
+    SPortFinding examineNetwork(const std::string& path, int portNumber,
+                                const ControllerProbe& probe) const;
     SPortFinding deniedFinding(const std::string& path, int error) const;
     std::vector<SPortHolder> lockHolders(const std::string& path) const;
     std::string busyDetail(const std::vector<SPortHolder>& holders) const;

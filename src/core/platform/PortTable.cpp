@@ -1,5 +1,7 @@
 #include "platform/PortTable.h"
 
+#include "platform/NetworkPortName.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -66,6 +68,10 @@ std::set<std::string> consoleNames(const std::string& file) {
 // The identity of a path for duplicate and console checks: symbolic links
 // (/dev/serial/by-id/...) resolved where possible, the text itself otherwise.
 std::string identity(const std::string& path) {
+    // A network address names no file; resolving it against the working
+    // folder would make one.
+    if (looksLikeNetworkPort(path))
+        return path;
     std::error_code ec;
     fs::path canonical = fs::weakly_canonical(fs::path(path), ec);
     return ec ? path : canonical.string();
@@ -107,8 +113,17 @@ PortTableOptions withPortEnvironment(PortTableOptions options, const char* ports
                                      const char* systemPortsVar) {
     if (portsVar) {
         std::stringstream list(portsVar);
-        std::string path;
-        while (std::getline(list, path, ':')) {
+        std::vector<std::string> pieces;
+        for (std::string piece; std::getline(list, piece, ':');)
+            pieces.push_back(piece);
+        // A network port ("tcp://HOST:PORT") holds colons of its own: the
+        // scheme's piece takes the host's and the port's pieces with it.
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            std::string path = pieces[i];
+            if (i + 2 < pieces.size() && looksLikeNetworkPort(path + ":" + pieces[i + 1])) {
+                path += ":" + pieces[i + 1] + ":" + pieces[i + 2];
+                i += 2;
+            }
             if (!path.empty())
                 options.explicitPaths.push_back(path);
         }
@@ -176,6 +191,10 @@ std::vector<std::string> listPorts(const PortTableOptions& options) {
 }
 
 std::string stableName(const std::string& path, const std::string& devRoot) {
+    // An address is its own stable name: remembered as given, it finds the
+    // same adapter wherever it stands in the table.
+    if (looksLikeNetworkPort(path))
+        return path;
     if (fs::path(path).parent_path().filename() == "by-id")
         return path;
     const std::string id = identity(path);

@@ -22,7 +22,9 @@ struct PortTableOptions {
 };
 
 // Folds the environment into the options: the colon-separated paths of
-// portsVar (VEXOR_PORTS) follow the front end's, and systemPortsVar
+// portsVar (VEXOR_PORTS) follow the front end's (a network port such as
+// tcp://HOST:PORT keeps its colons; a bracketed IPv6 host cannot be given
+// there), and systemPortsVar
 // (VEXOR_SYSTEM_PORTS) "0" turns the system devices off. Null means unset.
 PortTableOptions withPortEnvironment(PortTableOptions options, const char* portsVar,
                                      const char* systemPortsVar);
@@ -37,7 +39,8 @@ PortTableOptions withPortEnvironment(PortTableOptions options, const char* ports
 std::vector<std::string> listPorts(const PortTableOptions& options);
 
 // The by-id name (devRoot/serial/by-id/...) of the device at path, or an empty
-// string when it has none; path itself when it already lies in a by-id folder.
+// string when it has none; path itself when it already lies in a by-id folder
+// or is a network address.
 std::string stableName(const std::string& path, const std::string& devRoot = "/dev");
 
 // The same device: both paths resolve to one file (links followed), or the

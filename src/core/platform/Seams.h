@@ -16,6 +16,13 @@ public:
     virtual void message(const std::string& text, Icon icon) = 0;
     // Returns true for Yes. defaultYes says which button is the default.
     virtual bool ask(const std::string& text, bool defaultYes) = 0;
+    // Save, Discard or Cancel, in one question (Save the default). A prompt
+    // that only knows yes and no asks whether to save and takes No for
+    // Cancel: nothing is thrown away without an explicit answer.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    virtual SaveAnswer askSave(const std::string& text) {
+        return ask(text, true) ? SaveAnswer::Save : SaveAnswer::Cancel;
+    }
 };
 
 // Lets a long wait on the UI thread keep the window responsive.
@@ -66,6 +73,9 @@ struct Seams {
     }
     bool ask(const std::string& text, bool defaultYes) const {
         return prompt ? prompt->ask(text, defaultYes) : defaultYes;
+    }
+    IUserPrompt::SaveAnswer askSave(const std::string& text) const {
+        return prompt ? prompt->askSave(text) : IUserPrompt::SaveAnswer::Save;
     }
     void pumpEvents() const {
         if (pump)

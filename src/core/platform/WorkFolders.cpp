@@ -53,6 +53,10 @@ std::string CWorkFolders::oscilloscopeFolder() const {
     return created(dataFolder() + "Oscyloskop");
 }
 
+std::string CWorkFolders::userDocumentsFolder() const {
+    return created(dataFolder() + "documents");
+}
+
 std::string CWorkFolders::programFolder() {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -78,4 +82,30 @@ std::string CWorkFolders::firmwareFolder() {
 }
 std::string CWorkFolders::languageFolder() {
     return shareSubfolder("E_Lang");
+}
+
+std::string CWorkFolders::manualFolder() {
+    std::string program = programFolder();
+    if (program.empty()) {
+        return {};
+    }
+    return withSlash((fs::path(program) / ".." / "share" / "doc" / "vexor" / "manual")
+                         .lexically_normal()
+                         .string());
+}
+
+std::string CWorkFolders::manualPage(int language) {
+    const std::string folder = manualFolder();
+    if (folder.empty()) {
+        return {};
+    }
+    // Only Polish and English are written; the others read the English one.
+    for (const char* code : {language == 0 ? "pl" : "en", "en"}) {
+        std::string page = folder + code + "/index.html";
+        std::error_code error;
+        if (fs::is_regular_file(page, error)) {
+            return page;
+        }
+    }
+    return {};
 }

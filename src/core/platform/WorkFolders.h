@@ -24,6 +24,10 @@ public:
     std::string dataFolder() const;
     std::string settingsFolder() const;
     std::string oscilloscopeFolder() const;
+    // The fitter's own documents (documents/ in the data folder), created on
+    // first use: the shared documents folder belongs to the package and is
+    // read-only for everyone but root.
+    std::string userDocumentsFolder() const;
 
     // The folder of the running executable, with a trailing '/'; empty when
     // it cannot be found.
@@ -32,6 +36,12 @@ public:
     static std::string documentsFolder();
     static std::string firmwareFolder();
     static std::string languageFolder();
+    // The fitter's manual built as HTML: <share>/doc/vexor/manual/ beside the
+    // program's share folder (the build tree and an installed tree alike).
+    static std::string manualFolder();
+    // The manual's first page for a language index: Polish in Polish, every
+    // other language in English; empty when the manual is not there.
+    static std::string manualPage(int language);
 
 private:
     std::string m_dataRoot;

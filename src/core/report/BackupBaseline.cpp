@@ -1,7 +1,7 @@
 #include "report/BackupBaseline.h"
 
 #include "backup/BackupStore.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 namespace vexor {
 

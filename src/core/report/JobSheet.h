@@ -41,6 +41,19 @@ struct SJobSheetFindings {
     std::vector<std::string> faults;
     bool obdRead = false;
     std::vector<std::string> obdCodes;
+    // Read with the codes when the car's link was found: its identity, the
+    // readiness of its monitors (the lamp, then each supported monitor with
+    // "Gotowy" or "Niegotowy") and the codes of the other kinds. A list the
+    // car does not support or that could not be read has a note instead
+    // (Polish, translated when shown).
+    std::string vin;
+    std::vector<std::string> calibrationIds;
+    std::vector<SJobSheetField> readiness;
+    std::string readinessNote;
+    std::vector<std::string> pendingCodes;
+    std::string pendingNote;
+    std::vector<std::string> permanentCodes;
+    std::string permanentNote;
 
     bool operator==(const SJobSheetFindings&) const = default;
 };
@@ -49,6 +62,8 @@ struct SJobSheetLiveValue {
     std::string label; // Polish
     std::string value;
     std::string unit;
+    // The value is a Polish text too (the work mode), translated when shown.
+    bool translatedValue = false;
 
     bool operator==(const SJobSheetLiveValue&) const = default;
 };
@@ -62,6 +77,8 @@ public:
 
     std::vector<SJobSheetField> identity;
     std::vector<SJobSheetField> vehicle;
+    // The customer's name and the work done; empty when nothing was entered.
+    std::vector<SJobSheetField> customer;
     std::vector<SJobSheetField> statistics;
 
     SJobSheetFindings atConnection;

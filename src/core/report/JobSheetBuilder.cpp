@@ -1,5 +1,6 @@
 #include "report/JobSheetBuilder.h"
 
+#include "common/PrintableText.h"
 #include "device/ServiceInfo.h"
 #include "diag/OscChannels.h"
 #include "report/JobSheetPhrases.h"
@@ -32,17 +33,49 @@ std::vector<SJobSheetField> identityOf(const DeviceSettings& s,
     std::snprintf(version, sizeof version, "%d.%d", (info.m_version >> 8) & 0xFF,
                   info.m_version & 0xFF);
     return {{kVersion, version},
-            {kSerial, info.m_serial},
+            {kSerial, printableText(info.m_serial)},
             {kProdDate, info.m_prodDate},
             {kInjectors, std::to_string(info.m_injCount)},
             {kStationCode, stationCodeText(s.m_base.m_stationCode)},
             {kThisStation, stationCodeText(thisStation)}};
 }
 
-std::vector<SJobSheetField> vehicleOf(const DeviceSettings& s) {
+// What the fitter entered comes first; the make and model stored in the
+// controller stand in when none was entered.
+std::vector<SJobSheetField> vehicleOf(const DeviceSettings& s, const SVehicleRecord& entered) {
     const auto& car = s.m_carInfo;
-    return {{kVendor, car.m_vendor}, {kModel, car.m_model},       {kEngine, car.m_engine},
-            {kPower, car.m_power},   {kProdYear, car.m_prodYear}, {kCarInjectors, car.m_injectors}};
+    const auto either = [](const std::string& first, const std::string& second) {
+        return first.empty() ? second : first;
+    };
+    // Texts a settings file brought in may hold anything too.
+    return {{kVendor, printableText(either(entered.make, car.m_vendor))},
+            {kModel, printableText(either(entered.model, car.m_model))},
+            {kRegistration, printableText(entered.registration)},
+            {kOdometer, entered.odometer.empty() ? "" : printableText(entered.odometer) + " km"},
+            {kEngine, printableText(car.m_engine)},
+            {kPower, printableText(car.m_power)},
+            {kProdYear, printableText(car.m_prodYear)},
+            {kCarInjectors, printableText(car.m_injectors)}};
+}
+
+std::vector<SJobSheetField> customerOf(const SVehicleRecord& entered) {
+    if (entered.customer.empty() && entered.workDone.empty())
+        return {};
+    // The work done is the fitter's own free text, line breaks and all; the
+    // page escapes it like every other text.
+    return {{kCustomer, printableText(entered.customer)}, {kWorkDone, entered.workDone}};
+}
+
+// The controller's work modes as the fitter calls them; the modes in
+// between fuels count as gas, as the live display shows them.
+std::string workModeWords(const std::string& field, bool& translated) {
+    translated = true;
+    if (field == "2")
+        return kOnPetrol;
+    if (field == "3" || field == "4" || field == "5")
+        return kOnGas;
+    translated = false;
+    return field;
 }
 
 std::vector<SJobSheetField> statisticsOf(const DeviceSettings& s) {
@@ -67,10 +100,12 @@ std::vector<SJobSheetLiveValue> liveOf(const CDiag& record, const DeviceSettings
         const char* unit;
     };
     static constexpr Column kColumns[] = {
-        {1, "RPM", "RPM"},          {2, "Wtrysk benz.", "ms"},   {3, "Wtrysk gazu", "ms"},
-        {18, "Ciśnienie", "kPa"},   {19, "Podciśnienie", "kPa"}, {20, "Temp. gazu", "C"},
-        {21, "Temp. redukt.", "C"}, {22, "Lambda 1", "V"},       {23, "Lambda 2", "V"}};
-    std::vector<SJobSheetLiveValue> values{{kWorkMode, fields[0], ""}};
+        {1, kRpmLabel, "RPM"},       {2, "Wtrysk benz.", "ms"},   {3, "Wtrysk gazu", "ms"},
+        {18, "Ciśnienie", "kPa"},    {19, "Podciśnienie", "kPa"}, {20, "Temp. gazu", "°C"},
+        {21, "Temp. redukt.", "°C"}, {22, "Lambda 1", "V"},       {23, "Lambda 2", "V"}};
+    bool translated = false;
+    const std::string mode = workModeWords(fields[0], translated);
+    std::vector<SJobSheetLiveValue> values{{kWorkMode, mode, "", translated}};
     for (const Column& c : kColumns)
         values.push_back({c.label, fields[c.field], c.unit});
     return values;
@@ -94,7 +129,13 @@ CJobSheet buildJobSheet(const SJobSheetInputs& in) {
     sheet.issued = issuedText(in.when);
     sheet.demo = in.demo;
     sheet.identity = identityOf(s, in.thisStation);
-    sheet.vehicle = vehicleOf(s);
+    sheet.vehicle = vehicleOf(s, in.vehicle);
+    // The car's own identity, as its engine computer reports it.
+    if (!in.now.vin.empty())
+        sheet.vehicle.push_back({kVin, in.now.vin});
+    for (const std::string& id : in.now.calibrationIds)
+        sheet.vehicle.push_back({kCalibrationId, id});
+    sheet.customer = customerOf(in.vehicle);
     sheet.statistics = statisticsOf(s);
     sheet.atConnection = in.atConnection;
     sheet.now = in.now;

@@ -3,6 +3,7 @@
 #include "device/AutoCalResult.h"
 #include "device/Diag.h"
 #include "report/JobSheet.h"
+#include "report/Workshop.h"
 
 #include <array>
 #include <cstdint>
@@ -24,6 +25,8 @@ struct SJobSheetInputs {
     // The last automatic calibration of the program run; shown only when it
     // was made on this controller.
     std::optional<SAutoCalResult> calibration;
+    // What the fitter entered about the car and the customer.
+    SVehicleRecord vehicle;
     std::string workshopName;
     std::string workshopAddress;
     std::time_t when = 0;

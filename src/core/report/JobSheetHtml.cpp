@@ -1,11 +1,13 @@
 #include "report/JobSheetHtml.h"
 
 #include "lang/Translate.h"
+#include "lang/UnitText.h"
 #include "maps/MapCellText.h"
 #include "report/JobSheetBuilder.h"
 #include "report/JobSheetPhrases.h"
 
 #include <cstdio>
+#include <tuple>
 
 namespace vexor {
 
@@ -41,8 +43,9 @@ void heading(std::string& html, const char* polish) {
 void fieldTable(std::string& html, const std::vector<SJobSheetField>& fields) {
     html += "<table cellspacing=\"0\" cellpadding=\"2\">\n";
     for (const SJobSheetField& f : fields)
-        html += "<tr><td width=\"220\">" + htmlEscaped(translate(f.label)) + "</td><td><b>" +
-                htmlEscaped(f.translatedValue ? translate(f.value) : f.value) + "</b></td></tr>\n";
+        html += "<tr><td width=\"220\" valign=\"top\">" + htmlEscaped(translate(f.label)) +
+                "</td><td><b>" + multiline(f.translatedValue ? translate(f.value) : f.value) +
+                "</b></td></tr>\n";
     html += "</table>\n";
 }
 
@@ -77,6 +80,28 @@ void findingsTable(std::string& html, const char* polish, const SJobSheetFinding
     html += "</td></tr>\n</table>\n";
 }
 
+// Codes by kind beside the stored ones, and the readiness of the monitors,
+// as read when the sheet was made.
+void scanTables(std::string& html, const SJobSheetFindings& now) {
+    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n";
+    for (auto [label, codes, note] :
+         {std::tuple{kPendingCodes, &now.pendingCodes, &now.pendingNote},
+          std::tuple{kPermanentCodes, &now.permanentCodes, &now.permanentNote}}) {
+        html += "<tr><td width=\"50%\">" + tr(label) + "</td><td>";
+        if (!note->empty())
+            html += "<i>" + tr(note->c_str()) + "</i>";
+        else
+            listOrNote(html, true, *codes);
+        html += "</td></tr>\n";
+    }
+    html += "</table>\n";
+    heading(html, kReadiness);
+    if (!now.readinessNote.empty())
+        html += "<p><i>" + tr(now.readinessNote.c_str()) + "</i></p>\n";
+    else
+        fieldTable(html, now.readiness);
+}
+
 void changesTable(std::string& html, const CJobSheet& sheet) {
     heading(html, kChanges);
     if (!sheet.baselineKnown) {
@@ -97,8 +122,7 @@ void changesTable(std::string& html, const CJobSheet& sheet) {
         auto value = [&](const std::string& v) {
             return htmlEscaped(c.listEntries ? translate(v) : v);
         };
-        html += "<tr><td>" + htmlEscaped(name) + "</td><td>" +
-                htmlEscaped(c.unit.empty() ? c.unit : translate(c.unit)) +
+        html += "<tr><td>" + htmlEscaped(name) + "</td><td>" + htmlEscaped(unitText(c.unit)) +
                 "</td><td align=\"right\">" + value(c.before) + "</td><td align=\"right\">" +
                 value(c.after) + "</td></tr>\n";
     }
@@ -173,8 +197,9 @@ void liveTable(std::string& html, const CJobSheet& sheet) {
     html += "<table cellspacing=\"0\" cellpadding=\"2\">\n";
     for (const SJobSheetLiveValue& v : sheet.live)
         html += "<tr><td width=\"220\">" + htmlEscaped(translate(v.label)) +
-                "</td><td align=\"right\"><b>" + htmlEscaped(v.value) + "</b></td><td>" +
-                htmlEscaped(v.unit.empty() ? std::string() : translate(v.unit)) + "</td></tr>\n";
+                "</td><td align=\"right\"><b>" +
+                htmlEscaped(v.translatedValue ? translate(v.value) : v.value) + "</b></td><td>" +
+                htmlEscaped(unitText(v.unit)) + "</td></tr>\n";
     html += "</table>\n";
 }
 
@@ -220,10 +245,16 @@ std::string jobSheetHtml(const CJobSheet& sheet) {
     fieldTable(html, sheet.identity);
     heading(html, kVehicle);
     fieldTable(html, sheet.vehicle);
+    if (!sheet.customer.empty()) {
+        heading(html, kCustomer);
+        fieldTable(html, sheet.customer);
+    }
     heading(html, kStatistics);
     fieldTable(html, sheet.statistics);
     findingsTable(html, kFaults, sheet.atConnection, sheet.now, false);
     findingsTable(html, kObdCodes, sheet.atConnection, sheet.now, true);
+    if (sheet.now.obdRead)
+        scanTables(html, sheet.now);
     changesTable(html, sheet);
     mapGrid(html, sheet);
     if (sheet.multiplierLine)

@@ -26,6 +26,11 @@ inline constexpr const char* kGasTime = "Czas pracy na gazie";
 inline constexpr const char* kModifications = "Liczba modyfikacji";
 inline constexpr const char* kFaults = "Błędy sterownika";
 inline constexpr const char* kObdCodes = "Kody błędów OBD";
+inline constexpr const char* kVin = "VIN";
+inline constexpr const char* kCalibrationId = "Identyfikator kalibracji";
+inline constexpr const char* kReadiness = "Gotowość OBD";
+inline constexpr const char* kPendingCodes = "Kody oczekujące";
+inline constexpr const char* kPermanentCodes = "Kody stałe";
 inline constexpr const char* kAtConnection = "Przy podłączeniu";
 inline constexpr const char* kNow = "Teraz";
 inline constexpr const char* kNone = "Brak";
@@ -55,5 +60,16 @@ inline constexpr const char* kCalDifferences = "Różnice czasu wtrysku gaz - be
 inline constexpr const char* kCalMainCorrection = "Korekta główna";
 inline constexpr const char* kLive = "Wartości bieżące";
 inline constexpr const char* kWorkMode = "Tryb pracy";
+// What the fitter enters about the car and the customer.
+inline constexpr const char* kRegistration = "Numer rejestracyjny";
+inline constexpr const char* kOdometer = "Przebieg";
+inline constexpr const char* kCustomer = "Klient";
+inline constexpr const char* kWorkDone = "Wykonane prace";
+// Work modes of a live record and the states of an option bit.
+inline constexpr const char* kOnPetrol = "Benzyna";
+inline constexpr const char* kOnGas = "Gaz";
+inline constexpr const char* kBitOn = "Włączony";
+inline constexpr const char* kBitOff = "Wyłączony";
+inline constexpr const char* kRpmLabel = "Obroty";
 
 } // namespace vexor::jobsheet

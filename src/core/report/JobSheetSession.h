@@ -7,15 +7,21 @@
 
 class CLPGDevice;
 
-// What the window program remembers between two job sheets of one program
-// run: the faults and trouble codes found the first time a sheet was made
-// for a controller (by serial number), which later sheets show as found at
-// connection beside what they read anew.
+// What the window program remembers for the job sheets of one visit (one
+// program run): the faults and trouble codes each controller (by serial
+// number) had when it was connected, which the sheets show as found at
+// connection beside what they read anew. A fault fixed during the visit so
+// stays on the customer's record.
 class CJobSheetSession {
 public:
-    // Reads the findings now; the first reading of a controller is kept as
-    // its findings at connection. Returns {at connection, now}.
+    // A controller was connected: its findings are read and kept, unless the
+    // visit already holds a reading of the same controller (a reconnection
+    // keeps the first). A port error on the way is the caller's.
+    void connected(CLPGDevice& device);
+    // Reads the findings now; a controller with no reading kept yet gets
+    // this one as its findings at connection. Returns {at connection, now}.
     std::pair<SJobSheetFindings, SJobSheetFindings> read(CLPGDevice& device);
+    bool knows(const std::string& serial) const { return m_first.count(serial) != 0; }
 
     void forget() { m_first.clear(); }
 

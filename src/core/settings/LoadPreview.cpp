@@ -1,24 +1,13 @@
 #include "settings/LoadPreview.h"
 
 #include "device/LPGDevice.h"
-#include "doc/SettingsCopy.h"
+#include "settings/SettingsCopy.h"
 
 #include <algorithm>
-#include <array>
 
 namespace vexor {
 
 namespace {
-
-// The order a full load writes the blocks in.
-constexpr std::array<SettingBlock, 7> kLoadOrder = {
-    SettingBlock::Base,       SettingBlock::Adv, SettingBlock::MainCorr,
-    SettingBlock::SetupTimes, SettingBlock::Map, SettingBlock::AdvancedSetup,
-    SettingBlock::Sensors};
-
-bool isWrittenBlock(SettingBlock block) {
-    return std::find(kLoadOrder.begin(), kLoadOrder.end(), block) != kLoadOrder.end();
-}
 
 bool sameValue(const SettingInfo& info, const DeviceSettings& a, const DeviceSettings& b) {
     if (info.kind == SettingKind::Text)
@@ -38,7 +27,7 @@ std::vector<LoadChange> loadChanges(const DeviceSettings& device, const DeviceSe
     const DeviceSettings after = loadedImage(device, file);
     std::vector<LoadChange> changes;
     for (const SettingInfo& info : settingsSchema()) {
-        if (!isWrittenBlock(info.block) || sameValue(info, device, after))
+        if (!isLoadedBlock(info.block) || sameValue(info, device, after))
             continue;
         changes.push_back(
             {&info, settingDisplayText(info, device), settingDisplayText(info, after)});
@@ -52,7 +41,7 @@ DeviceSettings withTickedKeys(const DeviceSettings& device, const DeviceSettings
     DeviceSettings result = device;
     for (const std::string& key : keys) {
         const SettingInfo* info = findSetting(key);
-        if (info == nullptr || !isWrittenBlock(info->block))
+        if (info == nullptr || !isLoadedBlock(info->block))
             continue;
         if (info->kind == SettingKind::Text)
             info->setText(result, info->text(after));
@@ -80,37 +69,9 @@ bool writeSettingBlocks(CLPGDevice& device, const std::vector<SettingBlock>& blo
         return true;
     if (!device.waitForGasoline())
         return false;
-    for (const SettingBlock block : blocks) {
-        bool written = false;
-        switch (block) {
-        case SettingBlock::Base:
-            written = device.writeBase();
-            break;
-        case SettingBlock::Adv:
-            written = device.writeAdv();
-            break;
-        case SettingBlock::MainCorr:
-            written = device.writeMainCorr();
-            break;
-        case SettingBlock::SetupTimes:
-            written = device.writeSetupTimes();
-            break;
-        case SettingBlock::Map:
-            written = device.writeInjMap();
-            break;
-        case SettingBlock::AdvancedSetup:
-            written = device.writeAdvancedSetup();
-            break;
-        case SettingBlock::Sensors:
-            written = device.writeSensorsSetup();
-            break;
-        default:
-            break;
-        }
-        if (!written)
-            return false;
-    }
-    return device.restart();
+    const bool written = std::all_of(blocks.begin(), blocks.end(),
+                                     [&](SettingBlock block) { return writeBlock(device, block); });
+    return written && device.restart();
 }
 
 } // namespace vexor

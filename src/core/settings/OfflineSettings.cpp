@@ -1,14 +1,14 @@
 #include "settings/OfflineSettings.h"
 
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 #include "settings/SettingsSchema.h"
 
 #include <filesystem>
 
-vexor::SettingsFileCheck COfflineSettings::open(const std::string& path) {
+vexor::SSettingsFileProblem COfflineSettings::open(const std::string& path) {
     DeviceSettings read;
-    const vexor::SettingsFileCheck check = vexor::readCheckedSettingsFile(path, read);
-    if (!check.ok())
+    vexor::SSettingsFileProblem check;
+    if (!vexor::readSettingsFileChecked(path, read, check, vexor::SettingsFileUse::Edit))
         return check;
     m_path = path;
     m_image = read;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/DeviceSettings.h"
-#include "settings/SettingsFileCheck.h"
+#include "settings/SettingsCheck.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ class COfflineSettings {
 public:
     // Reads the file. On a problem nothing changes (a file already open stays
     // open with its edits) and the problem is returned.
-    vexor::SettingsFileCheck open(const std::string& path);
+    vexor::SSettingsFileProblem open(const std::string& path);
     void close();
 
     bool isOpen() const { return !m_path.empty(); }
@@ -20,6 +20,9 @@ public:
     const DeviceSettings& image() const { return m_image; }
     // The image to change in place; marks the file modified.
     DeviceSettings& edit();
+    // The image for a tool that changes it in place and calls edit() after
+    // each change it made.
+    DeviceSettings& image() { return m_image; }
     // One key checked against the schema, as `settings set` does; false (and
     // nothing changed) with what it accepts otherwise.
     bool set(const std::string& key, const std::string& value, std::string& accepts);

@@ -2,8 +2,8 @@
 
 #include "settings/SchemaTable.h"
 
-#include "files/SettingsFileIo.h"
 #include "panels/PanelPresets.h"
+#include "settings/SettingsFileIo.h"
 
 #include <limits>
 #include <string>
@@ -451,7 +451,7 @@ void advancedSetupRows(CSchemaBuilder& b) {
            {kAdvFlagMinRpm, P::Switch, "Min. obroty gazu"},
            {kAdvFlagSwitchCorr, P::Advanced, "Jednorazowe wzbogacenie"},
            {kAdvFlagCng, P::None, ""},
-           {kAdvFlagSensor400, P::Gas, "Cz. cisnienia"},
+           {kAdvFlagSensor400, P::Gas, "Cz. ciśnienia"},
            {kAdvFlagRpm5V, P::Gasoline, "Poziom sygnału obrotów"},
            {kAdvFlagTurbo, P::Gasoline, "Typ silnika"},
            {kAdvFlagAutoCalibration, P::Switch, "Uwzględnij przy autokalibracji"}});

@@ -25,7 +25,4 @@ std::vector<SettingDifference> diffSettings(const DeviceSettings& left, const De
 // One "KEY<TAB>LEFT<TAB>RIGHT" line per difference.
 std::string differenceLines(const std::vector<SettingDifference>& differences);
 
-// Whether the key describes the controller or the save rather than the car.
-bool isIdentityKey(const std::string& key);
-
 } // namespace vexor

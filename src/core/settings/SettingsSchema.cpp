@@ -100,29 +100,6 @@ const SettingInfo* findSetting(const std::string& key) {
     return it == index.end() ? nullptr : it->second;
 }
 
-int writeCommandOf(SettingBlock block) {
-    switch (block) {
-    case SettingBlock::Base:
-        return 3;
-    case SettingBlock::Adv:
-        return 4;
-    case SettingBlock::MainCorr:
-        return 15;
-    case SettingBlock::SetupTimes:
-        return 7;
-    case SettingBlock::Sensors:
-        return 9;
-    case SettingBlock::AdvancedSetup:
-        return 26;
-    case SettingBlock::None:
-    case SettingBlock::DevInfo:
-    case SettingBlock::Statistics:
-    case SettingBlock::Map:
-        break;
-    }
-    return 0;
-}
-
 const char* pageCaption(SettingPage page) {
     switch (page) {
     case SettingPage::Gasoline:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceSettings.h"
+#include "device/SettingBlock.h"
 #include "settings/SettingChoices.h"
 
 #include <cstddef>
@@ -14,21 +15,6 @@
 // where the window program edits it and what it accepts. The command line
 // checks offline edits against it, the comparison names settings with it.
 namespace vexor {
-
-// The controller block that holds a member; None for what only the file
-// keeps (time stamp, vehicle description).
-enum class SettingBlock {
-    None,
-    DevInfo,
-    Statistics,
-    Base,
-    Adv,
-    MainCorr,
-    SetupTimes,
-    Sensors,
-    Map,
-    AdvancedSetup
-};
 
 // Where the window program edits a member.
 enum class SettingPage {
@@ -94,9 +80,6 @@ const std::vector<SettingInfo>& settingsSchema();
 // The key's description, or null for a key no settings file has.
 const SettingInfo* findSetting(const std::string& key);
 
-// The write command of a block; 0 for one that is never written as a block
-// (identity, statistics, the map memory area, the file-only members).
-int writeCommandOf(SettingBlock block);
 // Polish caption of a page ("" for None).
 const char* pageCaption(SettingPage page);
 

@@ -27,11 +27,13 @@ void CDiagInputThread::run() {
         std::unique_ptr<IError> owned(error);
         m_history.clear();
         if (m_control.running.load()) {
+            m_control.endedOnFailure = true;
             onStop();
             if (lineErrors() != 0)
                 armReconnect();
         }
     } catch (...) {
+        m_control.endedOnFailure = true;
         onStop();
         armReconnect();
     }
@@ -54,6 +56,7 @@ void CDiagInputThread::loop() {
         case kRecordOk:
             deliver(record);
             m_control.failures = 0;
+            m_control.lastRecordMs = CPollControl::nowMs();
             break;
         case kRecordFailed:
             ++m_control.failures;
@@ -62,6 +65,7 @@ void CDiagInputThread::loop() {
             break;
         }
         if (m_control.failures.load() > kMaxFailures) {
+            m_control.endedOnFailure = true;
             m_history.clear();
             onStop();
             armReconnect();

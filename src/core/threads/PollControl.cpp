@@ -1,5 +1,11 @@
 #include "threads/PollControl.h"
 
+long long CPollControl::nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void CPollControl::enter() {
     std::lock_guard<std::mutex> guard(m_mutex);
     ++m_active;

@@ -29,6 +29,14 @@ public:
     std::atomic<long> recordLimit{0};
     std::atomic<int> recordError{0};
 
+    // When the last live record arrived (steady clock, milliseconds), and
+    // whether the last run ended because the link failed rather than because
+    // it was asked to stop. Together they tell a silent or dropped link from
+    // one that is merely paused for a long command.
+    std::atomic<long long> lastRecordMs{0};
+    std::atomic<bool> endedOnFailure{false};
+    static long long nowMs();
+
     // A polling thread counts itself in before it is started and out as the
     // last thing it does with anything the document owns.
     void enter();

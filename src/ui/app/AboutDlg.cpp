@@ -1,5 +1,6 @@
 #include "app/AboutDlg.h"
 
+#include "app/AppIdentity.h"
 #include "app/ControlIds.h"
 #include "app/ToolBarIcons.h"
 #include "controls/CtrlId.h"
@@ -32,6 +33,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_edit(new QPlainTextEd
     layout->addLayout(top);
     layout->addWidget(buttons);
     m_texts.apply(this);
+    // Version, build date, licence and address under the translated text, in
+    // the same read-only box, so a fitter can copy everything support asks for.
+    m_edit->appendPlainText(QStringLiteral("\n") + vexor::appFacts());
 }
 
 // Nothing is highlighted: the caret sits just before the last character.

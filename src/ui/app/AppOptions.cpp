@@ -54,7 +54,9 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption port(QStringList{QStringLiteral("p"), QStringLiteral("port")},
                                   QStringLiteral("A serial device to put first in the port "
-                                                 "table (repeatable)."),
+                                                 "table (repeatable); tcp://HOST:PORT or "
+                                                 "rfc2217://HOST:PORT names an adapter served "
+                                                 "over the network by ser2net."),
                                   QStringLiteral("PATH"));
     const QCommandLineOption configDir(QStringLiteral("config-dir"),
                                        QStringLiteral("Folder of the remembered-port file."),
@@ -85,6 +87,10 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
         QStringLiteral("FILE"));
     parser.addOptions(
         {port, configDir, dataDir, noSystemPorts, lang, module, noSplash, offline, openRecording});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("A settings file (.xset) to edit offline, or a recording (.osc) to show."),
+        QStringLiteral("[FILE]"));
 
     if (!parser.parse(withoutQtOptions(arguments))) {
         message = parser.errorText();
@@ -99,9 +105,25 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
         message = QStringLiteral("vexor ") + QStringLiteral(VEXOR_VERSION_TEXT);
         return EOptionsResult::Exit;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        message = QStringLiteral("unexpected argument: ") + parser.positionalArguments().front();
+    // A file handed over by the file manager (the desktop entry's %f): a
+    // settings file opens for offline editing, a recording in the viewer.
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        message = QStringLiteral("unexpected argument: ") + files.at(1);
         return EOptionsResult::Error;
+    }
+    if (!files.isEmpty()) {
+        const QString& file = files.front();
+        if (file.endsWith(QLatin1String(".xset"), Qt::CaseInsensitive) && !parser.isSet(offline)) {
+            options.offlineFile = file.toStdString();
+        } else if (file.endsWith(QLatin1String(".osc"), Qt::CaseInsensitive) &&
+                   !parser.isSet(openRecording)) {
+            options.openRecording = file.toStdString();
+        } else {
+            message = QStringLiteral("unexpected argument: ") + file +
+                      QStringLiteral(" (vexor opens a settings file, .xset, or a recording, .osc)");
+            return EOptionsResult::Error;
+        }
     }
 
     for (const QString& path : parser.values(port))
@@ -117,7 +139,8 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
             return EOptionsResult::Error;
         }
     }
-    options.openRecording = parser.value(openRecording).toStdString();
+    if (parser.isSet(openRecording))
+        options.openRecording = parser.value(openRecording).toStdString();
     if (parser.isSet(lang)) {
         bool ok = false;
         const int index = parser.value(lang).toInt(&ok);
@@ -136,6 +159,19 @@ EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& option
         options.cng = type == QLatin1String("cng");
     }
     return EOptionsResult::Run;
+}
+
+bool windowSystemReachable(const QStringList& arguments,
+                           const std::function<QString(const char*)>& environment,
+                           QString& message) {
+    if (arguments.contains(QStringLiteral("-platform")) ||
+        !environment("QT_QPA_PLATFORM").isEmpty() || !environment("DISPLAY").isEmpty() ||
+        !environment("WAYLAND_DISPLAY").isEmpty())
+        return true;
+    message = QStringLiteral("no display: the window program needs a graphical session "
+                             "(DISPLAY or WAYLAND_DISPLAY). Without one, vexor-cli does the "
+                             "same work from a terminal; see vexor-cli --help.");
+    return false;
 }
 
 } // namespace vexor

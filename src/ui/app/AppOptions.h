@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,5 +29,13 @@ enum class EOptionsResult { Run, Exit, Error };
 // text, on Error the complaint, is left in message.
 EOptionsResult parseAppOptions(const QStringList& arguments, SAppOptions& options,
                                QString& message);
+
+// Whether the windows have somewhere to go: a platform chosen by argument or
+// QT_QPA_PLATFORM, or an X or Wayland display named in the environment.
+// Without one the window system would abort the program; it says instead
+// what it needs (left in message) and ends with status 1.
+bool windowSystemReachable(const QStringList& arguments,
+                           const std::function<QString(const char*)>& environment,
+                           QString& message);
 
 } // namespace vexor

@@ -37,8 +37,9 @@ CDisplayDlg::CDisplayDlg(IDocumentPort& doc, const QSize& workArea, QWidget* par
 
     m_timer5002.setObjectName(QStringLiteral("timer5002"));
     connect(&m_timer5002, &QTimer::timeout, this, &CDisplayDlg::refreshLive);
-    if (m_doc.isConnected())
-        m_timer5002.start(kTimerMs);
+    // Always ticking: the display must follow the link going and coming.
+    m_timer5002.start(kTimerMs);
+    refreshLive();
 }
 
 void CDisplayDlg::scaleTo(const QSize& target) {
@@ -78,10 +79,10 @@ void CDisplayDlg::scaleTo(const QSize& target) {
 
 void CDisplayDlg::refreshLive() {
     try {
-        if (!m_doc.isConnected())
-            return;
         CDiag record;
-        if (!m_doc.latestRecord(record))
+        const bool live = linkLive(m_doc.linkState()) && m_doc.latestRecord(record);
+        showPanelStale(m_panel, !live);
+        if (!live)
             return;
         const SLiveTexts texts = liveTexts(record, m_doc.settings());
         showLiveTexts(m_panel, texts);

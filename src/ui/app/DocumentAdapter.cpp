@@ -1,11 +1,15 @@
 #include "app/DocumentAdapter.h"
 
 #include "backup/ConnectionBackups.h"
+#include "common/IError.h"
 #include "doc/KorvantisDoc.h"
+#include "history/VisitRecord.h"
 #include "lang/Translate.h"
 #include "platform/PortTable.h"
+#include "report/JobSheetSession.h"
 
 #include <ctime>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -30,12 +34,17 @@ private:
 };
 } // namespace
 
-CDocumentAdapter::CDocumentAdapter(CKorvantisDoc& doc) : m_doc(doc) {
+CDocumentAdapter::CDocumentAdapter(CKorvantisDoc& doc)
+    : m_doc(doc), m_session(std::make_unique<CJobSheetSession>()) {
     m_doc.setChangeGuard([this] { return beforeChange(m_wholeReason); });
+    m_doc.setRecordObserver([history = m_driveHistory](const CDiag&, const std::string& line) {
+        history->addLine(line);
+    });
 }
 
 CDocumentAdapter::~CDocumentAdapter() {
     m_doc.setChangeGuard({});
+    m_doc.setRecordObserver({});
 }
 
 void CDocumentAdapter::setSeams(const Seams& seams) {
@@ -60,8 +69,9 @@ bool CDocumentAdapter::beforeChange(const char* reason) {
     std::string error;
     const std::time_t now = std::time(nullptr);
     const bool taken =
-        edit ? m_backups->beforeEdit(m_doc.settings(), false, now, error)
-             : m_backups->beforeWholeImage(m_doc.settings(), reason, false, now, error);
+        edit ? m_backups->beforeEdit(m_doc.settings(), false, now, error, &m_doc.rawImage())
+             : m_backups->beforeWholeImage(m_doc.settings(), reason, false, now, error,
+                                           &m_doc.rawImage());
     if (taken)
         return true;
     // Without a backup the settings replaced are lost for good: going on is
@@ -84,6 +94,9 @@ void CDocumentAdapter::setHooks(SHooks hooks) {
 
 bool CDocumentAdapter::isConnected() const {
     return m_doc.isConnected();
+}
+vexor::LinkState CDocumentAdapter::linkState() const {
+    return m_doc.linkState();
 }
 bool CDocumentAdapter::isDemo() const {
     return m_doc.isDemo();
@@ -141,13 +154,34 @@ bool CDocumentAdapter::connectAtStart() {
     // up again.
     if (m_backups)
         m_backups->connected();
-    return m_doc.connect();
+    m_driveHistory->clear();
+    const bool found = m_doc.connect();
+    if (found)
+        connected();
+    return found;
 }
 bool CDocumentAdapter::reconnect() {
-    const bool connected = m_doc.reconnect();
-    if (connected && m_backups)
+    const bool found = m_doc.reconnect();
+    if (found && m_backups)
         m_backups->connected();
-    return connected;
+    if (found)
+        connected();
+    return found;
+}
+
+void CDocumentAdapter::connected() {
+    vexor::recordConnection(m_doc, VEXOR_VERSION_TEXT);
+    // The sheet's "at connection" column: a link that fails while it is
+    // read leaves the column to the first sheet, as before.
+    try {
+        m_session->connected(m_doc);
+    } catch (IError* raw) {
+        const std::unique_ptr<IError> dropped(raw);
+    }
+}
+void CDocumentAdapter::recordVisit(const std::string& kind,
+                                   const std::vector<std::string>& fields) {
+    vexor::recordVisitEvent(m_doc, kind, fields);
 }
 void CDocumentAdapter::startPolling() {
     m_doc.startPolling();
@@ -168,14 +202,8 @@ void CDocumentAdapter::changeLanguage(int index) {
 DeviceSettings& CDocumentAdapter::editSettings() {
     return m_doc.settings();
 }
-bool CDocumentAdapter::writeBase() {
-    return m_doc.writeBase();
-}
-bool CDocumentAdapter::writeAdv() {
-    return m_doc.writeAdv();
-}
-bool CDocumentAdapter::writeAdvancedSetup() {
-    return m_doc.writeAdvancedSetup();
+bool CDocumentAdapter::writeBlock(vexor::SettingBlock block) {
+    return vexor::writeBlock(m_doc, block);
 }
 bool CDocumentAdapter::readStatistic() {
     return m_doc.readStatistic();
@@ -190,6 +218,10 @@ DocResult CDocumentAdapter::writeSettingsFile() {
 DocResult CDocumentAdapter::restoreDefaults() {
     const CReasonScope scope(m_wholeReason, "defaults");
     return m_doc.OnDefaultValues();
+}
+DocResult CDocumentAdapter::restoreRaw(const CRawImage& raw) {
+    const CReasonScope scope(m_wholeReason, "restore");
+    return m_doc.OnRestoreRaw(raw);
 }
 DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int total)> progress) {
     // Programming replaces every setting with the new firmware's defaults:
@@ -226,9 +258,6 @@ DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int tota
     m_doc.setProgressHook({});
     m_doc.setSeams(original);
     return result;
-}
-bool CDocumentAdapter::writeSensorsSetup() {
-    return m_doc.writeSensorsSetup();
 }
 bool CDocumentAdapter::restart() {
     return m_doc.restart();

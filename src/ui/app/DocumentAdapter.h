@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/IDocumentPort.h"
+#include "maps/DriveHistory.h"
 
 #include <memory>
 
 class CConnectionBackups;
+class CJobSheetSession;
 class CKorvantisDoc;
 
 // The program's document as the windows see it.
@@ -23,6 +25,7 @@ public:
     void setHooks(SHooks hooks) override;
     bool isConnected() const override;
     bool isDemo() const override;
+    vexor::LinkState linkState() const override;
     std::string portName() const override;
     const DeviceSettings& settings() const override;
     std::string title() const override;
@@ -43,19 +46,20 @@ public:
     void grantServiceAccess() override;
     void changeLanguage(int index) override;
     DeviceSettings& editSettings() override;
-    bool writeBase() override;
-    bool writeAdv() override;
-    bool writeAdvancedSetup() override;
-    bool writeSensorsSetup() override;
+    bool writeBlock(vexor::SettingBlock block) override;
     bool restart() override;
     bool readStatistic() override;
     DocResult readSettingsFile() override;
     DocResult writeSettingsFile() override;
     DocResult restoreDefaults() override;
+    DocResult restoreRaw(const CRawImage& raw) override;
+    void recordVisit(const std::string& kind, const std::vector<std::string>& fields) override;
     DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
     bool beforeChange(const char* reason) override;
+    CJobSheetSession* jobSheetSession() override { return m_session.get(); }
     std::string dataFolder() const override;
     void refreshPages() override;
+    CDriveHistory* driveHistory() override { return m_driveHistory.get(); }
 
 private:
     CKorvantisDoc& m_doc;
@@ -65,4 +69,12 @@ private:
     // What the document's change guard backs up for (the action under way).
     const char* m_wholeReason = "load";
     std::function<void()> m_pageRefresh;
+    std::unique_ptr<CJobSheetSession> m_session;
+
+    // A controller was connected: the job sheet keeps what it had then.
+    void connected();
+    // Every record polled since the connection was made at start (a
+    // reconnection goes on with the same drive). Shared with the polling
+    // thread's observer, which may outlive this adapter by a record.
+    std::shared_ptr<CDriveHistory> m_driveHistory = std::make_shared<CDriveHistory>();
 };

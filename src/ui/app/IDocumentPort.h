@@ -2,14 +2,20 @@
 
 #include "device/DeviceSettings.h"
 #include "device/Diag.h"
+#include "device/SettingBlock.h"
 #include "doc/DocResult.h"
+#include "doc/LinkState.h"
 #include "platform/Seams.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+class CJobSheetSession;
+class CDriveHistory;
 class CKorvantisDoc;
+class CRawImage;
 
 // What the windows need from the document: the connection, the settings image,
 // the newest live record, the commands the view sends, start-up and reconnect,
@@ -43,8 +49,18 @@ public:
     virtual void setSeams(const Seams& seams) = 0;
     virtual void setHooks(SHooks hooks) = 0;
 
+    // True while commands may go to the controller: connected (or demo)
+    // and the link not lost.
     virtual bool isConnected() const = 0;
     virtual bool isDemo() const = 0;
+    // The one answer every window shows about the link.
+    virtual vexor::LinkState linkState() const {
+        if (isOffline())
+            return vexor::LinkState::OfflineFile;
+        if (isDemo())
+            return vexor::LinkState::Demo;
+        return isConnected() ? vexor::LinkState::Connected : vexor::LinkState::NotConnected;
+    }
     // The path of the port that answered (its stable by-id name when it has
     // one); empty when there is none.
     virtual std::string portName() const = 0;
@@ -89,10 +105,8 @@ public:
     // The image the pages change before they write the block that holds the
     // value (no roll-back: a refused write leaves the new value in the image).
     virtual DeviceSettings& editSettings() = 0;
-    virtual bool writeBase() = 0;
-    virtual bool writeAdv() = 0;
-    virtual bool writeAdvancedSetup() = 0;
-    virtual bool writeSensorsSetup() = 0;
+    // Sends one block of the image to the controller; false when refused.
+    virtual bool writeBlock(vexor::SettingBlock block) = 0;
     // Waits for petrol, then restarts the controller (for the settings it
     // takes only at start).
     virtual bool restart() = 0;
@@ -111,6 +125,12 @@ public:
         (void)reason;
         return true;
     }
+    // What the job sheets of this visit keep: the findings of each
+    // controller at its connection. Null when nothing real stands behind.
+    virtual CJobSheetSession* jobSheetSession() { return nullptr; }
+    // The records polled on this connection, for a map proposal from "this
+    // drive" (null when there are none to keep).
+    virtual CDriveHistory* driveHistory() { return nullptr; }
     // The data folder that holds the backups ("" when there is none).
     virtual std::string dataFolder() const { return {}; }
     // Runs the page-refresh hook: the shown page anew from the image, after
@@ -139,6 +159,23 @@ public:
     virtual DocResult readSettingsFile() = 0;
     virtual DocResult writeSettingsFile() = 0;
     virtual DocResult restoreDefaults() = 0;
+    // Adds an event to the connected car's visit log; nothing where no
+    // controller stands behind the port.
+    virtual void recordVisit(const std::string& kind, const std::vector<std::string>& fields) {
+        (void)kind;
+        (void)fields;
+    }
+    // While a settings file is open: its image, for the tools that change it
+    // in place (the map grid, the main correction), which call fileChanged()
+    // after each change; null otherwise.
+    virtual DeviceSettings* fileImage() { return nullptr; }
+    virtual void fileChanged() {}
+    // A backup's raw blocks written back as they are (backed up first, as a
+    // restore); Cancelled where no controller stands behind the port.
+    virtual DocResult restoreRaw(const CRawImage& raw) {
+        (void)raw;
+        return DocResult::Cancelled;
+    }
     // progress(done, total) after every page sent; may be empty.
     virtual DocResult updateFirmware(std::function<void(int done, int total)> progress) = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/IDocumentPort.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
+#include "app/OpenSettingsFile.h"
 #include "app/SplashDlg.h"
 #include "app/WindowRules.h"
 #include "app/WorkModeDlg.h"
@@ -31,15 +32,8 @@ CKorvantisApp::~CKorvantisApp() = default;
 void CKorvantisApp::offerSettingsFile() {
     // Without a controller (and without the demonstration), a settings file
     // can still be edited; the default answer leaves the program as it was.
-    if (!m_seams.ask(vexor::translate(kMsgOfferFile), false) || m_seams.chooser == nullptr)
-        return;
-    const CKorvantisDoc* device = m_doc.document();
-    const std::string folder = device != nullptr ? device->settingsFolder() : m_doc.dataFolder();
-    const std::string path = m_seams.chooser->openPath(folder, "xset");
-    std::string problem;
-    if (!path.empty() && !m_doc.openFile(path, problem))
-        m_seams.message(vexor::translate(kMsgCannotOpen) + "\n" + path + "\n" + problem,
-                        IUserPrompt::Icon::Error);
+    if (m_seams.ask(vexor::translate(kMsgOfferFile), false))
+        vexor::openSettingsFile(m_doc, m_seams);
 }
 
 bool CKorvantisApp::initInstance() {

@@ -35,9 +35,6 @@ using namespace vexor;
 
 namespace {
 
-// Values that are not live any more are drawn in this grey.
-constexpr std::uint32_t kRefStaleGrey = 0xA0A0A0;
-
 // Firmware above 2.4 takes the injector mask on petrol too; 2.4 and older
 // only while running on gas.
 constexpr std::int32_t kMaskOnPetrolVersion = 516;
@@ -57,6 +54,8 @@ CColorStatic* rowStatic(QWidget* parent, int id, const QRect& place, std::uint32
 CKorvantisView::CKorvantisView(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_seams(seams) {
     buildForm();
+    // Nothing live is shown until the first record arrives.
+    showStale(true);
 }
 
 void CKorvantisView::buildForm() {
@@ -192,11 +191,17 @@ void CKorvantisView::showInjectors(const CDiag& record) {
 }
 
 void CKorvantisView::refreshLive() {
-    if (!m_doc.isConnected())
-        return;
+    const LinkState state = m_doc.linkState();
     CDiag record;
-    if (!m_doc.latestRecord(record))
+    // Without a live controller (lost, a file open, none found) whatever is
+    // shown turns grey at once and stays as it was; the pages stop their own
+    // live parts on the same answer.
+    if (!linkLive(state) || !m_doc.latestRecord(record)) {
+        showStale(true);
+        if (CAppPropPage* page = m_sheet->activePage())
+            page->refreshLive();
         return;
+    }
     const DeviceSettings& settings = m_doc.settings();
     if (auto colors = m_switchLights.tick(record, settings.m_sensorsSetup))
         showLights(*colors);
@@ -250,14 +255,15 @@ void CKorvantisView::showStale(bool stale) {
     if (stale == m_stale)
         return;
     m_stale = stale;
-    const auto fields = m_panel.valueFields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        fields[i]->setTextColor(stale ? kRefStaleGrey : kValueColors[i]);
+    showPanelStale(m_panel, stale);
     for (size_t i = 0; i < 8; ++i) {
-        m_panel.cylinders[i]->setTextColor(stale ? kRefStaleGrey : kRefRed);
         m_petrol[i]->setTextColor(stale ? kRefStaleGrey : kRefRed);
         m_gas[i]->setTextColor(stale ? kRefStaleGrey : kRefBlue);
     }
+    // The lamps say nothing about the car while nothing live stands behind
+    // them; the next live record lights them again.
+    if (stale)
+        showLights({kRefStaleGrey, kRefStaleGrey, kRefStaleGrey, kRefStaleGrey});
     emit staleChanged(stale);
 }
 

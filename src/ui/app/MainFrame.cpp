@@ -5,6 +5,8 @@
 #include "app/DisplayDlg.h"
 #include "app/IDocumentPort.h"
 #include "app/KorvantisView.h"
+#include "app/Mnemonics.h"
+#include "app/OpenSettingsFile.h"
 #include "app/QtTranslations.h"
 #include "app/ToolBarIcons.h"
 #include "app/WindowRules.h"
@@ -13,10 +15,13 @@
 #include "diag/ErrorsDlg.h"
 #include "diag/RecordingViewer.h"
 #include "doc/KorvantisDoc.h"
+#include "history/VehicleHistoryDlg.h"
+#include "lang/Language.h"
 #include "lang/Translate.h"
 #include "maps/ChartsDlg.h"
 #include "maps/InjSizeCalcDlg.h"
 #include "maps/MainCorrDlg.h"
+#include "pages/AppPropSheet.h"
 #include "pages/PanelWrite.h"
 #include "pages/ServiceDlg.h"
 #include "pages/SettingsDlg.h"
@@ -34,7 +39,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
 
@@ -47,7 +54,7 @@ using namespace vexor;
 namespace {
 
 constexpr const char* kMsgSaveChanges = "Zapisać zmiany w pliku ustawień?";
-constexpr const char* kMsgDiscardChanges = "Zamknąć bez zapisywania zmian?";
+constexpr const char* kMsgNoManual = "Instrukcja obsługi nie jest zainstalowana w folderze:";
 
 QSize screenWorkArea(const QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -68,6 +75,14 @@ CMainFrame::CMainFrame(IDocumentPort& doc, const Seams& seams, QWidget* parent)
 
     buildMenu();
     buildToolBar();
+    // Ctrl+Tab and Ctrl+Shift+Tab walk the pages from anywhere in the window,
+    // not only while the page set has the focus.
+    auto* nextPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    nextPage->setObjectName(QStringLiteral("nextPage"));
+    connect(nextPage, &QShortcut::activated, this, [this] { showNextPage(1); });
+    auto* previousPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    previousPage->setObjectName(QStringLiteral("previousPage"));
+    connect(previousPage, &QShortcut::activated, this, [this] { showNextPage(-1); });
 
     // The view lays itself out: the page set grows with the window and the
     // live values stay visible when it is small.
@@ -83,6 +98,9 @@ CMainFrame::CMainFrame(IDocumentPort& doc, const Seams& seams, QWidget* parent)
     hooks.refresh = [this] {
         m_view->refreshTexts();
         refreshTexts();
+        // The recording viewers are windows of their own, opened from here.
+        for (CRecordingViewer* viewer : findChildren<CRecordingViewer*>())
+            viewer->refreshTexts();
     };
     hooks.pageRefresh = [this] { m_view->refreshPage(); };
     hooks.title = [this](const std::string&) { refreshTitle(); };
@@ -101,6 +119,12 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Plik"));
+    m_openFile = file->addAction(QString());
+    m_openFile->setObjectName(QStringLiteral("openFile"));
+    m_openFile->setShortcut(QKeySequence::Open);
+    connect(m_openFile, &QAction::triggered, this, [this] {
+        runBusyGuarded("CMainFrame::OnOpenFile()", [this] { openSettingsFile(m_doc, m_seams); });
+    });
     m_saveFile = file->addAction(QStringLiteral("Zapisz"));
     m_saveFile->setObjectName(QStringLiteral("saveFile"));
     m_saveFile->setShortcut(QKeySequence::Save);
@@ -110,6 +134,16 @@ void CMainFrame::buildMenu() {
     connect(m_jobSheet, &QAction::triggered, this, [this] {
         runBusyGuarded("CMainFrame::OnJobSheet()",
                        [this] { CJobSheetDlg::run(m_doc, m_seams, this); });
+    });
+    m_history = file->addAction(QString());
+    m_history->setObjectName(QStringLiteral("vehicleHistory"));
+    connect(m_history, &QAction::triggered, this, [this] {
+        // The connected car's history; every car's without one.
+        const bool car = m_doc.isConnected() && !m_doc.isDemo() && !m_doc.isOffline();
+        CVehicleHistoryDlg dialog(m_doc.dataFolder(),
+                                  car ? m_doc.settings().m_devInfo.m_serial : std::string(),
+                                  m_seams, this);
+        dialog.exec();
     });
     m_recordingViewer = file->addAction(QString());
     m_recordingViewer->setObjectName(QStringLiteral("recordingViewer"));
@@ -124,9 +158,17 @@ void CMainFrame::buildMenu() {
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Wyjście"));
     setCtrlId(exit, ids::kCmdAppExit);
+    // Ctrl+Q goes through closeEvent like the window's own close button, so
+    // an edited settings file is asked about first.
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("O programie"));
+    m_manual = about->addAction(QString());
+    m_manual->setObjectName(QStringLiteral("manual"));
+    m_manual->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(m_manual, &QAction::triggered, this, &CMainFrame::OnManual);
+    about->addSeparator();
     QAction* aboutItem = about->addAction(QStringLiteral("O programie VEXOR..."));
     setCtrlId(aboutItem, ids::kCmdAppAbout);
     connect(aboutItem, &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -225,8 +267,12 @@ void CMainFrame::refreshTitle() {
     // Saving belongs to a settings file open for editing.
     m_saveFile->setEnabled(m_doc.isOffline());
     m_saveFile->setText(QString::fromStdString(vexor::translate("Zapisz")));
+    m_openFile->setText(QString::fromStdString(vexor::translate("Otwórz plik ustawień…")));
+    m_manual->setText(QString::fromStdString(vexor::translate("Instrukcja obsługi")));
     m_jobSheet->setText(QString::fromStdString(vexor::translate("Karta zlecenia...")));
+    m_history->setText(QString::fromStdString(vexor::translate("Historia pojazdu...")));
     m_recordingViewer->setText(QString::fromStdString(vexor::translate("Przeglądarka zapisu")));
+    assignMnemonics(menuBar());
     const QString title = QString::fromStdString(m_doc.title());
     if (title != windowTitle())
         setWindowTitle(title);
@@ -234,14 +280,24 @@ void CMainFrame::refreshTitle() {
 
 void CMainFrame::refreshStatus() {
     QString text;
-    if (!m_doc.isConnected())
-        text = m_statusTexts.qtext(CStatusTexts::NotConnected);
-    else if (m_doc.isDemo())
-        text = m_statusTexts.qtext(CStatusTexts::Demo);
-    else
+    const LinkState state = m_doc.linkState();
+    switch (state) {
+    case LinkState::Connected:
         text = m_statusTexts.qtext(CStatusTexts::Connected)
                    .arg(QString::fromStdString(m_doc.portName()));
-    if (m_doc.isConnected()) {
+        break;
+    case LinkState::Demo:
+        text = m_statusTexts.qtext(CStatusTexts::Demo);
+        break;
+    case LinkState::Lost:
+        text = m_statusTexts.qtext(CStatusTexts::Lost);
+        break;
+    case LinkState::NotConnected:
+    case LinkState::OfflineFile:
+        text = m_statusTexts.qtext(CStatusTexts::NotConnected);
+        break;
+    }
+    if (linkLive(state)) {
         text += QStringLiteral("   |   ");
         text += m_statusTexts.qtext(m_view->errorsPresent() ? CStatusTexts::Faults
                                                             : CStatusTexts::NoFaults);
@@ -263,6 +319,7 @@ void CMainFrame::onTimer1000() {
     if (m_view == nullptr)
         return;
     try {
+        watchLink();
         m_view->refreshLive();
         if (--m_errorTicks <= 0) {
             m_errorTicks = kTicksPerErrorRead;
@@ -276,6 +333,17 @@ void CMainFrame::onTimer1000() {
     } catch (IError* raw) {
         const std::unique_ptr<IError> swallowed(raw);
     }
+}
+
+void CMainFrame::watchLink() {
+    CKorvantisDoc* device = m_doc.document();
+    if (device == nullptr || device->watchLink() != LinkState::Lost)
+        return;
+    // A run that ended on a port failure without line errors arms no search
+    // of its own: a lost link is always searched for, once the polling
+    // thread has let go of the port.
+    if (!device->pollingActive() && !m_timer1002.isActive())
+        m_timer1002.start(static_cast<int>(CKorvantisDoc::kReconnectFirst.count()));
 }
 
 void CMainFrame::onTimer1002() {
@@ -303,7 +371,35 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnHelp() {
-    m_urlOpener(QUrl::fromLocalFile(QString::fromStdString(CWorkFolders::documentsFolder())));
+    // The fitter's own documents: the package's folder is read-only.
+    const CWorkFolders folders(m_doc.dataFolder());
+    m_urlOpener(QUrl::fromLocalFile(QString::fromStdString(folders.userDocumentsFolder())));
+}
+
+void CMainFrame::OnManual() {
+    const std::string page = CWorkFolders::manualPage(vexor::currentLanguage());
+    if (page.empty()) {
+        m_seams.message(vexor::translate(kMsgNoManual) + "\n" + CWorkFolders::manualFolder(),
+                        IUserPrompt::Icon::Warning);
+        return;
+    }
+    m_urlOpener(QUrl::fromLocalFile(QString::fromStdString(page)));
+}
+
+void CMainFrame::showNextPage(int step) {
+    QTabWidget* sheet = m_view != nullptr ? m_view->sheet() : nullptr;
+    if (sheet == nullptr || sheet->count() == 0)
+        return;
+    // Disabled pages are passed over; the sheet itself asks the shown page
+    // whether it may be left.
+    const int count = sheet->count();
+    for (int i = 1; i < count; ++i) {
+        const int index = ((sheet->currentIndex() + step * i) % count + count) % count;
+        if (sheet->isTabEnabled(index) && sheet->isTabVisible(index)) {
+            sheet->setCurrentIndex(index);
+            return;
+        }
+    }
 }
 
 template <class F> void CMainFrame::runGuarded(const char* handler, F&& body) {
@@ -353,11 +449,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 bool CMainFrame::mayDiscardFile() {
     if (!m_doc.isOffline() || !m_doc.fileModified())
         return true;
-    // Save, discard or stay, with the two-button question: a change is
-    // thrown away only on an explicit second answer.
-    if (m_seams.ask(vexor::translate(kMsgSaveChanges), true))
+    // Save, discard or stay, in one question: a change is thrown away only
+    // on an explicit Discard.
+    switch (m_seams.askSave(vexor::translate(kMsgSaveChanges))) {
+    case IUserPrompt::SaveAnswer::Save:
         return m_doc.saveFile();
-    return m_seams.ask(vexor::translate(kMsgDiscardChanges), false);
+    case IUserPrompt::SaveAnswer::Discard:
+        return true;
+    case IUserPrompt::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -63,6 +63,8 @@ public slots:
     void onTimer1002();
     void OnAppAbout();
     void OnHelp();
+    // F1: the fitter's manual in the browser.
+    void OnManual();
     void OnLanguage();
 
 protected:
@@ -70,9 +72,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The display tick's look at the link: the document decides whether it
+    // is lost, and a lost link is searched for.
+    void watchLink();
     void buildMenu();
     void buildToolBar();
     QAction* addCommand(int id, bool enabled);
+    // The next (step 1) or previous (-1) enabled page.
+    void showNextPage(int step);
     // Closing with an edited settings file: true when it was saved or the
     // user chose to drop the changes.
     bool mayDiscardFile();
@@ -88,8 +95,11 @@ private:
     Seams m_seams;
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_commands;
+    QAction* m_openFile = nullptr;
     QAction* m_saveFile = nullptr;
+    QAction* m_manual = nullptr;
     QAction* m_jobSheet = nullptr;
+    QAction* m_history = nullptr;
     QAction* m_recordingViewer = nullptr;
     CKorvantisView* m_view = nullptr;
     QLabel* m_status = nullptr;

@@ -3,7 +3,7 @@
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/PanelWrite.h"
-#include "settings/SettingsFileCheck.h"
+#include "settings/SettingsCheck.h"
 
 #include <filesystem>
 #include <utility>
@@ -15,11 +15,11 @@ constexpr const char* kMsgFileNotSaved = "Nie można zapisać pliku ustawień.";
 COfflineDocument::COfflineDocument(IDocumentPort& device) : m_device(device) {}
 
 bool COfflineDocument::openFile(const std::string& path, std::string& problem) {
-    const vexor::SettingsFileCheck check = m_file.open(path);
+    const vexor::SSettingsFileProblem check = m_file.open(path);
     if (!check.ok()) {
-        problem = vexor::translate(vexor::settingsFileProblemText(check.problem));
-        if (!check.detail.empty())
-            problem += " (" + check.detail + ")";
+        problem = vexor::translate(check.title());
+        if (const std::string subject = check.subject(path); !subject.empty())
+            problem += " (" + subject + ")";
         return false;
     }
     problem.clear();
@@ -74,6 +74,9 @@ void COfflineDocument::setHooks(SHooks hooks) {
 
 bool COfflineDocument::isConnected() const {
     return !isOffline() && m_device.isConnected();
+}
+vexor::LinkState COfflineDocument::linkState() const {
+    return isOffline() ? vexor::LinkState::OfflineFile : m_device.linkState();
 }
 bool COfflineDocument::isDemo() const {
     return !isOffline() && m_device.isDemo();
@@ -147,17 +150,8 @@ DeviceSettings& COfflineDocument::editSettings() {
     edited();
     return m_file.edit();
 }
-bool COfflineDocument::writeBase() {
-    return isOffline() ? edited() : m_device.writeBase();
-}
-bool COfflineDocument::writeAdv() {
-    return isOffline() ? edited() : m_device.writeAdv();
-}
-bool COfflineDocument::writeAdvancedSetup() {
-    return isOffline() ? edited() : m_device.writeAdvancedSetup();
-}
-bool COfflineDocument::writeSensorsSetup() {
-    return isOffline() ? edited() : m_device.writeSensorsSetup();
+bool COfflineDocument::writeBlock(vexor::SettingBlock block) {
+    return isOffline() ? edited() : m_device.writeBlock(block);
 }
 bool COfflineDocument::restart() {
     return isOffline() || m_device.restart();
@@ -216,6 +210,17 @@ DocResult COfflineDocument::writeSettingsFile() {
 
 DocResult COfflineDocument::restoreDefaults() {
     return isOffline() ? refuseOffline() : m_device.restoreDefaults();
+}
+
+DocResult COfflineDocument::restoreRaw(const CRawImage& raw) {
+    return isOffline() ? refuseOffline() : m_device.restoreRaw(raw);
+}
+
+void COfflineDocument::recordVisit(const std::string& kind,
+                                   const std::vector<std::string>& fields) {
+    // A file being edited is no visit of a car.
+    if (!isOffline())
+        m_device.recordVisit(kind, fields);
 }
 
 DocResult COfflineDocument::updateFirmware(std::function<void(int done, int total)> progress) {

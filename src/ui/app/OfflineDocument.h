@@ -20,6 +20,11 @@ public:
     // Writes the file back in place (atomically, time stamp kept); says so
     // when it cannot.
     bool saveFile() override;
+    DeviceSettings* fileImage() override { return isOffline() ? &m_file.image() : nullptr; }
+    void fileChanged() override {
+        if (isOffline())
+            edited();
+    }
     IDocumentPort* controllerPort() override { return isOffline() ? &m_device : nullptr; }
     const COfflineSettings& file() const { return m_file; }
 
@@ -28,6 +33,7 @@ public:
     void setHooks(SHooks hooks) override;
     bool isConnected() const override;
     bool isDemo() const override;
+    vexor::LinkState linkState() const override;
     std::string portName() const override;
     const DeviceSettings& settings() const override;
     std::string title() const override;
@@ -48,18 +54,18 @@ public:
     void grantServiceAccess() override;
     void changeLanguage(int index) override;
     DeviceSettings& editSettings() override;
-    bool writeBase() override;
-    bool writeAdv() override;
-    bool writeAdvancedSetup() override;
-    bool writeSensorsSetup() override;
+    bool writeBlock(vexor::SettingBlock block) override;
     bool restart() override;
     bool readStatistic() override;
     bool beforeChange(const char* reason) override;
+    CJobSheetSession* jobSheetSession() override { return m_device.jobSheetSession(); }
     std::string dataFolder() const override;
     void refreshPages() override;
     DocResult readSettingsFile() override;
     DocResult writeSettingsFile() override;
     DocResult restoreDefaults() override;
+    DocResult restoreRaw(const CRawImage& raw) override;
+    void recordVisit(const std::string& kind, const std::vector<std::string>& fields) override;
     DocResult updateFirmware(std::function<void(int done, int total)> progress) override;
 
 private:

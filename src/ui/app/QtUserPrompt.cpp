@@ -30,6 +30,21 @@ void CQtUserPrompt::message(const std::string& text, Icon icon) {
     box.exec();
 }
 
+IUserPrompt::SaveAnswer CQtUserPrompt::askSave(const std::string& text) {
+    QMessageBox box(
+        QMessageBox::Question, QString::fromLatin1(kCaption), QString::fromStdString(text),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent.data());
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 bool CQtUserPrompt::ask(const std::string& text, bool defaultYes) {
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(kCaption),
                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,

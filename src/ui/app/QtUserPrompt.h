@@ -16,6 +16,7 @@ public:
     void message(const std::string& text, Icon icon) override;
     // Yes / No; the default button is the one defaultYes names.
     bool ask(const std::string& text, bool defaultYes) override;
+    SaveAnswer askSave(const std::string& text) override;
 
 private:
     QPointer<QWidget> m_parent;

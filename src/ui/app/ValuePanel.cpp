@@ -115,6 +115,18 @@ void showLiveTexts(const SValuePanel& panel, const SLiveTexts& texts) {
         panel.cylinders[i]->setText(QString::fromStdString(texts.petrol[i]));
 }
 
+void showPanelStale(const SValuePanel& panel, bool stale) {
+    const auto fields = panel.valueFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setTextColor(stale ? kRefStaleGrey : kValueColors[i]);
+    for (CColorStatic* cylinder : panel.cylinders)
+        cylinder->setTextColor(stale ? kRefStaleGrey : kRefRed);
+    for (QWidget* display : panel.lambdaDisplays) {
+        if (auto* bar = qobject_cast<CLambdaDisplay*>(display))
+            bar->setDark(stale);
+    }
+}
+
 void blankLiveTexts(const SValuePanel& panel) {
     for (CColorStatic* fieldWidget : panel.valueFields())
         fieldWidget->setText(QString());

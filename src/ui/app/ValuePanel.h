@@ -43,6 +43,10 @@ SValuePanel buildValuePanel(QWidget* parent, int x, int y);
 
 // Puts one record's texts into the panel; only changed fields repaint.
 void showLiveTexts(const SValuePanel& panel, const SLiveTexts& texts);
+// Greys every value and darkens the lambda displays while nothing live
+// stands behind them (the link lost, a file open, polling stopped); false
+// gives them their colours back.
+void showPanelStale(const SValuePanel& panel, bool stale);
 // Empties every value text of the panel.
 void blankLiveTexts(const SValuePanel& panel);
 

@@ -2,17 +2,23 @@
 
 #include "backup/SettingLabels.h"
 #include "lang/Translate.h"
+#include "lang/UnitText.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 using vexor::LoadChange;
 using vexor::SettingPage;
@@ -100,9 +106,17 @@ CLoadCompareDlg::CLoadCompareDlg(const std::vector<LoadChange>& changes, QWidget
         auto* item = new QTreeWidgetItem(pageItem(info->page));
         item->setText(ColSetting, label);
         item->setToolTip(ColSetting, QString::fromStdString(info->key));
-        item->setText(ColUnit, QString::fromUtf8(info->unit));
-        item->setText(ColController, tr8(change.controller));
-        item->setText(ColFile, tr8(change.file));
+        item->setText(ColUnit, QString::fromStdString(vexor::unitText(info->unit)));
+        if (info->kind == vexor::SettingKind::Flags) {
+            // A flags byte reads as the options that differ, not as numbers.
+            const auto controller = static_cast<unsigned>(std::atoi(change.controller.c_str()));
+            const auto file = static_cast<unsigned>(std::atoi(change.file.c_str()));
+            item->setText(ColController, vexor::settingFlagsText(*info, controller, file));
+            item->setText(ColFile, vexor::settingFlagsText(*info, file, controller));
+        } else {
+            item->setText(ColController, tr8(change.controller));
+            item->setText(ColFile, tr8(change.file));
+        }
         item->setCheckState(ColSetting, Qt::Checked);
         item->setData(ColSetting, kKeysRole, QStringList{QString::fromStdString(info->key)});
     }
@@ -111,10 +125,25 @@ CLoadCompareDlg::CLoadCompareDlg(const std::vector<LoadChange>& changes, QWidget
 
     m_tree->expandAll();
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    fitToContent();
     m_note->setText(m_changes.empty() ? tr8("Ustawienia nie różnią się") : QString());
     m_note->setVisible(m_changes.empty());
     connect(m_tree, &QTreeWidget::itemChanged, this, [this] { updateWriteButton(); });
     updateWriteButton();
+}
+
+void CLoadCompareDlg::fitToContent() {
+    // Every column in view from the start, the file's too, as far as the
+    // screen allows.
+    m_tree->header()->resizeSections(QHeaderView::ResizeToContents);
+    int width = m_tree->header()->length() + m_tree->verticalScrollBar()->sizeHint().width() +
+                2 * m_tree->frameWidth() + 40;
+    int height = sizeHint().height() + 20 * m_tree->fontMetrics().height();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+        height = std::min(height, screen->availableGeometry().height() * 8 / 10);
+    }
+    resize(std::max(width, 500), std::max(height, 300));
 }
 
 QTreeWidgetItem* CLoadCompareDlg::pageItem(SettingPage page) {

@@ -39,6 +39,8 @@ private:
     QTreeWidgetItem* pageItem(vexor::SettingPage page);
     void addMapRow(const std::vector<const vexor::LoadChange*>& cells);
     void updateWriteButton();
+    // Opens wide enough for every column, within the screen.
+    void fitToContent();
 
     std::vector<vexor::LoadChange> m_changes;
     QTreeWidget* m_tree = nullptr;

@@ -2,11 +2,12 @@
 
 #include "app/IDocumentPort.h"
 #include "backup/LoadCompareDlg.h"
+#include "backup/RawRestorePlan.h"
 #include "common/IError.h"
 #include "doc/KorvantisDoc.h"
-#include "files/SettingsCheck.h"
 #include "lang/Translate.h"
 #include "settings/LoadPreview.h"
+#include "settings/SettingsCheck.h"
 
 #include <memory>
 
@@ -37,6 +38,57 @@ DocResult CSelectiveLoad::runImage(IDocumentPort& controller, const DeviceSettin
     return reported([&] { return writeImage(controller, image, "load"); });
 }
 
+DocResult CSelectiveLoad::restore(const std::string& path) {
+    return reported([&] { return restoreBackup(path); });
+}
+
+DocResult CSelectiveLoad::restoreBackup(const std::string& path) {
+    CKorvantisDoc* device = m_doc.document();
+    if (device == nullptr || path.empty())
+        return DocResult::Cancelled;
+    SRawRestorePlan plan = SRawRestorePlan::forBackup(path);
+    plan.checkController(device->settings());
+    if (!plan.usable()) {
+        m_seams.message(plan.fallbackMessage(), IUserPrompt::Icon::Warning);
+        return write(path, "restore");
+    }
+    if (!device->imageComplete()) {
+        m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
+                        IUserPrompt::Icon::Error);
+        return DocResult::Failed;
+    }
+    const CRawImage& raw = plan.backup.image;
+    bool sameBytes = true;
+    for (const SRawBlock& b : raw.blocks()) {
+        const SRawBlock* now = device->rawImage().find(b.name);
+        sameBytes = sameBytes && now != nullptr && now->bytes == b.bytes;
+    }
+    if (sameBytes) {
+        m_seams.message(vexor::translate(kMsgSame), IUserPrompt::Icon::Information);
+        return DocResult::Cancelled;
+    }
+    DeviceSettings restored = device->settings();
+    (void)raw.decodeInto(restored);
+    // Bytes that differ where no shown setting does (a half second, a step of
+    // the sensor table) are restored without a question.
+    const auto changes = vexor::loadChanges(device->settings(), restored);
+    if (!changes.empty()) {
+        CLoadCompareDlg comparison(changes, m_parent);
+        if (!m_review(comparison))
+            return DocResult::Cancelled;
+        const std::vector<std::string> keys = comparison.tickedKeys();
+        if (keys.empty())
+            return DocResult::Cancelled;
+        // Some settings left out: only those ticked go, through the image.
+        if (keys.size() < changes.size())
+            return writeTicked(m_doc, restored, keys, "restore");
+    }
+    CBusyScope busy(m_seams.cursor);
+    const DocResult result = m_doc.restoreRaw(raw);
+    m_doc.refreshPages();
+    return result;
+}
+
 DocResult CSelectiveLoad::show(const std::string& path) {
     return run(path, nullptr);
 }
@@ -47,10 +99,8 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
     DeviceSettings loaded;
     vexor::SSettingsFileProblem problem;
     if (!vexor::readSettingsFileChecked(path, loaded, problem)) {
-        std::string text = vexor::translate(CKorvantisDoc::kMsgFileRead);
-        if (const std::string detail = problem.describe(); !detail.empty())
-            text += "\n" + detail;
-        m_seams.message(text, IUserPrompt::Icon::Error);
+        m_seams.message(vexor::refusedLoadText(CKorvantisDoc::kMsgFileRead, problem),
+                        IUserPrompt::Icon::Error);
         return DocResult::FileError;
     }
     return writeImage(m_doc, loaded, reason);
@@ -81,6 +131,12 @@ DocResult CSelectiveLoad::writeImage(IDocumentPort& port, const DeviceSettings& 
     const std::vector<std::string> keys = comparison.tickedKeys();
     if (keys.empty())
         return DocResult::Cancelled;
+    return writeTicked(port, loaded, keys, reason);
+}
+
+DocResult CSelectiveLoad::writeTicked(IDocumentPort& port, const DeviceSettings& loaded,
+                                      const std::vector<std::string>& keys, const char* reason) {
+    CKorvantisDoc* device = port.document();
     if (!port.beforeChange(reason))
         return DocResult::Cancelled;
 

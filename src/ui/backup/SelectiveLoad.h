@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CLoadCompareDlg;
 class IDocumentPort;
@@ -29,6 +30,11 @@ public:
     // path: the file to load; reason: what the backup is named after
     // ("load", "restore"). Tells the user about every failure itself.
     DocResult run(const std::string& path, const char* reason);
+    // A backup back into the controller: its raw blocks exactly as the
+    // controller held them when they were taken on this controller and
+    // firmware and every differing setting stays ticked; otherwise (and then
+    // it says why) the ticked settings of its settings file.
+    DocResult restore(const std::string& path);
     // Only shows what the file would change; writes nothing.
     DocResult show(const std::string& path);
     // An image edited without the controller (an open settings file) into
@@ -42,6 +48,9 @@ private:
     // reason null: show the comparison only.
     DocResult write(const std::string& path, const char* reason);
     DocResult writeImage(IDocumentPort& port, const DeviceSettings& loaded, const char* reason);
+    DocResult writeTicked(IDocumentPort& port, const DeviceSettings& loaded,
+                          const std::vector<std::string>& keys, const char* reason);
+    DocResult restoreBackup(const std::string& path);
     // Runs an action, reporting a port error under the handler's name.
     template <class F> DocResult reported(F&& action);
 

@@ -2,11 +2,14 @@
 
 #include "common/IError.h"
 #include "lang/Translate.h"
+#include "settings/SettingNames.h"
 #include "texts/AdvancedPageTexts.h"
 #include "texts/PanelGasTexts.h"
 #include "texts/PanelGasolineTexts.h"
 #include "texts/ServiceSetTexts.h"
 #include "texts/SwitchTexts.h"
+
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -69,7 +72,40 @@ QString settingLabel(const SettingInfo& info) {
     std::string text = pageText(info.page, polish);
     if (text.empty())
         text = translate(polish);
+    // One control sets several values: each row says which one it is.
+    if (const char* own = settingOwnName(info.key))
+        text += ": " + translate(own);
     return QString::fromStdString(text);
+}
+
+QString settingFlagsText(const SettingInfo& info, unsigned value, unsigned other) {
+    const auto state = [](bool on) { return translate(on ? "Włączony" : "Wyłączony"); };
+    QStringList lines;
+    unsigned left = (value ^ other) & 0xFFu;
+    for (const SettingFlag& flag : info.flags) {
+        if (((value ^ other) & flag.mask) == 0 || *flag.label == '\0')
+            continue;
+        left &= ~static_cast<unsigned>(flag.mask);
+        std::string name = pageText(flag.page, flag.label);
+        if (name.empty())
+            name = translate(flag.label);
+        std::string shown;
+        if ((flag.mask & (flag.mask - 1)) == 0) {
+            shown = state((value & flag.mask) != 0);
+        } else {
+            unsigned shift = 0;
+            while (((flag.mask >> shift) & 1u) == 0)
+                ++shift;
+            shown = std::to_string((value & flag.mask) >> shift);
+        }
+        lines << QString::fromStdString(name + ": " + shown);
+    }
+    for (unsigned bit = 0; bit < 8; ++bit) {
+        if (left & (1u << bit))
+            lines << QString::fromStdString("bit " + std::to_string(bit) + ": " +
+                                            state((value & (1u << bit)) != 0));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace vexor

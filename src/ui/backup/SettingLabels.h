@@ -11,4 +11,8 @@ namespace vexor {
 // the setting has neither.
 QString settingLabel(const SettingInfo& info);
 
+// A flags byte as the options it holds that differ from `other`, one line
+// each ("option: On"); a bit no option names shows as its number.
+QString settingFlagsText(const SettingInfo& info, unsigned value, unsigned other);
+
 } // namespace vexor

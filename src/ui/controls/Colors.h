@@ -21,6 +21,8 @@ inline std::uint32_t refFromColor(const QColor& color) {
 
 inline constexpr std::uint32_t kRefWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kRefBlack = 0x000000;
+// Values that are not live any more are drawn in this grey.
+inline constexpr std::uint32_t kRefStaleGrey = 0xA0A0A0;
 inline constexpr std::uint32_t kRefRed = 0x0000FF;
 inline constexpr std::uint32_t kRefBlue = 0xFF0000;
 inline constexpr std::uint32_t kRefLabelGrey = 0xC0C0C0;

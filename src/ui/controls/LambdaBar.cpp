@@ -22,6 +22,13 @@ void CLambdaDisplay::setType(int lambdaType) {
         m_model.setType(lambdaType);
 }
 
+void CLambdaDisplay::setDark(bool dark) {
+    if (dark == m_dark)
+        return;
+    m_dark = dark;
+    update();
+}
+
 void CLambdaDisplay::setValue(double volts) {
     const auto repaint = m_model.setValue(volts);
     if (!repaint)
@@ -50,7 +57,7 @@ void CLambdaDisplay::paintEvent(QPaintEvent* event) {
         const QRect r = segmentRect(i).adjusted(2, 2, -2, -2);
         if (!r.intersects(event->rect()))
             continue;
-        const bool lit = i == m_model.litSegment();
+        const bool lit = !m_dark && i == m_model.litSegment();
         painter.fillRect(r, rgb(lit ? vexor::lambdaSegmentColour(i) : vexor::kLambdaUnlit));
     }
     const QRect words(0, height() * 2 / 3, width(), height() - height() * 2 / 3);

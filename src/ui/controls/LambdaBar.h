@@ -19,6 +19,10 @@ public:
     // A new probe voltage.
     void setValue(double volts);
 
+    // Dark: no segment lit, as there is no live voltage to show.
+    void setDark(bool dark);
+    bool isDark() const { return m_dark; }
+
     int litSegment() const { return m_model.litSegment(); }
     // Where segment i is drawn, in widget coordinates.
     QRect segmentRect(int segment) const;
@@ -30,4 +34,5 @@ protected:
 
 private:
     CLambdaBarModel m_model;
+    bool m_dark = false;
 };

@@ -55,6 +55,7 @@ inline constexpr std::array<int, 8> kCylLabels = {1006, 1010, 1013, 1016, 1019, 
 // ---- oscilloscope page ----
 inline constexpr int kBtnRun = 1134;
 inline constexpr int kBtnPause = 1135;
+inline constexpr int kBtnStopRecording = 1136;
 inline constexpr int kBtnRecord = 1484;
 inline constexpr int kBtnOpen = 1485;
 inline constexpr int kCmbScale = 1472;
@@ -63,6 +64,19 @@ inline constexpr int kChart = 1050;
 // Scale labels, bottom to top.
 inline constexpr std::array<int, 11> kScaleLabels = {1474, 1473, 1475, 1476, 1477, 1478,
                                                      1479, 1480, 1482, 1483, 1499};
+
+// Scan-tool part of the OBD page (no ids of their own in the original dialog).
+inline constexpr int kBtnReadScan = 1600;
+inline constexpr int kScanTabs = 1601;
+inline constexpr int kReadinessTable = 1602;
+inline constexpr int kFreezeTable = 1603;
+inline constexpr int kCodeTabs = 1604;
+inline constexpr int kPendingList = 1605;
+inline constexpr int kPermanentList = 1606;
+inline constexpr int kVinField = 1607;
+inline constexpr int kCalibrationField = 1608;
+inline constexpr int kLblVin = 1609;
+inline constexpr int kLblCalibration = 1610;
 
 // ---- fault dialog ----
 inline constexpr int kErrText = 1101;

@@ -21,7 +21,7 @@ using namespace vexor::ids::diag;
 
 CErrorsDlg::CErrorsDlg(IDocumentPort& doc, const Seams& seams, std::function<void(bool)> indicator,
                        QWidget* parent)
-    : QDialog(parent), m_seams(seams), m_text(new QPlainTextEdit(this)),
+    : QDialog(parent), m_seams(seams), m_doc(doc), m_text(new QPlainTextEdit(this)),
       m_signal(new QCheckBox(this)) {
     if (CKorvantisDoc* device = doc.document())
         m_model = std::make_unique<CErrorsDlgModel>(*device, std::move(indicator));
@@ -63,6 +63,17 @@ void CErrorsDlg::OnInitDialog() {
     if (!m_model)
         return;
     m_model->init();
+    // The faults found go into the car's history, one a line.
+    const std::string& faults = m_model->text();
+    for (std::size_t start = 0; start < faults.size();) {
+        std::size_t end = faults.find('\n', start);
+        if (end == std::string::npos)
+            end = faults.size();
+        if (const std::string line = faults.substr(start, end - start);
+            line.find_first_not_of(" \r") != std::string::npos)
+            m_doc.recordVisit("fault", {line});
+        start = end + 1;
+    }
     showModel();
 }
 

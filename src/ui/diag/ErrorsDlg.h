@@ -37,6 +37,7 @@ private:
 
     CErrDlgTexts m_texts;
     Seams m_seams;
+    IDocumentPort& m_doc;
     std::unique_ptr<CErrorsDlgModel> m_model;
     QPlainTextEdit* m_text;
     QCheckBox* m_signal;

@@ -9,6 +9,7 @@
 #include "diag/ChoiceCombo.h"
 #include "diag/DiagIds.h"
 #include "diag/HandlerReport.h"
+#include "diag/ObdScanWidgets.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "obd/ObdPageModel.h"
@@ -20,11 +21,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 using namespace vexor::ids::diag;
 
 namespace {
+
+constexpr const char* kMsgObdPaused = "Odczyt OBD wstrzymany: brak połączenia ze sterownikiem";
 
 template <class T> T* withId(T* widget, int id) {
     vexor::setCtrlId(widget, id);
@@ -57,7 +61,13 @@ COBD2Page::COBD2Page(QWidget* parent)
       m_codes(withId(new QListWidget(this), kCodeList)), m_standard(valueField(this, kStandard)),
       m_protocol(valueField(this, kProtocol)), m_bank1Corr(valueField(this, kBank1Corr)),
       m_bank2Corr(valueField(this, kBank2Corr)), m_loadLabel(withId(new QLabel(this), kLblLoad)),
-      m_loadUnit(withId(new QLabel(this), kLblLoadUnit)) {
+      m_loadUnit(withId(new QLabel(this), kLblLoadUnit)),
+      m_codeTabs(withId(new QTabWidget(this), kCodeTabs)),
+      m_calibrationLabel(withId(new QLabel(this), kLblCalibration)),
+      m_scan(std::make_unique<CObdScanWidgets>(this)) {
+    m_codes->setWordWrap(true);
+    m_codes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_codes->setResizeMode(QListView::Adjust);
     m_standard->setMinimumWidth(160);
     m_protocol->setMinimumWidth(160);
     for (std::size_t i = 0; i < m_values.size(); ++i)
@@ -76,6 +86,11 @@ COBD2Page::COBD2Page(QWidget* parent)
     load->addWidget(m_values[0]);
     load->addWidget(m_loadUnit);
     top->addLayout(load, 3, 1);
+    auto* vinLabel = withId(new QLabel(QStringLiteral("VIN"), this), kLblVin);
+    top->addWidget(vinLabel, 4, 0);
+    top->addWidget(m_scan->vinField(), 4, 1);
+    top->addWidget(m_calibrationLabel, 5, 0);
+    top->addWidget(m_scan->calibrationField(), 5, 1);
 
     // Fuel trims and oxygen sensors: one row per quantity, one column per bank.
     auto* values = new QGridLayout;
@@ -98,11 +113,15 @@ COBD2Page::COBD2Page(QWidget* parent)
 
     auto* codes = withId(new QGroupBox(this), kGrpCodes);
     auto* codesLayout = new QVBoxLayout(codes);
-    codesLayout->addWidget(m_codes);
+    // Stored codes first, then pending and permanent ones.
+    m_codeTabs->addTab(m_codes, QString());
+    m_scan->addCodeTabs(m_codeTabs);
+    codesLayout->addWidget(m_codeTabs);
     auto* codeButtons = new QHBoxLayout;
     codeButtons->addWidget(m_readCodes);
     codeButtons->addWidget(m_clearCodes);
     codesLayout->addLayout(codeButtons);
+    codesLayout->addWidget(m_scan->readButton());
 
     // The controller's OBD-based correction.
     auto* corr = new QGridLayout;
@@ -146,10 +165,16 @@ COBD2Page::COBD2Page(QWidget* parent)
         connect(m_bank2[i], &QCheckBox::clicked, this, [this, c] { onInjActive(c + 1, 2); });
     }
 
+    m_linkNote = new QLabel(this);
+    m_linkNote->setObjectName(QStringLiteral("obdLinkNote"));
+    m_linkNote->setStyleSheet(QStringLiteral("font-weight: bold; color: #a00000;"));
+    m_linkNote->setWordWrap(true);
+    m_linkNote->hide();
     auto* left = new QVBoxLayout;
+    left->addWidget(m_linkNote);
     left->addLayout(top);
     left->addLayout(values);
-    left->addStretch(1);
+    left->addWidget(m_scan->dataTabs(), 1);
     auto* right = new QVBoxLayout;
     right->addWidget(codes, 1);
     right->addLayout(corr);
@@ -160,12 +185,13 @@ COBD2Page::COBD2Page(QWidget* parent)
 
     connect(m_readCodes, &QPushButton::clicked, this, &COBD2Page::OnGetObdErr);
     connect(m_clearCodes, &QPushButton::clicked, this, &COBD2Page::OnObdErrClear);
+    connect(m_scan->readButton(), &QPushButton::clicked, this, &COBD2Page::OnReadScanData);
     connect(m_correction, &QCheckBox::clicked, this, &COBD2Page::OnChkObdCorrEnable);
     connect(m_link, &QComboBox::activated, this, &COBD2Page::OnSelendokCmbEnable);
     connect(m_period, &QComboBox::activated, this, &COBD2Page::OnSelendokCmbObdCorrAverage);
     connect(m_maximum, &QComboBox::activated, this, &COBD2Page::OnSelendokCmbObdCorrMax);
 
-    m_texts.apply(this);
+    applyTexts();
     showView();
 }
 
@@ -180,6 +206,9 @@ CObdPageModel* COBD2Page::ensureModel() {
 }
 
 void COBD2Page::applyTexts() {
+    m_scan->applyTexts(m_codeTabs);
+    m_calibrationLabel->setText(
+        QString::fromStdString(vexor::translate("Identyfikator kalibracji")));
     try {
         m_texts.apply(this);
     } catch (IError* error) {
@@ -203,7 +232,22 @@ void COBD2Page::updatePage() {
     showView();
 }
 
+void COBD2Page::showLinkPaused(bool paused) {
+    if (paused == !m_linkNote->isHidden())
+        return;
+    m_linkNote->setText(QString::fromStdString(vexor::translate(kMsgObdPaused)));
+    m_linkNote->setVisible(paused);
+    for (CColorStatic* field : m_values)
+        field->setTextColor(paused ? vexor::kRefStaleGrey : vexor::kRefBlack);
+}
+
 void COBD2Page::refreshLive() {
+    // Nothing is asked of the car while the controller does not answer; the
+    // page says why its values stand still.
+    const bool live = doc() != nullptr && vexor::linkLive(doc()->linkState());
+    showLinkPaused(doc() != nullptr && !live && !doc()->isOffline());
+    if (!live)
+        return;
     CObdPageModel* model = ensureModel();
     // The poll talks to the car through the controller and may take a while:
     // it runs from the event queue once the display tick has returned.
@@ -248,6 +292,8 @@ void COBD2Page::showView() {
     m_bank1Corr->setText(QString::fromStdString(v.bank1Correction));
     m_bank2Corr->setText(QString::fromStdString(v.bank2Correction));
 
+    m_scan->show(v);
+
     // A read that found nothing says so; a list never read stays blank.
     std::vector<std::string> lines = v.troubleCodes;
     if (v.noTroubleCodes)
@@ -258,8 +304,11 @@ void COBD2Page::showView() {
             m_codes->item(i)->text() == QString::fromStdString(lines[static_cast<std::size_t>(i)]);
     if (!sameCodes) {
         m_codes->clear();
-        for (const std::string& line : lines)
-            m_codes->addItem(QString::fromStdString(line));
+        // A long description wraps in the list and is whole in the tool tip.
+        for (const std::string& line : lines) {
+            auto* item = new QListWidgetItem(QString::fromStdString(line), m_codes);
+            item->setToolTip(item->text());
+        }
         if (v.noTroubleCodes)
             m_codes->item(0)->setFlags(Qt::NoItemFlags);
     }
@@ -274,7 +323,15 @@ void COBD2Page::OnMessageGetDiag() {
 
 void COBD2Page::OnGetObdErr() {
     if (CObdPageModel* model = ensureModel()) {
-        model->readTroubleCodes();
+        // The codes found go into the car's history.
+        if (model->readTroubleCodes() && doc() != nullptr) {
+            for (std::uint16_t code : model->troubleCodes()) {
+                const char* own = model->codeTable().description(code);
+                doc()->recordVisit(
+                    "obd", {COBDCodes::codeName(code),
+                            own ? std::string(own) : vexor::translate(COBDCodes::kUnknown)});
+            }
+        }
         showView();
     }
 }
@@ -282,6 +339,13 @@ void COBD2Page::OnGetObdErr() {
 void COBD2Page::OnObdErrClear() {
     if (CObdPageModel* model = ensureModel()) {
         model->clearTroubleCodes();
+        showView();
+    }
+}
+
+void COBD2Page::OnReadScanData() {
+    if (CObdPageModel* model = ensureModel()) {
+        model->readScanData();
         showView();
     }
 }

@@ -15,6 +15,8 @@ class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTabWidget;
+class CObdScanWidgets;
 
 // The OBD page: switches the controller's OBD link, shows the car's OBD
 // values while the page is shown, reads and clears the car's trouble codes,
@@ -40,6 +42,7 @@ public:
     void OnMessageGetDiag();
     void OnGetObdErr();
     void OnObdErrClear();
+    void OnReadScanData();
     void OnSelendokCmbEnable(int index);
     void OnChkObdCorrEnable();
     void OnSelendokCmbObdCorrAverage(int index);
@@ -51,6 +54,8 @@ private:
     void applyTexts();
     void showView();
     void showCorrectionControls(bool visible);
+    // The note that polling waits for the link, and the values greyed.
+    void showLinkPaused(bool paused);
 
     COBDPageTexts m_texts;
     std::unique_ptr<CObdPageModel> m_model;
@@ -66,7 +71,11 @@ private:
     CColorStatic* m_bank1Corr;
     CColorStatic* m_bank2Corr;
     QLabel* m_loadLabel;
+    QLabel* m_linkNote = nullptr;
     QLabel* m_loadUnit;
+    QTabWidget* m_codeTabs;
+    QLabel* m_calibrationLabel;
+    std::unique_ptr<CObdScanWidgets> m_scan;
     std::array<CColorStatic*, SObdPageView::kValues> m_values{};
     std::array<QCheckBox*, SObdPageView::kCylinders> m_bank1{};
     std::array<QCheckBox*, SObdPageView::kCylinders> m_bank2{};

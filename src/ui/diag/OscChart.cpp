@@ -5,11 +5,13 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+
 #include <QPixmap>
 #include <QPolygonF>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include <algorithm>
 
@@ -119,15 +121,24 @@ void CScrollChart::paintEvent(QPaintEvent*) {
         const auto points = m_model.visiblePoints(number);
         if (points.empty())
             continue;
-        QPolygonF line;
-        line.reserve(static_cast<qsizetype>(points.size()));
-        for (const auto& [x, y] : points)
-            line << QPointF(toX(x), toY(y));
         p.setPen(QPen(vexor::colorFromRef(series.colour), series.penWidth));
-        if (line.size() == 1)
-            p.drawPoint(line.front());
-        else
-            p.drawPolyline(line);
+        // A gap (no value while the link was down) ends one line and the
+        // next value starts another.
+        QPolygonF line;
+        const auto flush = [&] {
+            if (line.size() == 1)
+                p.drawPoint(line.front());
+            else if (line.size() > 1)
+                p.drawPolyline(line);
+            line.clear();
+        };
+        for (const auto& [x, y] : points) {
+            if (std::isnan(y))
+                flush();
+            else
+                line << QPointF(toX(x), toY(y));
+        }
+        flush();
     }
     p.end();
 

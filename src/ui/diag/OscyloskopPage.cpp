@@ -85,6 +85,8 @@ COscyloskopPage::COscyloskopPage(QWidget* parent)
     buttons->addWidget(makeButton(kBtnPause, QStyle::SP_MediaPause, &COscyloskopPage::OnBtnPause));
     buttons->addWidget(
         makeButton(kBtnRecord, QStyle::SP_DialogSaveButton, &COscyloskopPage::OnBtnRecord));
+    m_stop = makeButton(kBtnStopRecording, QStyle::SP_MediaStop, &COscyloskopPage::OnBtnStop);
+    buttons->addWidget(m_stop);
     buttons->addWidget(
         makeButton(kBtnOpen, QStyle::SP_DialogOpenButton, &COscyloskopPage::OnBtnOpen));
     auto* scaleLabel = new QLabel(this);
@@ -177,10 +179,33 @@ void COscyloskopPage::OnBtnRun() {
 }
 
 void COscyloskopPage::OnBtnPause() {
-    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
-        m_model.pause(*device);
+    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr) {
+        const auto ended = recordingUnderWay(*device);
+        tellRecordingEnded(ended, m_model.pause(*device));
+    }
     showRecording();
     m_chart->refresh();
+}
+
+void COscyloskopPage::OnBtnStop() {
+    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr) {
+        const auto ended = recordingUnderWay(*device);
+        if (!ended.empty())
+            tellRecordingEnded(ended, m_model.stopRecording(*device));
+    }
+    showRecording();
+    m_chart->refresh();
+}
+
+std::string COscyloskopPage::recordingUnderWay(const CKorvantisDoc& device) const {
+    return m_model.recording() ? COscilloscopeModel::recordingPath(device) : std::string();
+}
+
+void COscyloskopPage::tellRecordingEnded(const std::string& path, long lines) {
+    if (path.empty())
+        return;
+    seams().message(COscilloscopeModel::recordingEndedText(path, lines),
+                    IUserPrompt::Icon::Information);
 }
 
 void COscyloskopPage::OnBtnRecord() {

@@ -5,7 +5,9 @@
 #include "texts/ChartPageTexts.h"
 
 #include <array>
+#include <string>
 
+class CKorvantisDoc;
 class CScrollChart;
 class CValueCmbBox;
 class QCheckBox;
@@ -38,6 +40,9 @@ public:
     void OnBtnRun();
     void OnBtnPause();
     void OnBtnRecord();
+    // Ends a recording under way and says how many records its file holds;
+    // the traces go on.
+    void OnBtnStop();
     void OnBtnOpen();
     void OnSelendokCmbScale(int index);
     void OnChkChannel(int channel, bool visible);
@@ -47,12 +52,16 @@ private:
     // Tells a write error that stopped the recording, then shows whether
     // and where polling records now.
     void showRecording();
+    // The file a recording of this page writes now; empty when none.
+    std::string recordingUnderWay(const CKorvantisDoc& device) const;
+    void tellRecordingEnded(const std::string& path, long lines);
 
     COscilloscopeModel m_model;
     CChartPageTexts m_texts;
     CScrollChart* m_chart;
     CValueCmbBox* m_scale;
     QLabel* m_recording;
+    QPushButton* m_stop = nullptr;
     QTimer* m_recordingCheck;
     std::array<QCheckBox*, vexor::kOscChannels> m_channels{};
     std::array<QLabel*, vexor::kOscScaleLabels> m_scaleLabels{};

@@ -7,6 +7,7 @@
 #include "diag/RecordingCsv.h"
 #include "diag/RecordingProgress.h"
 #include "lang/Translate.h"
+#include "lang/UnitText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QVBoxLayout>
 
 #include <charconv>
@@ -38,15 +40,15 @@ std::string valueText(float value) {
 CRecordingViewer::CRecordingViewer(const Seams& seams, std::string folder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_seams(seams), m_folder(std::move(folder)),
       m_recording(std::make_unique<CRecording>()) {
-    setWindowTitle(tr8("Przeglądarka zapisu"));
     m_chart = new CRecordingChart(this);
 
-    auto* open = new QPushButton(tr8("Otwórz..."), this);
-    auto* all = new QPushButton(tr8("Cały zapis"), this);
-    auto* csv = new QPushButton(tr8("Eksport CSV..."), this);
+    auto* open = new QPushButton(this);
+    auto* all = new QPushButton(this);
+    auto* csv = new QPushButton(this);
+    m_buttons = {open, all, csv};
     m_scale = new QComboBox(this);
     for (const auto& item : vexor::oscScaleItems())
-        m_scale->addItem(QString::fromStdString(item.text), item.value);
+        m_scale->addItem(QString(), item.value);
     m_rangeText = new QLabel(this);
     connect(open, &QPushButton::clicked, this, [this] { OnOpen(); });
     connect(all, &QPushButton::clicked, m_chart, &CRecordingChart::showAll);
@@ -63,7 +65,7 @@ CRecordingViewer::CRecordingViewer(const Seams& seams, std::string folder, QWidg
     auto* boxes = new QHBoxLayout;
     const auto channels = vexor::oscChannels();
     for (int c = 0; c < vexor::kOscChannels; ++c) {
-        auto* box = new QCheckBox(tr8(channels[static_cast<std::size_t>(c)].label), this);
+        auto* box = new QCheckBox(this);
         box->setChecked(true);
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText,
@@ -78,6 +80,9 @@ CRecordingViewer::CRecordingViewer(const Seams& seams, std::string folder, QWidg
 
     m_cursorText = new QLabel(this);
     m_cursorText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The read-out takes the width the window has; it never widens it.
+    m_cursorText->setWordWrap(true);
+    m_cursorText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(m_chart, 1);
@@ -86,7 +91,26 @@ CRecordingViewer::CRecordingViewer(const Seams& seams, std::string folder, QWidg
 
     connect(m_chart, &CRecordingChart::cursorChanged, this, [this](long l) { showCursor(l); });
     connect(m_chart, &CRecordingChart::rangeChanged, this, [this] { showRange(); });
+    refreshTexts();
     scaleChosen();
+}
+
+void CRecordingViewer::refreshTexts() {
+    QString title = tr8("Przeglądarka zapisu");
+    if (!m_path.empty())
+        title += QStringLiteral(" - ") +
+                 QString::fromStdString(std::filesystem::path(m_path).filename().string());
+    setWindowTitle(title);
+    const char* const buttons[] = {"Otwórz...", "Cały zapis", "Eksport CSV..."};
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setText(tr8(buttons[i]));
+    const auto items = vexor::oscScaleItems();
+    for (std::size_t i = 0; i < items.size() && static_cast<int>(i) < m_scale->count(); ++i)
+        m_scale->setItemText(static_cast<int>(i), QString::fromStdString(items[i].text));
+    const auto channels = vexor::oscChannels();
+    for (std::size_t c = 0; c < m_boxes.size(); ++c)
+        m_boxes[c]->setText(tr8(channels[c].label));
+    showCursor(m_chart->cursorLine());
 }
 
 CRecordingViewer::~CRecordingViewer() = default;
@@ -109,8 +133,7 @@ SRecordingLoad CRecordingViewer::openFile(const std::string& path) {
     }
     m_recording = std::move(next);
     m_path = path;
-    setWindowTitle(tr8("Przeglądarka zapisu") + QStringLiteral(" - ") +
-                   QString::fromStdString(std::filesystem::path(path).filename().string()));
+    refreshTexts();
     m_chart->setRecording(m_recording.get());
     if (!message.empty())
         m_seams.message(message, IUserPrompt::Icon::Warning);
@@ -163,10 +186,14 @@ void CRecordingViewer::showCursor(long line) {
     const auto at = static_cast<std::size_t>(line);
     std::string text = vexor::recordingClock(m_recording->seconds(at));
     const auto channels = vexor::oscChannels();
-    for (int c = 0; c < vexor::kOscChannels; ++c)
-        text += "   " + vexor::translate(channels[static_cast<std::size_t>(c)].label) + ": " +
-                valueText(m_recording->value(at, c)) + " " +
-                vexor::translate(vexor::recordingUnit(c));
+    for (int c = 0; c < vexor::kOscChannels; ++c) {
+        const std::string label = vexor::translate(channels[static_cast<std::size_t>(c)].label);
+        const std::string unit = vexor::unitText(vexor::recordingUnit(c));
+        // A channel named after its unit (engine speed) shows it once.
+        text += "   " + label + ": " + valueText(m_recording->value(at, c));
+        if (unit != label)
+            text += " " + unit;
+    }
     m_cursorText->setText(QString::fromStdString(text));
 }
 

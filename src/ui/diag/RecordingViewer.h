@@ -14,6 +14,7 @@ class CRecordingChart;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 // A window beside the live oscilloscope for recordings of any length: the
 // same channels, colours and scales, a cursor that shows every channel's
@@ -37,6 +38,8 @@ public:
 
     // "Otwórz...", "Eksport CSV..." through the file chooser.
     void OnOpen();
+    // Every text in the current language (after a language change).
+    void refreshTexts();
     bool OnExportCsv();
 
     const CRecording& recording() const { return *m_recording; }
@@ -59,4 +62,5 @@ private:
     QLabel* m_rangeText = nullptr;
     QComboBox* m_scale = nullptr;
     std::array<QCheckBox*, vexor::kOscChannels> m_boxes{};
+    std::array<QPushButton*, 3> m_buttons{};
 };

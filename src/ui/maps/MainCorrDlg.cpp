@@ -6,6 +6,7 @@
 #include "doc/KorvantisDoc.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/autocal/LPGDeviceLink.h"
+#include "maps/tools/FileMainCorrLink.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -78,6 +79,12 @@ CMainCorrDlg::CMainCorrDlg(IMainCorrDevice& device, const Seams& seams, QWidget*
 }
 
 void CMainCorrDlg::run(IDocumentPort& doc, const Seams& seams, QWidget* parent) {
+    if (DeviceSettings* file = doc.fileImage()) {
+        CFileMainCorrLink link(*file, [&doc] { doc.fileChanged(); });
+        CMainCorrDlg dialog(link, seams, parent);
+        dialog.exec();
+        return;
+    }
     CKorvantisDoc* device = doc.document();
     if (device == nullptr)
         return;

@@ -4,18 +4,32 @@
 #include "common/IError.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
+#include "lang/Translate.h"
 #include "maps/MapGrid.h"
 #include "maps/MapMenu.h"
 #include "maps/MapMessages.h"
+#include "maps/MapProposalDlg.h"
 #include "pages/PasswdDlg.h"
+
+#include <QPushButton>
 
 #include <memory>
 
 CMapCorrPage::CMapCorrPage(QWidget* parent)
-    : CAppPropPage("Mapa", parent), m_grid(new CMapGrid(this)) {
+    : CAppPropPage("Mapa", parent), m_grid(new CMapGrid(this)), m_propose(new QPushButton(this)) {
     // The grid keeps its own fixed size: 50 + 15 x 41 by 22 + 19 x 22 pixels.
     m_grid->move(6, 5);
     m_grid->hide();
+    m_propose->setGeometry(6, 5 + m_grid->height() + 6, 220, 26);
+    m_propose->hide();
+    connect(m_propose, &QPushButton::clicked, this, &CMapCorrPage::OnProposeMap);
+}
+
+void CMapCorrPage::OnProposeMap() {
+    if (doc() == nullptr || !bindDevice())
+        return;
+    CMapProposalDlg::run(*doc(), m_grid->editor(), seams(), this);
+    m_grid->update();
 }
 
 CMapCorrPage::~CMapCorrPage() = default;
@@ -42,8 +56,14 @@ bool CMapCorrPage::activate() {
     // empty (updatePage hides the grid).
     CPasswdDlg::ensureServiceAccess(*doc(), this);
     updatePage();
+    // An open settings file is edited in its image; the controller is left alone.
+    DeviceSettings* file = doc()->fileImage();
+    m_grid->setFileImage(file, [this] {
+        if (doc() != nullptr)
+            doc()->fileChanged();
+    });
     try {
-        if (m_core) {
+        if (m_core && file == nullptr) {
             m_core->activate();
         } else {
             CBusyScope busy(seams().cursor);
@@ -69,11 +89,25 @@ void CMapCorrPage::updatePage() {
         }
     }
     m_texts.apply(this);
+    m_propose->setText(QString::fromStdString(vexor::translate(CMapProposalDlg::kMenuText)));
     m_grid->setMenuId(m_core ? m_core->menuId() : vexor::mapMenuId(vexor::currentLanguage()));
+    // The empty page says why it is empty and offers the password, as the
+    // advanced page does.
+    if (open) {
+        setGate(QString());
+        return;
+    }
+    QWidget* bar = gateBar();
+    bar->setGeometry(6, 5, qMax(width() - 12, 400), 48);
+    setGate(QString::fromStdString(vexor::translate("Ta strona wymaga hasła serwisowego.")),
+            QString::fromStdString(vexor::translate("Podaj hasło")), [this] {
+                if (doc() != nullptr && CPasswdDlg::ensureServiceAccess(*doc(), this))
+                    activate();
+            });
 }
 
 void CMapCorrPage::refreshLive() {
-    if (!m_core)
+    if (!m_core || (doc() != nullptr && doc()->isOffline()))
         return;
     // A lost connection or a map rewritten whole while the page is open ends
     // the undo history as it would on the next visit of the page.

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMapGrid;
+class QPushButton;
 
 // The "Mapa" page: the injection map grid, open only to the service fitter.
 // Showing the page asks for the service password once per run, then fills
@@ -25,6 +26,10 @@ public:
     void updatePage() override;
 
     CMapGrid* grid() const { return m_grid; }
+    // "Zaproponuj mapę z jazd...": the proposal dialog over this page's grid,
+    // so that the grid's Undo takes an applied proposal back.
+    void OnProposeMap();
+    QPushButton* proposeButton() const { return m_propose; }
     // The page's logic once a device stands behind the page, else null.
     CMapCorrPageCore* core() const { return m_core.get(); }
 
@@ -35,5 +40,6 @@ private:
 
     CMapTexts m_texts;
     CMapGrid* m_grid;
+    QPushButton* m_propose;
     std::unique_ptr<CMapCorrPageCore> m_core;
 };

@@ -2,8 +2,8 @@
 
 #include "controls/CtrlId.h"
 #include "device/LPGDevice.h"
-#include "lang/Translate.h"
 #include "lang/Language.h"
+#include "lang/Translate.h"
 #include "maps/MapCellText.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/MapFormat.h"
@@ -78,6 +78,16 @@ CMapGrid::~CMapGrid() = default;
 void CMapGrid::setDevice(CLPGDevice* device) {
     CLPGDevice& target = device != nullptr ? *device : *m_offline;
     m_editor = std::make_unique<CMapEditor>(m_model, target);
+}
+
+void CMapGrid::setSeams(const Seams& seams) {
+    m_seams = seams;
+    // Without a controller the editor asks and tells through the stand-in.
+    m_offline->setSeams(seams);
+}
+
+void CMapGrid::setFileImage(DeviceSettings* image, std::function<void()> edited) {
+    m_editor->setFileImage(image, std::move(edited));
 }
 
 QSize CMapGrid::sizeHint() const {
@@ -261,12 +271,14 @@ void CMapGrid::paintEvent(QPaintEvent* event) {
     if (m_model.markerShown()) {
         const SRect r = g.cellRect(m_model.livePoint());
         if (qrect(r).intersects(area)) {
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(QPen(qcolor(vexor::kMapMarker), vexor::kMapMarkerPenWidth));
+            // A frame round the cell: the value inside stays readable.
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            QPen pen(qcolor(vexor::kMapMarker), vexor::kMapMarkerFrameWidth);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(
-                QRect(QPoint(r.left + vexor::kMapMarkerInset, r.top + vexor::kMapMarkerInset),
-                      QPoint(r.left + vexor::kMapMarkerExtent, r.top + vexor::kMapMarkerExtent)));
+            const int half = vexor::kMapMarkerFrameWidth / 2;
+            painter.drawRect(qrect(r).adjusted(half + 1, half + 1, -half - 1, -half - 1));
         }
     }
 }
@@ -345,7 +357,12 @@ bool CMapGrid::editingKey(QKeyEvent* event) {
         incrementSelected(1);
         return true;
     case Qt::Key_Minus:
-        incrementSelected(-1);
+        // The keypad's minus steps down like Page Down; the one beside the
+        // digits starts a negative value, so "-7" types minus seven.
+        if ((event->modifiers() & Qt::KeypadModifier) != 0)
+            incrementSelected(-1);
+        else
+            editCell(m_model.selection().cursor(), QStringLiteral("-"));
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

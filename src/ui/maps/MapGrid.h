@@ -45,7 +45,10 @@ public:
     // change only the grid).
     void setDevice(CLPGDevice* device);
     // Seams for the value dialogs' message.
-    void setSeams(const Seams& seams) { m_seams = seams; }
+    void setSeams(const Seams& seams);
+    // Edits a settings file's image: nothing is sent, `edited` is told after
+    // each change (see CMapEditor::setFileImage). Null edits the device's.
+    void setFileImage(DeviceSettings* image, std::function<void()> edited = {});
     void setValueAsker(ValueAsker asker) { m_asker = std::move(asker); }
 
     CInjMapModel& model() { return m_model; }

@@ -4,8 +4,10 @@
 #include "controls/CtrlId.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
+#include "maps/MapCorrPage.h"
 #include "maps/MapFormat.h"
 #include "maps/MapPageIds.h"
+#include "maps/MapProposalDlg.h"
 #include "maps/MultiplierChartWidget.h"
 #include "maps/autocal/AutoCalTexts.h"
 #include "maps/autocal/AutoCalibration.h"
@@ -20,6 +22,11 @@
 
 using namespace vexor;
 using namespace vexor::mapids;
+
+namespace {
+// The button is narrow; its tool tip has the whole entry.
+constexpr const char* kProposeShort = "Mapa z jazd...";
+} // namespace
 
 CMapPage::CMapPage(QWidget* parent) : CAppPropPage("Kalibracja", parent) {
     buildForm();
@@ -48,6 +55,10 @@ void CMapPage::buildForm() {
     m_btnClearPetrol = button(kBtnClearPetrol, 80, &CMapPage::OnBtnClrMap);
     m_btnClearGas = button(kBtnClearGas, 115, &CMapPage::OnBtnClrMapLpg);
     m_btnClearLine = button(kBtnClearLine, 150, &CMapPage::OnBtnClearCorr);
+
+    m_btnPropose = new QPushButton(this);
+    m_btnPropose->setGeometry(575, 325, 140, 26);
+    connect(m_btnPropose, &QPushButton::clicked, this, &CMapPage::OnProposeMap);
 
     m_chkLock = new QCheckBox(this);
     setCtrlId(m_chkLock, kChkLock);
@@ -146,8 +157,18 @@ bool CMapPage::canLeave() {
     return !isCalibrating();
 }
 
+void CMapPage::OnProposeMap() {
+    // The map page's grid holds the map's undo history.
+    CMapCorrPage* mapPage = window() != nullptr ? window()->findChild<CMapCorrPage*>() : nullptr;
+    if (doc() == nullptr || mapPage == nullptr)
+        return;
+    mapPage->OnProposeMap();
+}
+
 void CMapPage::updatePage() {
     m_texts.apply(this);
+    m_btnPropose->setText(QString::fromStdString(vexor::translate(kProposeShort)));
+    m_btnPropose->setToolTip(QString::fromStdString(vexor::translate(CMapProposalDlg::kMenuText)));
     updateAutoCalButton();
     m_chart->setAxisTitles(m_texts.qtext(kAxisTime), m_texts.qtext(kAxisFactor),
                            m_texts.qtext(kAxisPressure));

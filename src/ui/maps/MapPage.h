@@ -50,11 +50,14 @@ public:
     void OnBtnClearCorr();
     void OnBtnAutoCal();
     void OnChkLock();
+    // The map proposal over the map page's grid (its Undo takes it back).
+    void OnProposeMap();
 
     // Null until a device document is attached.
     CCalibrationPageCore* core();
     CAutoCalibration* autoCalibration();
     CMultiplierChartWidget* chart() const { return m_chart; }
+    QPushButton* proposeButton() const { return m_btnPropose; }
     QTimer& calibrationTimer() { return m_calTimer; }
     const CMapCreateTexts& texts() const { return m_texts; }
 
@@ -88,6 +91,7 @@ private:
 
     CMultiplierChartWidget* m_chart = nullptr;
     QPushButton* m_btnAutoCal = nullptr;
+    QPushButton* m_btnPropose = nullptr;
     QPushButton* m_btnCompute = nullptr;
     QPushButton* m_btnClearPetrol = nullptr;
     QPushButton* m_btnClearGas = nullptr;

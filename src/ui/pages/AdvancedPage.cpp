@@ -176,7 +176,8 @@ bool CAdvancedPage::locked() const {
 
 void CAdvancedPage::showLock() {
     if (!locked()) {
-        showUnread({ImageBlock::Base, ImageBlock::Adv, ImageBlock::AdvancedSetup});
+        showUnread({vexor::SettingBlock::Base, vexor::SettingBlock::Adv,
+                    vexor::SettingBlock::AdvancedSetup});
         return;
     }
     setGate(QString::fromStdString(vexor::translate("Ta strona wymaga hasła serwisowego.")),
@@ -227,21 +228,9 @@ void CAdvancedPage::updatePage() {
     m_chkSwitchCorr->setChecked(s.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagSwitchCorr);
 }
 
-void CAdvancedPage::write(const char* handler, EBlock block) {
+void CAdvancedPage::write(const char* handler, vexor::SettingBlock block) {
     try {
-        bool ok = false;
-        switch (block) {
-        case EBlock::Base:
-            ok = doc()->writeBase();
-            break;
-        case EBlock::Adv:
-            ok = doc()->writeAdv();
-            break;
-        case EBlock::AdvancedSetup:
-            ok = doc()->writeAdvancedSetup();
-            break;
-        }
-        if (!ok)
+        if (!doc()->writeBlock(block))
             seams().message(vexor::translate(vexor::kMsgPanelWriteFailed),
                             IUserPrompt::Icon::Error);
     } catch (IError* raw) {
@@ -253,7 +242,7 @@ void CAdvancedPage::write(const char* handler, EBlock block) {
 
 void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double current,
                             const std::function<void(DeviceSettings&, double)>& store,
-                            EBlock block) {
+                            vexor::SettingBlock block) {
     if (gated() || refuseOffline() || box->selectedValue() < 0)
         return;
     const double value = box->selectedValue();
@@ -269,8 +258,8 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
 }
 
 void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
-                            const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
-                            bool busyCursor) {
+                            const std::function<void(DeviceSettings&, bool)>& store,
+                            vexor::SettingBlock block, bool busyCursor) {
     if (gated() || refuseChange())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
@@ -282,49 +271,52 @@ void CAdvancedPage::OnSelendokCmbWarminTime() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbWarminTime()", m_warmingTime,
         doc() ? doc()->settings().m_adv.m_warmingTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_warmingTime = v; }, EBlock::Adv);
+        [](DeviceSettings& s, double v) { s.m_adv.m_warmingTime = v; }, vexor::SettingBlock::Adv);
 }
 
 void CAdvancedPage::OnSelendokCmbPressRef() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbPressRef()", m_pressureRef,
         doc() ? doc()->settings().m_base.m_pressureRef : 0,
-        [](DeviceSettings& s, double v) { s.m_base.m_pressureRef = v; }, EBlock::Base);
+        [](DeviceSettings& s, double v) { s.m_base.m_pressureRef = v; }, vexor::SettingBlock::Base);
 }
 
 void CAdvancedPage::OnSelendokCmbPressGain() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbPressGain()", m_pressureGain,
         doc() ? doc()->settings().m_base.m_pressureGain : 0,
-        [](DeviceSettings& s, double v) { s.m_base.m_pressureGain = v; }, EBlock::Base);
+        [](DeviceSettings& s, double v) { s.m_base.m_pressureGain = v; },
+        vexor::SettingBlock::Base);
 }
 
 void CAdvancedPage::OnSelendokCmbMinLpgInjTime() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbMinLpgInjTime()", m_minLpgTime,
         doc() ? doc()->settings().m_adv.m_minLPGTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_minLPGTime = v; }, EBlock::Adv);
+        [](DeviceSettings& s, double v) { s.m_adv.m_minLPGTime = v; }, vexor::SettingBlock::Adv);
 }
 
 void CAdvancedPage::OnSelendokCmbIgnoreTime() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbIgnoreTime()", m_ignoreTime,
         doc() ? doc()->settings().m_adv.m_ignoreLPGTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_ignoreLPGTime = v; }, EBlock::Adv);
+        [](DeviceSettings& s, double v) { s.m_adv.m_ignoreLPGTime = v; }, vexor::SettingBlock::Adv);
 }
 
 void CAdvancedPage::OnSelendokCmbCutoffPressure() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbCutoffPressure()", m_cutOffPressure,
         doc() ? doc()->settings().m_adv.m_cutOffPressSwitch : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffPressSwitch = v; }, EBlock::Adv);
+        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffPressSwitch = v; },
+        vexor::SettingBlock::Adv);
 }
 
 void CAdvancedPage::OnSelendokCmbCutoffExitDelay() {
     onCombo(
         "CAdvancedPage::OnSelendokCmbCutoffExitDelay()", m_cutOffExitDelay,
         doc() ? doc()->settings().m_adv.m_cutOffExitDelay : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffExitDelay = v; }, EBlock::Adv);
+        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffExitDelay = v; },
+        vexor::SettingBlock::Adv);
 }
 
 void CAdvancedPage::OnSelendokSwitchCorr() {
@@ -339,7 +331,7 @@ void CAdvancedPage::OnSelendokSwitchCorr() {
                 m_chkSwitchCorr->setChecked(false);
             }
         },
-        EBlock::AdvancedSetup);
+        vexor::SettingBlock::AdvancedSetup);
 }
 
 void CAdvancedPage::OnSelendokSwitchCorrTime() {
@@ -347,35 +339,35 @@ void CAdvancedPage::OnSelendokSwitchCorrTime() {
         "CSettingsPage::OnSelendokSwitchCorrTime()", m_switchCorrTime,
         doc() ? doc()->settings().m_advancedSetup.m_switchCorrTime : 0,
         [](DeviceSettings& s, double v) { s.m_advancedSetup.m_switchCorrTime = v; },
-        EBlock::AdvancedSetup);
+        vexor::SettingBlock::AdvancedSetup);
 }
 
 void CAdvancedPage::OnChkInjWarming() {
     onCheck(
         "CAdvancedPage::OnChkInjWarming()", m_chkWarming,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); }, EBlock::Adv,
-        true);
+        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); },
+        vexor::SettingBlock::Adv, true);
 }
 
 void CAdvancedPage::OnChkCutOffSwitch() {
     onCheck(
         "CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); }, EBlock::Adv,
-        true);
+        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); },
+        vexor::SettingBlock::Adv, true);
 }
 
 void CAdvancedPage::OnChkContinuousInjection() {
     onCheck(
         "CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous,
         [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvContinuous, on); },
-        EBlock::Adv, true);
+        vexor::SettingBlock::Adv, true);
 }
 
 void CAdvancedPage::OnChkFastLpgSwitch() {
     onCheck(
         "CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast,
-        [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); }, EBlock::Base,
-        false);
+        [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); },
+        vexor::SettingBlock::Base, false);
 }
 
 void CAdvancedPage::OnChkSwitchCorrEnable() {
@@ -384,5 +376,5 @@ void CAdvancedPage::OnChkSwitchCorrEnable() {
         [](DeviceSettings& s, bool on) {
             setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, on);
         },
-        EBlock::AdvancedSetup, true);
+        vexor::SettingBlock::AdvancedSetup, true);
 }

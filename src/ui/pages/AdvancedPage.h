@@ -41,19 +41,18 @@ public slots:
     void OnChkSwitchCorrEnable();
 
 private:
-    enum class EBlock { Base, Adv, AdvancedSetup };
-
     void buildForm();
     void fillCombos();
     // The handler of a value combo box: nothing without a controller or when
     // the chosen value equals the image's at the box's precision; otherwise
     // the value goes into the image and its block to the controller.
     void onCombo(const char* handler, CValueCmbBox* box, double current,
-                 const std::function<void(DeviceSettings&, double)>& store, EBlock block);
+                 const std::function<void(DeviceSettings&, double)>& store,
+                 vexor::SettingBlock block);
     // The handler of a check box: the box's state into the image, then the
     // block to the controller (no equality test).
     void onCheck(const char* handler, QCheckBox* box,
-                 const std::function<void(DeviceSettings&, bool)>& store, EBlock block,
+                 const std::function<void(DeviceSettings&, bool)>& store, vexor::SettingBlock block,
                  bool busyCursor);
     // Without the service password the page is greyed and writes nothing.
     bool locked() const;
@@ -62,7 +61,7 @@ private:
     void showLock();
     // Writes the block and shows the failure message; a port error is
     // reported under the handler's name.
-    void write(const char* handler, EBlock block);
+    void write(const char* handler, vexor::SettingBlock block);
 
     CAdvancedPageTexts m_texts;
     CValueCmbBox* m_warmingTime;

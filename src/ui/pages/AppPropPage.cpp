@@ -92,10 +92,10 @@ constexpr const char* kMsgUnread = "Nie odczytano ze sterownika.";
 constexpr const char* kBtnReread = "Odczytaj ponownie";
 } // namespace
 
-bool CAppPropPage::showUnread(std::initializer_list<ImageBlock> blocks) {
+bool CAppPropPage::showUnread(std::initializer_list<vexor::SettingBlock> blocks) {
     const CKorvantisDoc* device = m_doc != nullptr ? m_doc->document() : nullptr;
     bool unread = false;
-    for (const ImageBlock block : blocks)
+    for (const vexor::SettingBlock block : blocks)
         unread = unread || (device != nullptr && !device->blockRead(block));
     if (!unread) {
         setGate(QString());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/ImageBlocks.h"
+#include "device/SettingBlock.h"
 #include "platform/Seams.h"
 
 #include <QWidget>
@@ -81,7 +81,7 @@ protected:
     // button that reads the controller again, when any of the blocks the
     // page shows was not read; otherwise makes the page live. True when it
     // greyed the page.
-    bool showUnread(std::initializer_list<ImageBlock> blocks);
+    bool showUnread(std::initializer_list<vexor::SettingBlock> blocks);
 
 private:
     std::string m_caption;

@@ -103,8 +103,8 @@ void CPanelGasPage::updatePage() {
     m_pressSensor->showValue(sensor, sensor == 2 ? tr8("KORVANTIS 250KPA") : QString());
     m_temprRed->showValue(image->m_sensorsSetup.m_temprEngineSensor);
     m_temprLpg->showValue(image->m_sensorsSetup.m_temprLPGSensor);
-    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
-                ImageBlock::AdvancedSetup});
+    showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::Adv,
+                SettingBlock::AdvancedSetup});
 }
 
 void CPanelGasPage::OnSelendokCmbLpgInj() {
@@ -114,7 +114,7 @@ void CPanelGasPage::OnSelendokCmbLpgInj() {
         if (value < 0 || value == adv.m_injectorType)
             return;
         applyInjectorType(adv, static_cast<std::uint8_t>(value));
-        runPanelSteps(*doc(), seams(), {PanelStep::Adv});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Adv});
     });
 }
 
@@ -122,7 +122,7 @@ void CPanelGasPage::OnSelendokCmbPressRef() {
     runEdit("CPanelGasPage::OnSelendokCmbPressRef()", [this] {
         const double value = m_pressRef->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_pressureRef, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::Base});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -130,7 +130,7 @@ void CPanelGasPage::OnSelendokCmbPressSwitch() {
     runEdit("CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
         const double value = m_pressSwitch->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_switchPressure, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::Base});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -142,7 +142,7 @@ void CPanelGasPage::OnSelendokCmbPressSensorType() {
         if (value < 0)
             return;
         applyPressureSensorType(doc()->editSettings().m_advancedSetup, static_cast<int>(value));
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup, PanelStep::Restart});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup}, kRestartAfter);
     });
 }
 
@@ -152,7 +152,8 @@ void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
     runEdit(reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_sensorsSetup.*member, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::Base, PanelStep::Adv, PanelStep::Sensors});
+            writePanelBlocks(*doc(), seams(),
+                             {SettingBlock::Base, SettingBlock::Adv, SettingBlock::Sensors});
     });
 }
 

@@ -104,8 +104,8 @@ void CPanelGasolinePage::updatePage() {
     const int pattern = recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount);
     m_injType->showValue(pattern, wiringText(image, pattern));
     m_injSignal->setChecked((image.m_adv.m_engineSignalBehavior & kEngineSignalPlus) != 0);
-    showUnread({ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::Adv,
-                ImageBlock::AdvancedSetup});
+    showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::Adv,
+                SettingBlock::AdvancedSetup});
 }
 
 void CPanelGasolinePage::OnSelendokCmbEngineType() {
@@ -115,7 +115,7 @@ void CPanelGasolinePage::OnSelendokCmbEngineType() {
         const bool turbo = m_engineType->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagTurbo, turbo);
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
     });
 }
 
@@ -126,7 +126,7 @@ void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
         const bool fiveVolt = m_rpmLevel->selectedValue() == 1;
         auto& setup = doc()->editSettings().m_advancedSetup;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagRpm5V, fiveVolt);
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
     });
 }
 
@@ -137,7 +137,7 @@ void CPanelGasolinePage::OnChkInjSignal() {
         if (((adv.m_engineSignalBehavior & kEngineSignalPlus) != 0) == plus)
             return;
         adv.m_engineSignalBehavior = withBit(adv.m_engineSignalBehavior, kEngineSignalPlus, plus);
-        runPanelSteps(*doc(), seams(), {PanelStep::WaitPetrol, PanelStep::Adv, PanelStep::Restart});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Adv}, kPetrolFirst | kRestartAfter);
     });
 }
 
@@ -149,7 +149,7 @@ void CPanelGasolinePage::OnSelendokCmbLambdaType() {
             return;
         if (m_lambdaTypeHook)
             m_lambdaTypeHook(sensors.m_lambdaType);
-        runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Sensors});
     });
 }
 
@@ -157,7 +157,7 @@ void CPanelGasolinePage::OnSelendokCmbRpmDiv() {
     runEdit("CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
         const double value = m_rpmDiv->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.m_sparkDivider, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::Base});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -176,6 +176,6 @@ void CPanelGasolinePage::OnSelendokCmbGasInjType() {
         if (wiring == image.m_adv.m_injSequence)
             return;
         image.m_adv.m_injSequence = wiring;
-        runPanelSteps(*doc(), seams(), {PanelStep::WaitPetrol, PanelStep::Adv, PanelStep::Restart});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Adv}, kPetrolFirst | kRestartAfter);
     });
 }

@@ -147,7 +147,7 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
         });
         connect(slider, &QSlider::sliderReleased, this, [this, i] { OnHScroll(i); });
     }
-    m_fuelLevel = new QLabel(QStringLiteral("0"), gauge);
+    m_fuelLevel = new QLabel(gauge);
     setCtrlId(m_fuelLevel, kLblFuelLevel);
     gaugeGrid->addWidget(m_fuelLevel, gaugeGrid->rowCount(), 1);
     gaugeGrid->setColumnStretch(1, 1);
@@ -208,23 +208,45 @@ void CPanelSwitchPage::updatePage() {
         (image.m_advancedSetup.m_advancedFlags & kAdvFlagAutoCalibration) != 0);
     showMarks();
     CDiag record;
-    if (doc()->latestRecord(record))
+    if (vexor::linkLive(doc()->linkState()) && doc()->latestRecord(record))
         showGauge(record.fuelLevel());
+    else
+        showGaugeLive(false);
     showUnread(
-        {ImageBlock::DevInfo, ImageBlock::Sensors, ImageBlock::Base, ImageBlock::AdvancedSetup});
+        {SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::AdvancedSetup});
 }
 
 void CPanelSwitchPage::refreshLive() {
-    if (++m_refreshCount < kFuelRefreshEvery)
+    CDiag record;
+    // No live level without a live link: the reading goes grey and the
+    // lamps dark at once rather than at the next slow refresh.
+    const bool live =
+        doc() != nullptr && vexor::linkLive(doc()->linkState()) && doc()->latestRecord(record);
+    showGaugeLive(live);
+    if (!live || ++m_refreshCount < kFuelRefreshEvery)
         return;
     m_refreshCount = 0;
-    CDiag record;
-    if (doc() == nullptr || !doc()->isConnected() || !doc()->latestRecord(record))
-        return;
     const QString reading = QString::number(record.fuelLevel());
     if (m_fuelLevel->text() != reading)
         m_fuelLevel->setText(reading);
     showGauge(record.fuelLevel());
+}
+
+void CPanelSwitchPage::showGaugeLive(bool live) {
+    if (live == m_gaugeLive)
+        return;
+    m_gaugeLive = live;
+    m_fuelLevel->setStyleSheet(live ? QString() : QStringLiteral("color: #a0a0a0;"));
+    if (live)
+        return;
+    // With nothing ever read there is no level to keep showing.
+    CDiag record;
+    if (doc() == nullptr || !doc()->latestRecord(record))
+        m_fuelLevel->clear();
+    for (CColorStatic* lamp : m_lamps) {
+        lamp->setBackgroundColor(CFuelGauge::kDark);
+        lamp->update();
+    }
 }
 
 void CPanelSwitchPage::showMarks() {
@@ -254,7 +276,7 @@ void CPanelSwitchPage::writeBaseValue(CValueCmbBox* box, double DeviceSettings::
     runEdit(reportName, [this, box, member] {
         const double value = box->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_base.*member, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::Base});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -290,7 +312,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
         if (value < 0 || value == base.m_maxRPMHigh)
             return;
         applyMaxRpm(base, value);
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -301,7 +323,7 @@ void CPanelSwitchPage::OnSelendokCmbMinRpm() {
         if (value < 0 || value == setup.m_minimalLPGRPM)
             return;
         applyMinLpgRpm(setup, value);
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
     });
 }
 
@@ -309,7 +331,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
     runEdit("CPanelSwitchPage::OnSelendokCmbMaxLoad()", [this] {
         const double value = m_maxLoad->selectedValue();
         if (takePanelChoice(doc()->editSettings().m_advancedSetup.m_maxLoad, value))
-            runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
     });
 }
 
@@ -323,7 +345,7 @@ void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
         if (!applyFuelSensorType(sensors, static_cast<std::uint8_t>(value)))
             return;
         showMarks();
-        runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Sensors});
     });
 }
 
@@ -334,7 +356,7 @@ void CPanelSwitchPage::OnChkMinLpgTempr() {
         if (((base.m_flags & kBaseFlagMinGasTempr) != 0) == on)
             return;
         base.m_flags = withBit(base.m_flags, kBaseFlagMinGasTempr, on);
-        runPanelSteps(*doc(), seams(), {PanelStep::Base});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
     });
 }
 
@@ -345,7 +367,7 @@ void CPanelSwitchPage::OnChkAutoCalibration() {
         if (((setup.m_advancedFlags & kAdvFlagAutoCalibration) != 0) == on)
             return;
         setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagAutoCalibration, on);
-        runPanelSteps(*doc(), seams(), {PanelStep::AdvancedSetup});
+        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
     });
 }
 
@@ -366,6 +388,6 @@ void CPanelSwitchPage::OnHScroll(int slider) {
             changed = true;
         }
         if (changed)
-            runPanelSteps(*doc(), seams(), {PanelStep::Sensors});
+            writePanelBlocks(*doc(), seams(), {SettingBlock::Sensors});
     });
 }

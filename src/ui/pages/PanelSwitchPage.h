@@ -52,6 +52,9 @@ private:
     void writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
                         const char* reportName);
     void showMarks();
+    // Greys the level and darkens the lamps while no live level stands
+    // behind them.
+    void showGaugeLive(bool live);
     void showGauge(std::uint8_t reading);
 
     CSwitchTexts m_texts;
@@ -75,5 +78,6 @@ private:
     std::array<QLabel*, 3> m_rpmUnits{};
     QTimer* m_markCommit = nullptr;
     CFuelGauge m_gauge;
+    bool m_gaugeLive = true;
     int m_refreshCount = 0;
 };

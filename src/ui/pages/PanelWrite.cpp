@@ -5,38 +5,24 @@
 
 namespace vexor {
 
-namespace {
-bool runStep(IDocumentPort& doc, PanelStep step) {
-    switch (step) {
-    case PanelStep::WaitPetrol:
-        return doc.waitForGasoline();
-    case PanelStep::Base:
-        return doc.writeBase();
-    case PanelStep::Adv:
-        return doc.writeAdv();
-    case PanelStep::AdvancedSetup:
-        return doc.writeAdvancedSetup();
-    case PanelStep::Sensors:
-        return doc.writeSensorsSetup();
-    case PanelStep::Restart:
-        return doc.restart();
-    }
-    return false;
-}
-} // namespace
-
 bool panelConnected(const IDocumentPort* doc) {
     return doc != nullptr && (doc->isConnected() || doc->isOffline());
 }
 
-bool runPanelSteps(IDocumentPort& doc, const Seams& seams, std::initializer_list<PanelStep> steps) {
-    for (const PanelStep step : steps) {
-        if (runStep(doc, step))
-            continue;
-        const char* text = step == PanelStep::Restart ? kMsgPanelResetFailed : kMsgPanelWriteFailed;
+bool writePanelBlocks(IDocumentPort& doc, const Seams& seams,
+                      std::initializer_list<SettingBlock> blocks, unsigned flags) {
+    const auto refused = [&](const char* text) {
         seams.message(translate(text), IUserPrompt::Icon::Error);
         return false;
+    };
+    if ((flags & kPetrolFirst) != 0 && !doc.waitForGasoline())
+        return refused(kMsgPanelWriteFailed);
+    for (const SettingBlock block : blocks) {
+        if (!doc.writeBlock(block))
+            return refused(kMsgPanelWriteFailed);
     }
+    if ((flags & kRestartAfter) != 0 && !doc.restart())
+        return refused(kMsgPanelResetFailed);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/IError.h"
+#include "device/SettingBlock.h"
 #include "lang/Translate.h"
 #include "platform/Seams.h"
 
@@ -21,19 +22,18 @@ inline constexpr const char* kMsgPanelResetFailed = "Nie powiodło się zresetow
 // An edit made while no controller is connected.
 inline constexpr const char* kMsgPageNoConnection = "Brak połączenia";
 
-enum class PanelStep {
-    WaitPetrol, // switch to petrol and wait until the controller runs on it
-    Base,
-    Adv,
-    AdvancedSetup,
-    Sensors,
-    Restart
+// What comes around a page's block writes: some settings are taken only
+// while the engine runs on petrol, some only at the controller's start.
+enum PanelWriteFlags : unsigned {
+    kPetrolFirst = 1,  // switch to petrol and wait until the controller runs on it
+    kRestartAfter = 2, // restart the controller after the blocks
 };
 
-// Runs the steps in order and stops at the first refusal, which it reports
+// Writes the blocks in order and stops at the first refusal, which it reports
 // (a refused restart as a failed reset, anything else as a failed write).
 // The image keeps the new values either way.
-bool runPanelSteps(IDocumentPort& doc, const Seams& seams, std::initializer_list<PanelStep> steps);
+bool writePanelBlocks(IDocumentPort& doc, const Seams& seams,
+                      std::initializer_list<SettingBlock> blocks, unsigned flags = 0);
 
 // Takes a box's choice into an image field. False, with the field untouched,
 // when nothing is chosen (a negative value) or the field already holds the

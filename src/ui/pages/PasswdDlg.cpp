@@ -24,8 +24,10 @@ CPasswdDlg::CPasswdDlg(std::string expected, std::function<void()> grant, QWidge
     m_wrong->setStyleSheet(QStringLiteral("color: #c00000;"));
     m_wrong->hide();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    // Cancel says plainly what Escape does: the page stays locked.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasswdDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPasswdDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);

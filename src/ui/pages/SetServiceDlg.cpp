@@ -57,7 +57,7 @@ void CSetServiceDlg::accept() {
         return;
     try {
         vexor::setInspection(m_doc.editSettings(), vexor::roundInt(m_distance->selectedValue()));
-        if (!m_doc.writeAdvancedSetup()) {
+        if (!m_doc.writeBlock(vexor::SettingBlock::AdvancedSetup)) {
             m_seams.message(vexor::translate("Nie powiodło się ustawienie urządzenia!"),
                             IUserPrompt::Icon::Error);
             return;

@@ -1,6 +1,7 @@
 #include "pages/SettingsDlg.h"
 
 #include "app/IDocumentPort.h"
+#include "app/OpenSettingsFile.h"
 #include "backup/BackupStore.h"
 #include "backup/BackupsDlg.h"
 #include "controls/CtrlId.h"
@@ -24,8 +25,6 @@ constexpr const char* kBtnBackups = "Kopie zapasowe";
 constexpr const char* kBtnCompare = "Porównaj z plikiem…";
 constexpr const char* kBtnOpenFile = "Otwórz plik ustawień…";
 constexpr const char* kBtnToController = "Zapisz do sterownika";
-constexpr const char* kMsgCannotOpen = "Nie można otworzyć pliku.";
-constexpr const char* kMsgDropChanges = "Porzucić niezapisane zmiany w pliku ustawień?";
 } // namespace
 
 CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* parent)
@@ -98,22 +97,8 @@ void CSettingsDlg::OnFileReadSettings() {
 }
 
 void CSettingsDlg::OnOpenSettingsFile() {
-    if (m_doc.isOffline() && m_doc.fileModified() &&
-        !m_seams.ask(vexor::translate(kMsgDropChanges), false))
-        return;
-    const CKorvantisDoc* device = m_doc.document();
-    const std::string folder = device != nullptr ? device->settingsFolder() : m_doc.dataFolder();
-    const std::string path =
-        m_seams.chooser != nullptr ? m_seams.chooser->openPath(folder, "xset") : std::string();
-    if (path.empty())
-        return;
-    std::string problem;
-    if (!m_doc.openFile(path, problem)) {
-        m_seams.message(vexor::translate(kMsgCannotOpen) + "\n" + path + "\n" + problem,
-                        IUserPrompt::Icon::Error);
-        return;
-    }
-    accept();
+    if (vexor::openSettingsFile(m_doc, m_seams))
+        accept();
 }
 
 void CSettingsDlg::OnWriteToController() {
@@ -143,14 +128,21 @@ void CSettingsDlg::OnBackups() {
     if (device == nullptr)
         return;
     const CBackupStore store(m_doc.dataFolder());
-    CBackupsDlg backups(store, device->settings().m_devInfo.m_serial, this);
-    if (backups.exec() != QDialog::Accepted)
+    // A comparison is a look before deciding: the list comes back after it,
+    // until a backup is restored or the list is closed.
+    for (;;) {
+        CBackupsDlg backups(store, device->settings().m_devInfo.m_serial, this);
+        if (backups.exec() != QDialog::Accepted)
+            return;
+        if (backups.action() == CBackupsDlg::Action::Compare) {
+            m_load.show(backups.chosen().path);
+            continue;
+        }
+        if (backups.action() == CBackupsDlg::Action::Restore) {
+            confirm(m_load.restore(backups.chosen().path), kMsgLoaded);
+            accept();
+        }
         return;
-    if (backups.action() == CBackupsDlg::Action::Compare) {
-        m_load.show(backups.chosen().path);
-    } else if (backups.action() == CBackupsDlg::Action::Restore) {
-        confirm(m_load.run(backups.chosen().path, "restore"), kMsgLoaded);
-        accept();
     }
 }
 

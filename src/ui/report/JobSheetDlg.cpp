@@ -55,6 +55,19 @@ CJobSheetDlg::CJobSheetDlg(IDocumentPort& doc, const Seams& seams, CJobSheetSess
     auto* form = new QFormLayout;
     form->addRow(tr8("Nazwa warsztatu"), m_name);
     form->addRow(tr8("Adres warsztatu"), m_address);
+    using namespace vexor::jobsheet;
+    const char* const vehicleLabels[] = {kVendor, kModel, kRegistration, kOdometer, kCustomer};
+    auto* car = new QFormLayout;
+    for (std::size_t i = 0; i < m_vehicle.size(); ++i) {
+        m_vehicle[i] = new QLineEdit(this);
+        car->addRow(tr8(vehicleLabels[i]), m_vehicle[i]);
+    }
+    m_workDone = new QPlainTextEdit(this);
+    m_workDone->setMaximumHeight(m_workDone->fontMetrics().lineSpacing() * 4);
+    car->addRow(tr8(kWorkDone), m_workDone);
+    auto* top = new QHBoxLayout;
+    top->addLayout(form, 1);
+    top->addLayout(car, 1);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* pdf = buttons->addButton(tr8("Zapisz PDF..."), QDialogButtonBox::ActionRole);
@@ -69,14 +82,17 @@ CJobSheetDlg::CJobSheetDlg(IDocumentPort& doc, const Seams& seams, CJobSheetSess
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(top);
     layout->addWidget(m_preview, 1);
     layout->addWidget(buttons);
-    resize(760, 820);
+    resize(900, 860);
 
     gather(session);
     connect(m_name, &QLineEdit::editingFinished, this, [this] { workshopEdited(); });
     connect(m_address, &QPlainTextEdit::textChanged, this, [this] { workshopEdited(); });
+    for (QLineEdit* edit : m_vehicle)
+        connect(edit, &QLineEdit::editingFinished, this, [this] { vehicleEdited(); });
+    connect(m_workDone, &QPlainTextEdit::textChanged, this, [this] { vehicleEdited(); });
 }
 
 std::string CJobSheetDlg::configFolder() const {
@@ -85,17 +101,18 @@ std::string CJobSheetDlg::configFolder() const {
 }
 
 void CJobSheetDlg::gather(CJobSheetSession& session) {
-    SJobSheetInputs inputs;
-    inputs.settings = &m_doc.settings();
+    SJobSheetInputs& inputs = m_inputs;
     inputs.when = std::time(nullptr);
     inputs.demo = m_doc.isDemo();
     vexor::stationCode(inputs.thisStation.data());
     CDiag record;
     if (m_doc.latestRecord(record))
         inputs.liveRecord = record;
-    std::optional<DeviceSettings> baseline;
     CKorvantisDoc* doc = m_doc.document();
     if (doc && m_doc.isConnected()) {
+        // The work times move while the engine runs: the sheet reads them
+        // now, not whenever something last happened to read them.
+        (void)m_doc.readStatistic();
         std::tie(inputs.atConnection, inputs.now) = session.read(*doc);
         LoadMap map;
         if (doc->readGasolineMap(map))
@@ -103,14 +120,41 @@ void CJobSheetDlg::gather(CJobSheetSession& session) {
         if (doc->readLpgMap(map))
             inputs.gasLoadMap = map;
         if (!m_doc.isDemo())
-            baseline = vexor::dayBaseline(doc->dataFolder(), m_doc.settings().m_devInfo.m_serial,
-                                          inputs.when);
+            m_baseline = vexor::dayBaseline(doc->dataFolder(), m_doc.settings().m_devInfo.m_serial,
+                                            inputs.when);
     }
     if (doc)
         inputs.calibration = doc->lastAutoCalibration();
-    inputs.baseline = baseline ? &*baseline : nullptr;
+    inputs.settings = &m_doc.settings();
+    inputs.baseline = m_baseline ? &*m_baseline : nullptr;
+    m_serial = m_doc.settings().m_devInfo.m_serial;
+    const SVehicleRecord kept = vexor::loadVehicleRecord(configFolder(), m_serial);
+    const std::string* values[] = {&kept.make, &kept.model, &kept.registration, &kept.odometer,
+                                   &kept.customer};
+    for (std::size_t i = 0; i < m_vehicle.size(); ++i)
+        m_vehicle[i]->setText(QString::fromStdString(*values[i]));
+    m_workDone->setPlainText(QString::fromStdString(kept.workDone));
+    inputs.vehicle = kept;
     m_sheet = vexor::buildJobSheet(inputs);
     workshopEdited();
+}
+
+SVehicleRecord CJobSheetDlg::enteredVehicle() const {
+    const auto text = [this](int i) { return vehicleEdit(i)->text().trimmed().toStdString(); };
+    return {text(0), text(1), text(2), text(3), text(4), m_workDone->toPlainText().toStdString()};
+}
+
+void CJobSheetDlg::vehicleEdited() {
+    const SVehicleRecord entered = enteredVehicle();
+    if (entered == m_inputs.vehicle)
+        return;
+    m_inputs.vehicle = entered;
+    // The rest of the sheet stays as read when the dialog opened.
+    CJobSheet sheet = vexor::buildJobSheet(m_inputs);
+    m_sheet.vehicle = sheet.vehicle;
+    m_sheet.customer = sheet.customer;
+    m_preview->setHtml(QString::fromStdString(html()));
+    vexor::saveVehicleRecord(configFolder(), m_serial, entered);
 }
 
 void CJobSheetDlg::workshopEdited() {
@@ -123,10 +167,11 @@ void CJobSheetDlg::workshopEdited() {
 }
 
 void CJobSheetDlg::run(IDocumentPort& doc, const Seams& seams, QWidget* parent) {
-    // One session for the program run: the first sheet of a controller
-    // keeps what was found then.
-    static CJobSheetSession session;
-    CJobSheetDlg dialog(doc, seams, session, parent);
+    // The document's session keeps what each controller had at its
+    // connection; without one, the program run's first sheet stands in.
+    static CJobSheetSession fallback;
+    CJobSheetSession* session = doc.jobSheetSession();
+    CJobSheetDlg dialog(doc, seams, session ? *session : fallback, parent);
     dialog.exec();
 }
 
@@ -150,6 +195,7 @@ bool CJobSheetDlg::OnSavePdf() {
         failed();
         return false;
     }
+    m_doc.recordVisit("jobsheet", {path});
     return true;
 }
 
@@ -168,6 +214,7 @@ bool CJobSheetDlg::OnSaveHtml() {
         failed();
         return false;
     }
+    m_doc.recordVisit("jobsheet", {path});
     return true;
 }
 

@@ -40,6 +40,9 @@ void CChartPageTexts::fill() {
         "Pause", "Premor");
     add(kBtnRecord, "Zapis", "Record", "Registra", "Grabar", "Gravar", "Snimi", "Запись", "Kaydet",
         "Aufnahme", "Snemaj");
+    add(kBtnStopRecording, "Zatrzymaj zapis", "Stop recording", "Ferma registrazione",
+        "Detener grabación", "Parar gravação", "Zaustavi snimanje", "Остановить запись",
+        "Kaydı durdur", "Aufnahme stoppen", "Ustavi snemanje");
     add(kBtnOpen, "Otwórz", "Open", "Apri", "Abrir", "Abrir", "Otvori", "Открыть", "Aç", "Öffnen",
         "Odpri");
 }

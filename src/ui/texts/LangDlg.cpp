@@ -14,7 +14,8 @@ CLangDlg::CLangDlg(QWidget* parent) : QDialog(parent), m_list(new QListWidget(th
         auto* item = new QListWidgetItem(QString::fromStdString(vexor::languageName(i)), m_list);
         item->setData(Qt::UserRole, i);
     }
-    m_list->setCurrentRow(0);
+    // The language in use is the one highlighted: OK alone changes nothing.
+    m_list->setCurrentRow(vexor::currentLanguage());
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CLangDlg::accept);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

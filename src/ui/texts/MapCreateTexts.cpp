@@ -48,7 +48,7 @@ void CMapCreateTexts::fill() {
     add(kLblGasTempr, "Temp. gazu", "Gas temp.", "Temp. gas", "Temp. gas", "Temp. gás",
         "Temp. plina", "Темп. газа", "Gaz sıc.", "Gastemp.", "Temp. plina");
     add(kLblReducerTempr, "Temp. redukt.", "Reducer temp.", "Temp. riduttore", "Temp. reductor",
-        "Temp. redutor", "Temp. reduktora", "Темп. редукт.", "Regülatör sıc.", "Verdampfertemp.",
+        "Temp. redutor", "Temp. reduktora", "Темп. редукт.", "Redüktör sıc.", "Verdampfertemp.",
         "Temp. reduktorja");
     add(kGrpObd, "OBD", "OBD", "OBD", "OBD", "OBD", "OBD", "OBD", "OBD", "OBD", "OBD");
     add(kLblBank1, "Bank1", "Bank1", "Bank1", "Banco1", "Banco1", "Banka1", "Банк1", "Sıra1",

@@ -21,7 +21,7 @@ void CPanelGasTexts::fill() {
     add(kLblPressRef, "Ciś. robocze", "Working pressure", "Press. di lavoro", "Presión de trabajo",
         "Pressão de trabalho", "Radni tlak", "Рабочее давление", "Çalışma basıncı", "Arbeitsdruck",
         "Delovni tlak");
-    add(kLblPressSensorType, "Cz. cisnienia", "Pressure sensor", "Sensore pressione",
+    add(kLblPressSensorType, "Cz. ciśnienia", "Pressure sensor", "Sensore pressione",
         "Sensor de presión", "Sensor de pressão", "Senzor tlaka", "Датчик давления",
         "Basınç sensörü", "Drucksensor", "Senzor tlaka");
     add(kLblTemprRedSensor, "Cz. temp. reduktora", "Reducer temp. sensor",

@@ -25,4 +25,15 @@ void CStatusTexts::fill() {
         "Valores no actualizados", "Valores desatualizados", "Vrijednosti nisu aktualne",
         "Значения не обновляются", "Değerler güncel değil", "Werte nicht aktuell",
         "Vrednosti niso sveže");
+    // The controller stopped answering; the program looks for it again.
+    add(Lost, "Połączenie ze sterownikiem utracone, trwa szukanie...",
+        "Connection to the controller lost, searching...",
+        "Connessione con la centralina persa, ricerca in corso...",
+        "Conexión con la centralita perdida, buscando...",
+        "Conexão com a centralina perdida, procurando...",
+        "Veza s upravljačkom jedinicom izgubljena, traženje...",
+        "Связь с контроллером потеряна, идёт поиск...",
+        "Kontrol ünitesiyle bağlantı kesildi, aranıyor...",
+        "Verbindung zum Steuergerät verloren, Suche läuft...",
+        "Povezava s krmilnikom izgubljena, iskanje...");
 }

@@ -13,7 +13,7 @@ void CViewTexts::fill() {
         "Parámetros de funcionamiento", "Parâmetros de funcionamento", "Radni parametri",
         "Рабочие параметры", "Çalışma parametreleri", "Betriebsparameter", "Delovni parametri");
     add(kGrpSwitch, "Przełącznik", "Switch", "Commutatore", "Conmutador", "Comutador", "Prekidač",
-        "Переключатель", "Anahtar", "Umschalter", "Stikalo");
+        "Переключатель", "Geçiş anahtarı", "Umschalter", "Preklopnik");
     add(kBtnGasoline, "Benzyna", "Petrol", "Benzina", "Gasolina", "Gasolina", "Benzin", "Бензин",
         "Benzin", "Benzin", "Bencin");
     add(kBtnLpg, "Gaz", "Gas", "Gas", "Gas", "Gás", "Plin", "Газ", "Gaz", "Gas", "Plin");
@@ -33,14 +33,14 @@ void CViewTexts::fill() {
     add(kLblPressGas, "Gaz [kPa]", "Gas [kPa]", "Gas [kPa]", "Gas [kPa]", "Gás [kPa]", "Plin [kPa]",
         "Газ [кПа]", "Gaz [kPa]", "Gas [kPa]", "Plin [kPa]");
     add(kLblPressManifold, "Kolektor [kPa]", "Manifold [kPa]", "Collettore [kPa]", "Colector [kPa]",
-        "Coletor [kPa]", "Usisna grana [kPa]", "Коллектор [кПа]", "Manifold [kPa]",
+        "Coletor [kPa]", "Usis. grana [kPa]", "Коллектор [кПа]", "Manifold [kPa]",
         "Saugrohr [kPa]", "Kolektor [kPa]");
     add(kGrpTempr, "Temperatura", "Temperature", "Temperatura", "Temperatura", "Temperatura",
         "Temperatura", "Температура", "Sıcaklık", "Temperatur", "Temperatura");
     add(kLblTemprGas, "Gaz [°C]", "Gas [°C]", "Gas [°C]", "Gas [°C]", "Gás [°C]", "Plin [°C]",
         "Газ [°C]", "Gaz [°C]", "Gas [°C]", "Plin [°C]");
     add(kLblTemprReducer, "Reduktor [°C]", "Reducer [°C]", "Riduttore [°C]", "Reductor [°C]",
-        "Redutor [°C]", "Reduktor [°C]", "Редуктор [°C]", "Regülatör [°C]", "Verdampfer [°C]",
+        "Redutor [°C]", "Reduktor [°C]", "Редуктор [°C]", "Redüktör [°C]", "Verdampfer [°C]",
         "Reduktor [°C]");
     add(kGrpVoltage, "Napięcie", "Voltage", "Tensione", "Tensión", "Tensão", "Napon", "Напряжение",
         "Gerilim", "Spannung", "Napetost");

@@ -1,5 +1,5 @@
 #include "backup/BackupStore.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include "../files/TempFolder.h"
 
@@ -30,6 +30,18 @@ DeviceSettings controller(const std::string& serial) {
     s.m_devInfo.m_serial = serial;
     s.m_base.m_switchRPM = 1700;
     return s;
+}
+
+// Every block of the layout, each byte telling where it came from.
+CRawImage fullRaw() {
+    CRawImage raw;
+    for (const SRawBlock& b : CRawImage::layout()) {
+        std::vector<std::uint8_t> bytes(b.bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + b.where);
+        raw.store(b.name, bytes.data(), bytes.size());
+    }
+    return raw;
 }
 
 std::size_t filesIn(const std::string& folder) {
@@ -95,8 +107,9 @@ TEST(BackupStore, rotationKeepsTheNewestAndTheFirstEverTaken) {
     const std::size_t taken = CBackupStore::kKeepNewest + 5;
     std::string id, error;
     std::vector<std::string> ids;
+    const CRawImage raw = fullRaw();
     for (std::size_t i = 0; i < taken; ++i) {
-        ASSERT_TRUE(store.take(controller("R"), "map", at(static_cast<int>(i)), id, error));
+        ASSERT_TRUE(store.take(controller("R"), "map", at(static_cast<int>(i)), id, error, &raw));
         ids.push_back(id);
     }
     // Another controller's backups are its own business.
@@ -107,7 +120,9 @@ TEST(BackupStore, rotationKeepsTheNewestAndTheFirstEverTaken) {
     EXPECT_EQ(kept.front().id, ids.front());
     EXPECT_EQ(kept[1].id, ids[taken - CBackupStore::kKeepNewest]);
     EXPECT_EQ(kept.back().id, ids.back());
-    EXPECT_EQ(filesIn(store.root() + "/R"), CBackupStore::kKeepNewest + 1);
+    // The raw blocks go with their settings file.
+    EXPECT_EQ(filesIn(store.root() + "/R"), 2 * (CBackupStore::kKeepNewest + 1));
+    EXPECT_TRUE(std::filesystem::exists(store.root() + "/" + ids.front() + ".xraw"));
     EXPECT_EQ(store.list().size(), CBackupStore::kKeepNewest + 2);
 }
 

@@ -90,8 +90,10 @@ TEST(Oscilloscope, liveTracesNeedAConnectionARunAndTwoRecords) {
     // The second-newest record: 2000 rpm.
     EXPECT_NEAR(osc.chart().series(0)->points.at(0.0f), 20.0, 0.01);
     EXPECT_EQ(osc.nextX(), 5.0f);
+    // A lost link leaves a gap: time goes on, no line is drawn across it.
     device.setConnected(false);
-    EXPECT_FALSE(osc.refreshLive(device));
+    EXPECT_TRUE(osc.refreshLive(device));
+    EXPECT_EQ(osc.nextX(), 10.0f);
 
     osc.run(); // starts over
     EXPECT_EQ(osc.nextX(), 0.0f);

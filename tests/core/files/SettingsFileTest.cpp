@@ -1,6 +1,6 @@
 #include "files/SettingsFile.h"
 #include "TempFolder.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -101,7 +102,7 @@ TEST(OBDCodes, aCodeIsDescribedByItsOwnEntryOrNotAtAll) {
     }
     // Powertrain, chassis, body and network codes with the same digits are
     // different codes.
-    EXPECT_EQ(codes.description(0x8100), nullptr); // B0100
+    EXPECT_EQ(codes.description(0x9100), nullptr); // B1100, a maker's own code
     EXPECT_NE(codes.description(0xC100), codes.description(0x0100));
 }
 
@@ -140,4 +141,39 @@ TEST(OBDCodes, theFirstTableStaysWordForWordAndTheGenericTableAddsOnlyNewCodes) 
     for (std::uint16_t code :
          {0x0011, 0x0110, 0x0128, 0x0299, 0x0310, 0x0456, 0x0457, 0x2096, 0x4035, 0xC100, 0xC001})
         EXPECT_TRUE(codes.contains(code)) << COBDCodes::codeName(code);
+}
+
+TEST(OBDCodes, everyGenericEntryIsAGenericCodeWithAPlainEnglishText) {
+    for (const auto& e : COBDCodes::genericEntries()) {
+        const std::string name = COBDCodes::codeName(e.code);
+        // Generic codes: P0, P2, P3 and B0, C0, U0, U3; P1 and the other
+        // letters' 1 and 2 belong to the makers.
+        const char second = name[1];
+        const bool generic = name[0] == 'P' ? second != '1' : second == '0' || second == '3';
+        EXPECT_TRUE(generic) << name;
+        const std::string text = e.description;
+        ASSERT_FALSE(text.empty()) << name;
+        EXPECT_TRUE(std::isupper(static_cast<unsigned char>(text.front())) ||
+                    std::isdigit(static_cast<unsigned char>(text.front())))
+            << name << " " << text;
+        EXPECT_NE(text.back(), '.') << name;
+        for (char c : text)
+            EXPECT_TRUE(c >= 0x20 && c < 0x7F) << name << " " << text;
+    }
+}
+
+TEST(OBDCodes, wheelAndBrakeCodesSendTheMechanicToTheRightPart) {
+    const COBDCodes codes;
+    // One wheel's tone wheel, sensor and sensor supply after the other.
+    EXPECT_STREQ(codes.description(0x4033), "Tone wheel fault, right front");
+    EXPECT_STREQ(codes.description(0x4035), "Wheel speed sensor supply fault, right front");
+    EXPECT_STREQ(codes.description(0x4036), "Tone wheel fault, left rear");
+    EXPECT_STREQ(codes.description(0x403A), "Wheel speed sensor fault, right rear");
+    EXPECT_STREQ(codes.description(0x4040), "Brake pedal switch A fault");
+    EXPECT_STREQ(codes.description(0x4051), "Steering wheel position sensor fault");
+    // Letter digits and the network codes workshops meet most.
+    EXPECT_NE(codes.description(0x0A80), nullptr); // P0A80
+    EXPECT_NE(codes.description(0x242F), nullptr); // P242F
+    EXPECT_STREQ(codes.description(0xC401),
+                 "Invalid data received from the engine control module A");
 }

@@ -1,12 +1,14 @@
 #include "backup/BackupStore.h"
 #include "core/files/TempFolder.h"
-#include "files/SettingsFileIo.h"
+#include "lang/Language.h"
+#include "settings/SettingsFileIo.h"
 #include "platform/RegistryStore.h"
 #include "report/BackupBaseline.h"
 #include "report/JobSheetBuilder.h"
 #include "report/JobSheetHtml.h"
 #include "report/SettingsChanges.h"
 #include "report/Workshop.h"
+#include "settings/SettingsFileIo.h"
 
 #include <gtest/gtest.h>
 
@@ -97,4 +99,69 @@ TEST(JobSheet, textFromTheCarAndTheWorkshopCannotBreakThePage) {
     EXPECT_TRUE(contains(html, "&lt;script&gt;alert(1)&lt;/script&gt;"));
     EXPECT_TRUE(contains(html, "A &amp; B &quot;C&quot;"));
     EXPECT_TRUE(contains(html, "&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;h1&gt;"));
+}
+
+TEST(JobSheet, whatTheFitterEntersIsKeptPerControllerAndReachesTheSheet) {
+    CTempFolder folder;
+    const std::string config = folder.file("config");
+    SVehicleRecord opel{"Opel", "Astra", "WX 12345", "182000", "Jan Nowak", "Reducer\nfilters"};
+    ASSERT_TRUE(saveVehicleRecord(config, "GAS1", opel));
+    ASSERT_TRUE(saveVehicleRecord(config, "GAS2", {"Fiat", "", "", "", "", ""}));
+    EXPECT_EQ(loadVehicleRecord(config, "GAS1"), opel);
+    EXPECT_EQ(loadVehicleRecord(config, "GAS2").make, "Fiat");
+    EXPECT_EQ(loadVehicleRecord(config, "GAS3"), SVehicleRecord{});
+    // No serial read: nothing to keep it under, and nothing from another car.
+    EXPECT_FALSE(saveVehicleRecord(config, "", opel));
+    EXPECT_FALSE(saveVehicleRecord(config, "a=b", opel));
+    EXPECT_EQ(loadVehicleRecord(config, ""), SVehicleRecord{});
+
+    SVehicleRecord record;
+    EXPECT_TRUE(setVehicleField(record, "work", "gas filter"));
+    EXPECT_FALSE(setVehicleField(record, "colour", "red"));
+    EXPECT_EQ(record.workDone, "gas filter");
+
+    DeviceSettings s;
+    s.m_carInfo.m_vendor = "Skoda";
+    s.m_carInfo.m_model = "Fabia";
+    SJobSheetInputs in;
+    in.settings = &s;
+    in.vehicle = opel;
+    in.vehicle.model.clear();
+    const std::string html = jobSheetHtml(buildJobSheet(in));
+    for (const char* shown : {"Opel", "Fabia", "WX 12345", "182000 km", "Jan Nowak", "Reducer<br>"})
+        EXPECT_TRUE(contains(html, shown)) << shown;
+    EXPECT_FALSE(contains(html, "Skoda"));
+}
+
+// An English sheet reads English throughout: the changed settings with
+// their groups, degrees, option bits by name and the work mode in words.
+TEST(JobSheet, anEnglishSheetNamesEveryChangeInEnglish) {
+    ASSERT_TRUE(setCurrentLanguage(kLangEnglish));
+    DeviceSettings before;
+    before.m_base.m_flags = 0x00;
+    DeviceSettings after = before;
+    after.m_base.m_switchTempr = static_cast<std::uint8_t>(before.m_base.m_switchTempr + 5);
+    after.m_base.m_flags = 0x40 | 0x80;
+    SJobSheetInputs in;
+    in.settings = &after;
+    in.baseline = &before;
+    CDiag record;
+    record.setWorkMode(3);
+    in.liveRecord = record;
+    const CJobSheet sheet = buildJobSheet(in);
+    const std::string html = jobSheetHtml(sheet);
+    setCurrentLanguage(kLangPolish);
+
+    for (const char* polish : {"Na gaz", "Temperatura", "Tryb FAST", "Włączony", "Wyłączony",
+                               "Obroty", "Tryb pracy", "Gaz"})
+        EXPECT_FALSE(contains(html, std::string(">") + polish)) << polish;
+    for (const char* english : {"°C", "On", "Off", "m_base.m_flags bit 7", ">Gas<"})
+        EXPECT_TRUE(contains(html, english)) << english;
+    EXPECT_FALSE(contains(html, ">C<"));
+    EXPECT_FALSE(contains(html, "RPM</b></td><td>RPM"));
+    // One row per option that changed, none for the byte as a number.
+    int flagRows = 0;
+    for (const SJobSheetChange& c : sheet.changes)
+        flagRows += c.label.find("m_flags") != std::string::npos || c.label == "Tryb FAST";
+    EXPECT_EQ(flagRows, 2);
 }

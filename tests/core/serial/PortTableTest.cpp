@@ -1,4 +1,5 @@
 #include "platform/PortTable.h"
+#include "platform/NetworkPortName.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,35 @@ TEST_F(PortTableTest, BuildReadsThisProcesssEnvironment) {
     oldSystem ? ::setenv("VEXOR_SYSTEM_PORTS", savedSystem.c_str(), 1)
               : ::unsetenv("VEXOR_SYSTEM_PORTS");
     EXPECT_EQ(table, (Paths{"/w", "/x", "/y"}));
+}
+
+TEST_F(PortTableTest, NetworkAddressesKeepTheirColonsAndAreTheirOwnStableNames) {
+    m_options.systemPorts = false;
+    m_options.explicitPaths = {"rfc2217://127.0.0.1:7000"};
+    const vexor::PortTableOptions o = vexor::withPortEnvironment(
+        m_options, "/dev/ttyX:tcp://127.0.0.1:7001:rfc2217://127.0.0.1:7000:/dev/ttyY", nullptr);
+    EXPECT_EQ(vexor::listPorts(o), (Paths{"rfc2217://127.0.0.1:7000", "/dev/ttyX",
+                                          "tcp://127.0.0.1:7001", "/dev/ttyY"}));
+    // Remembered as written: the address finds the same adapter wherever it
+    // stands in a later table, and two addresses differ by their text.
+    EXPECT_EQ(vexor::stableName("tcp://127.0.0.1:7001", m_root.string()), "tcp://127.0.0.1:7001");
+    EXPECT_FALSE(vexor::sameDevice("tcp://127.0.0.1:7001", "tcp://127.0.0.1:7000"));
+}
+
+TEST(NetworkPortName, schemeHostAndPortAreReadAndAnythingElseIsRefused) {
+    using Kind = vexor::NetworkPortName::Kind;
+    const auto raw = vexor::parseNetworkPort("tcp://workshop.lan:7001");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->kind, Kind::RawTcp);
+    EXPECT_EQ(raw->host, "workshop.lan");
+    EXPECT_EQ(raw->port, 7001);
+    const auto v6 = vexor::parseNetworkPort("RFC2217://[::1]:7000/");
+    ASSERT_TRUE(v6);
+    EXPECT_EQ(v6->kind, Kind::Rfc2217);
+    EXPECT_EQ(v6->host, "::1");
+    for (const char* bad : {"tcp://127.0.0.1", "tcp://:7000", "tcp://host:0", "tcp://host:65536",
+                            "tcp://host:7000x", "tcp://::1:7000", "tcp://[::1]7000",
+                            "tcp://user@host:7000", "telnet://host:7000", "/dev/ttyUSB0"})
+        EXPECT_FALSE(vexor::parseNetworkPort(bad)) << bad;
+    EXPECT_TRUE(vexor::looksLikeNetworkPort("tcp://127.0.0.1"));
 }

@@ -1,5 +1,5 @@
 #include "settings/OfflineSettings.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include "../files/TempFolder.h"
 
@@ -24,7 +24,8 @@ TEST(OfflineSettings, editsAreCheckedMarkedAndSavedBackWithTheTimeStampKept) {
 
     // A file that cannot be used leaves the open one and its edits alone.
     writeWholeFile(folder.file("bad.xset"), "m_timeStamp\tx\n");
-    EXPECT_EQ(file.open(folder.file("bad.xset")).problem, vexor::SettingsFileProblem::MissingKey);
+    EXPECT_EQ(file.open(folder.file("bad.xset")).kind,
+              vexor::SSettingsFileProblem::Kind::MissingKey);
     EXPECT_EQ(file.path(), path);
     EXPECT_TRUE(file.modified());
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsSchema.h"
 #include "device/codecs/BlockCodecs.h"
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include "../files/TempFolder.h"
 

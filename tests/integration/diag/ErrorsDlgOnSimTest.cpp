@@ -66,6 +66,9 @@ TEST_F(ErrorsDlgOnSim, clearingRestartsTheControllerAndShowsTheFaultsReadAgain) 
     sim([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
     dialog.init();
     EXPECT_FALSE(dialog.shownText().empty());
+    // The box starts with the first fault.
+    EXPECT_NE(dialog.shownText().front(), '\n');
+    EXPECT_NE(dialog.shownText().front(), '\r');
     dialog.clear();
     EXPECT_EQ(sim([](CSimController& c) { return c.restartCount(); }), 1);
     EXPECT_EQ(count(SimMatch::read(5)), 2u);

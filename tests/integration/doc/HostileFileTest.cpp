@@ -1,6 +1,6 @@
 #include "DocOnSim.h"
 
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include <cmath>
 

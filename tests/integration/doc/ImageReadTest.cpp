@@ -4,6 +4,7 @@
 #include <sstream>
 
 using namespace vexor::test;
+using vexor::SettingBlock;
 
 namespace {
 
@@ -29,10 +30,10 @@ TEST_F(ImageRead, unreadBlockKeepsTheUsersFileAndARereadMakesTheImageWhole) {
     ASSERT_TRUE(doc->connect());
     EXPECT_TRUE(doc->isConnected());
     EXPECT_FALSE(doc->imageComplete());
-    EXPECT_FALSE(doc->blockRead(ImageBlock::Base));
-    EXPECT_TRUE(doc->blockRead(ImageBlock::DevInfo));
-    EXPECT_TRUE(doc->blockRead(ImageBlock::InjMap));
-    ASSERT_EQ(doc->readBlocks().missing(), std::vector<ImageBlock>{ImageBlock::Base});
+    EXPECT_FALSE(doc->blockRead(SettingBlock::Base));
+    EXPECT_TRUE(doc->blockRead(SettingBlock::DevInfo));
+    EXPECT_TRUE(doc->blockRead(SettingBlock::Map));
+    ASSERT_EQ(doc->readBlocks().missing(), std::vector<SettingBlock>{SettingBlock::Base});
     seams.takeMessages();
 
     seams.path = path;
@@ -54,7 +55,7 @@ TEST_F(ImageRead, loadIsRefusedBeforeAnythingIsSentWhenTheKeptMembersWereNotRead
 
     server.faults().setBadChecksum(SimMatch::read(kAdvancedSetupSelector));
     ASSERT_TRUE(doc->connect());
-    ASSERT_FALSE(doc->blockRead(ImageBlock::AdvancedSetup));
+    ASSERT_FALSE(doc->blockRead(SettingBlock::AdvancedSetup));
     seams.takeMessages();
     server.requestLog().clear();
 
@@ -69,5 +70,5 @@ TEST_F(ImageRead, aLinkLostBeforeTheHandshakeLeavesNothingMarkedRead) {
     server.hangUp();
     EXPECT_FALSE(doc->connect());
     EXPECT_FALSE(doc->imageComplete());
-    EXPECT_FALSE(doc->blockRead(ImageBlock::DevInfo));
+    EXPECT_FALSE(doc->blockRead(SettingBlock::DevInfo));
 }

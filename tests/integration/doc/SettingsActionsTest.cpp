@@ -1,6 +1,6 @@
 #include "DocOnSim.h"
 
-#include "files/SettingsFileIo.h"
+#include "settings/SettingsFileIo.h"
 
 #include <utility>
 
@@ -157,6 +157,27 @@ TEST_F(SettingsActions, defaultsAreWrittenInTheirOrderWithTheMapClearedByTheCont
     EXPECT_TRUE(seams.messages.empty());
 }
 
+TEST_F(SettingsActions, aLoadWritesEveryBlockInLoadOrderAndRestartsLast) {
+    connectOrFail();
+    seams.path = folder.file("car.xset");
+    ASSERT_TRUE(vexor::writeSettingsFile(seams.path, doc->settings()));
+    server.requestLog().clear();
+
+    ASSERT_EQ(doc->OnFileReadSettings(), DocResult::Done);
+
+    // Block writes, a run of map chunks (command 5) counted once.
+    const auto sent = sentWithoutLiveReads();
+    std::vector<int> writes;
+    for (const auto& [command, selector] : sent) {
+        if (command != 2 && (writes.empty() || writes.back() != command))
+            writes.push_back(command);
+    }
+    EXPECT_EQ(writes, (std::vector<int>{3, 4, 15, 7, 5, 26, 9}));
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), std::make_pair(2, 2)); // petrol first
+    EXPECT_EQ(sent.back(), std::make_pair(2, 0x0A));
+}
+
 TEST_F(SettingsActions, aRefusedWriteStopsTheLoadWithTheSetDeviceMessageAndNoRestart) {
     connectOrFail();
     seams.path = folder.file("car.xset");
@@ -177,6 +198,12 @@ TEST_F(SettingsActions, aSaveThatCannotCreateItsFileReportsTheFileMessage) {
     connectOrFail();
     seams.path = folder.file("no-such-folder/car.xset");
     EXPECT_EQ(doc->OnFileWriteSettings(), DocResult::FileError);
-    EXPECT_EQ(seams.messages, std::vector<std::string>{CKorvantisDoc::kMsgFileWrite});
+    // The message names the file and the system's reason.
+    ASSERT_EQ(seams.messages.size(), 1u);
+    EXPECT_EQ(seams.messages[0].rfind(std::string(CKorvantisDoc::kMsgFileWrite) + "\n" +
+                                          folder.file("no-such-folder/car.xset") + ": ",
+                                      0),
+              0u)
+        << seams.messages[0];
     EXPECT_FALSE(doc->settings().m_timeStamp.empty());
 }

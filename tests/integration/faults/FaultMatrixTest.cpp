@@ -9,8 +9,8 @@
 #include "core/files/TempFolder.h"
 #include "doc/KorvantisDoc.h"
 #include "files/FirmwareFileBuilder.h"
-#include "files/SettingsFileIo.h"
 #include "platform/PortTable.h"
+#include "settings/SettingsFileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -195,7 +195,7 @@ TEST_F(ObdPageOnSim, troubleCodesAreAskedFromTheUnitThatHasThemAndDescribed) {
 
 TEST_F(ObdPageOnSim, twentyCodesOfEveryLetterComeBackWithLetterAndDigitsIntact) {
     const std::vector<std::string> written = {
-        "P0011", "U0100", "C0035", "B1234", "P0128", "P0171", "P0300", "P2096", "P3400", "C1234",
+        "P0011", "U0100", "C0035", "B1234", "P0128", "P0171", "P0300", "P2096", "P3000", "C1234",
         "B0001", "U3FFF", "U0001", "P0A80", "C3000", "B2000", "P0456", "P0457", "U0401", "P0010"};
     std::vector<std::uint16_t> values;
     for (const std::string& code : written)
@@ -211,11 +211,11 @@ TEST_F(ObdPageOnSim, twentyCodesOfEveryLetterComeBackWithLetterAndDigitsIntact) 
         EXPECT_EQ(shown[i].substr(0, 5), written[i]);
     }
     // Each code with its own text: P0011 is no intake-air code, B1234 and
-    // P3400 are described by nothing.
+    // P3000 (makers' codes) are described by nothing.
     EXPECT_NE(shown[0].find("Camshaft"), std::string::npos) << shown[0];
     EXPECT_NE(shown[4].find("thermostat"), std::string::npos) << shown[4];
     EXPECT_EQ(shown[3], "B1234  " + vexor::translate(COBDCodes::kUnknown));
-    EXPECT_EQ(shown[8], "P3400  " + vexor::translate(COBDCodes::kUnknown));
+    EXPECT_EQ(shown[8], "P3000  " + vexor::translate(COBDCodes::kUnknown));
     EXPECT_FALSE(page.view().noTroubleCodes);
     // First frame and six continuation frames travelled in one answer.
     EXPECT_EQ(sent(25).size(), 2u);

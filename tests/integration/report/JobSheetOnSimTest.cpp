@@ -20,10 +20,9 @@ double leadingNumber(const std::string& text) {
 
 // The change from one number to another, whatever the setting is called.
 const SJobSheetChange* changeOf(const CJobSheet& sheet, double before, double after) {
-    const auto found =
-        std::find_if(sheet.changes.begin(), sheet.changes.end(), [&](const auto& c) {
-            return leadingNumber(c.before) == before && leadingNumber(c.after) == after;
-        });
+    const auto found = std::find_if(sheet.changes.begin(), sheet.changes.end(), [&](const auto& c) {
+        return leadingNumber(c.before) == before && leadingNumber(c.after) == after;
+    });
     return found == sheet.changes.end() ? nullptr : &*found;
 }
 
@@ -102,6 +101,37 @@ TEST_F(JobSheetOnSim, aFaultListThatCannotBeReadIsNotReportedAsNoFaults) {
     EXPECT_TRUE(contains(html, "Nie zmieniono ustawień"));
 }
 
+TEST_F(JobSheetOnSim, theSheetCarriesTheVinReadinessAndCodesByKind) {
+    sim([](CSimController& c) {
+        c.obd().setVehicleInfo("1D4GP00R55B123456", "CAL-0815");
+        c.obd().setReadiness({0x07, 0x65, 0x04}); // the evaporative system not yet tested
+        c.obd().setPendingCodes({0x0420});
+        c.obd().setRefusedServices({0x0A});
+    });
+    const DeviceSettings asFound = doc->settings();
+    const SJobSheetFindings found = readJobSheetFindings(*doc);
+    const CJobSheet sheet = buildJobSheet(inputsNow(asFound, found));
+
+    EXPECT_EQ(sheet.vehicle.end()[-2], (SJobSheetField{"VIN", "1D4GP00R55B123456"}));
+    EXPECT_EQ(sheet.vehicle.back(), (SJobSheetField{"Identyfikator kalibracji", "CAL-0815"}));
+    // The lamp, then only the monitors the car has.
+    ASSERT_EQ(sheet.now.readiness.size(), 1u + 7u);
+    EXPECT_EQ(sheet.now.readiness[0], (SJobSheetField{"Kontrolka silnika", "włączona", true}));
+    EXPECT_NE(std::find(sheet.now.readiness.begin(), sheet.now.readiness.end(),
+                        SJobSheetField{"Układ odparowania paliwa", "Niegotowy", true}),
+              sheet.now.readiness.end());
+    ASSERT_EQ(sheet.now.pendingCodes.size(), 1u);
+    EXPECT_TRUE(contains(sheet.now.pendingCodes[0], "P0420"));
+    EXPECT_TRUE(sheet.now.permanentCodes.empty());
+    EXPECT_EQ(sheet.now.permanentNote, "Samochód nie obsługuje tej funkcji");
+
+    const std::string html = jobSheetHtml(sheet);
+    EXPECT_TRUE(contains(html, "1D4GP00R55B123456"));
+    EXPECT_TRUE(contains(html, "Kody oczekujące</td><td>P0420"));
+    EXPECT_TRUE(contains(html, "Kody stałe</td><td><i>Samochód nie obsługuje tej funkcji"));
+    EXPECT_TRUE(contains(html, "Gotowość OBD"));
+}
+
 TEST_F(JobSheetOnSim, liveValuesAreNamedLikeTheOscilloscopeChannelsAndMatchARecordingLine) {
     CDiag record;
     ASSERT_EQ(doc->readDiag(record), CLPGDevice::kDiagOk);
@@ -116,12 +146,15 @@ TEST_F(JobSheetOnSim, liveValuesAreNamedLikeTheOscilloscopeChannelsAndMatchAReco
         fields.push_back(f);
     ASSERT_EQ(fields.size(), 24u);
     // Work mode, engine speed, injector 1, then the sensors at the end.
-    const std::vector<double> expected{fields[0],  fields[1],  fields[2],  fields[3],  fields[18],
-                                       fields[19], fields[20], fields[21], fields[22], fields[23]};
-    ASSERT_EQ(sheet.live.size(), expected.size());
+    const std::vector<double> expected{fields[1],  fields[2],  fields[3],  fields[18], fields[19],
+                                       fields[20], fields[21], fields[22], fields[23]};
+    ASSERT_EQ(sheet.live.size(), expected.size() + 1);
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(std::stod(sheet.live[i].value), expected[i]) << sheet.live[i].label;
-    EXPECT_EQ(sheet.live[1].label, "RPM");
+        EXPECT_EQ(std::stod(sheet.live[i + 1].value), expected[i]) << sheet.live[i + 1].label;
+    // The work mode in words, as the fitter names it.
+    EXPECT_EQ(sheet.live[0].value, fields[0] == 2 ? "Benzyna" : "Gaz");
+    EXPECT_TRUE(sheet.live[0].translatedValue);
+    EXPECT_EQ(sheet.live[1].label, "Obroty");
     EXPECT_FALSE(sheet.baselineKnown);
     EXPECT_TRUE(contains(jobSheetHtml(sheet), "Brak kopii ustawień sprzed zmian"));
 }

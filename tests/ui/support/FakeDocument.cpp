@@ -87,3 +87,25 @@ DocResult CFakeDocument::updateFirmware(std::function<void(int done, int total)>
         progress(done, progressSteps);
     return actionResult;
 }
+
+bool CFakeDocument::writeBlock(vexor::SettingBlock block) {
+    using vexor::SettingBlock;
+    switch (block) {
+    case SettingBlock::Base:
+        return command("writeBase");
+    case SettingBlock::Adv:
+        return command("writeAdv");
+    case SettingBlock::AdvancedSetup:
+        return command("writeAdvancedSetup");
+    case SettingBlock::Sensors:
+        return command("writeSensorsSetup");
+    case SettingBlock::MainCorr:
+        return command("writeMainCorr");
+    case SettingBlock::SetupTimes:
+        return command("writeSetupTimes");
+    case SettingBlock::Map:
+        return command("writeInjMap");
+    default:
+        return command("writeBlock");
+    }
+}

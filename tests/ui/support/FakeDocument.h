@@ -65,10 +65,8 @@ public:
     DocResult actionResult = DocResult::Done;
     int progressSteps = 3;
     DeviceSettings& editSettings() override { return image; }
-    bool writeBase() override { return command("writeBase"); }
-    bool writeAdv() override { return command("writeAdv"); }
-    bool writeAdvancedSetup() override { return command("writeAdvancedSetup"); }
-    bool writeSensorsSetup() override { return command("writeSensorsSetup"); }
+    // Logged under the device's command name ("writeBase", ...).
+    bool writeBlock(vexor::SettingBlock block) override;
     bool restart() override { return command("restart"); }
     bool readStatistic() override;
     DocResult readSettingsFile() override { return action("readSettingsFile"); }

@@ -15,6 +15,17 @@ bool CRecordingPrompt::ask(const std::string& text, bool defaultYes) {
     return answer;
 }
 
+IUserPrompt::SaveAnswer CRecordingPrompt::askSave(const std::string& text) {
+    m_entries.push_back({text, Icon::Question, true});
+    if (m_onAsk)
+        m_onAsk();
+    if (m_saveAnswers.empty())
+        return SaveAnswer::Cancel;
+    const SaveAnswer answer = m_saveAnswers.front();
+    m_saveAnswers.pop_front();
+    return answer;
+}
+
 std::vector<std::string> CRecordingPrompt::messages() const {
     std::vector<std::string> texts;
     for (const Entry& entry : m_entries)

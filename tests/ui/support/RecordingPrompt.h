@@ -19,6 +19,10 @@ public:
 
     void message(const std::string& text, Icon icon) override;
     bool ask(const std::string& text, bool defaultYes) override;
+    // The Save / Discard / Cancel question, answered from its own script
+    // (then with Cancel).
+    SaveAnswer askSave(const std::string& text) override;
+    void scriptSaveAnswer(SaveAnswer answer) { m_saveAnswers.push_back(answer); }
 
     void scriptAnswer(bool yes) { m_answers.push_back(yes); }
     // Runs at every question before it is answered (to look at the program's
@@ -31,5 +35,6 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::deque<SaveAnswer> m_saveAnswers;
     std::function<void()> m_onAsk;
 };

@@ -1,0 +1,64 @@
+#include "CliOnSim.h"
+
+#include "SimObd.h"
+
+using namespace vexor::test;
+
+TEST_F(CliOnSim, obdScanCommandsPrintWhatTheCarWasGiven) {
+    sim([](CSimController& c) {
+        c.obd().setTroubleCodes({0x0171});
+        c.obd().setReadiness({0x07, 0x65, 0x04}); // the evaporative system not yet tested
+        c.obd().setPendingCodes({0x0420, 0xC401});
+        c.obd().setVehicleInfo("1D4GP00R55B123456", "CAL-0815");
+    });
+
+    const ProcessResult readiness = cli({"--lang", "1", "obd", "readiness"});
+    ASSERT_EQ(readiness.status, 0) << readiness.err;
+    const auto r = lines(readiness.out);
+    ASSERT_EQ(r.size(), 12u) << readiness.out;
+    EXPECT_EQ(r[0], "Engine warning lamp\ton");
+    EXPECT_EQ(r[1], "Stored codes\t1");
+    EXPECT_EQ(r[3], "Fuel system\tcomplete");
+    EXPECT_EQ(r[7], "Evaporative system\tnot complete");
+    EXPECT_EQ(r[8], "Secondary air\tnot supported");
+
+    const ProcessResult pending = cli({"obd", "pending"});
+    ASSERT_EQ(pending.status, 0) << pending.err;
+    const auto p = lines(pending.out);
+    ASSERT_EQ(p.size(), 2u) << pending.out;
+    EXPECT_EQ(p[0].rfind("P0420\t", 0), 0u) << p[0];
+    EXPECT_EQ(p[1].rfind("U0401\t", 0), 0u) << p[1];
+
+    const ProcessResult permanent = cli({"obd", "permanent"});
+    EXPECT_EQ(permanent.status, 0) << permanent.err;
+    EXPECT_EQ(permanent.out, ""); // none stored
+
+    const ProcessResult freeze = cli({"--lang", "1", "obd", "freeze"});
+    ASSERT_EQ(freeze.status, 0) << freeze.err;
+    const auto f = lines(freeze.out);
+    ASSERT_FALSE(f.empty());
+    EXPECT_EQ(f[0], "Code that stored the frame\tP0171\t");
+    EXPECT_NE(freeze.out.find("Engine speed\t2150\trpm\n"), std::string::npos) << freeze.out;
+
+    const ProcessResult vin = cli({"--lang", "1", "obd", "vin"});
+    ASSERT_EQ(vin.status, 0) << vin.err;
+    EXPECT_EQ(vin.out, "VIN\t1D4GP00R55B123456\nCalibration ID\tCAL-0815\n");
+}
+
+TEST_F(CliOnSim, aServiceTheCarRefusesIsSaidPlainlyAndIsNoSuccess) {
+    sim([](CSimController& c) { c.obd().setRefusedServices({0x07}); });
+    const ProcessResult pending = cli({"--lang", "1", "obd", "pending"});
+    EXPECT_EQ(pending.status, 1);
+    EXPECT_EQ(pending.out, "");
+    EXPECT_NE(pending.err.find("The car does not support this function"), std::string::npos)
+        << pending.err;
+    // No VIN given to the car: service 9 answers, but not with a VIN.
+    const ProcessResult vin = cli({"--lang", "1", "obd", "vin"});
+    EXPECT_EQ(vin.status, 1);
+    EXPECT_NE(vin.err.find("The car does not support this function"), std::string::npos);
+    // A car with no stored code keeps no freeze frame: said, and no failure.
+    const ProcessResult freeze = cli({"obd", "freeze"});
+    EXPECT_EQ(freeze.status, 0) << freeze.err;
+    EXPECT_EQ(freeze.out, "");
+    EXPECT_NE(freeze.err.find("Samochód nie ma zapisanej zamrożonej ramki"), std::string::npos);
+}
