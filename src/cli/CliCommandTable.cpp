@@ -105,7 +105,8 @@ const std::vector<SOptionSpec>& globalOptions() {
          }},
         {nullptr, "--json", nullptr, K::None,
          "print JSON instead of text: ports, identify, stats, settings show, settings diff, "
-         "errors, live (one object a line), map show, backups, obd codes, obd values, doctor",
+         "errors, live (one object a line), map show, backups, obd codes, obd values, obd "
+         "readiness, pending, permanent, freeze and vin, history, doctor",
          [](CliOptions& o, const std::string&, std::string&) {
              return setFlag(&CliOptions::json, o);
          }},

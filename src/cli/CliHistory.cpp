@@ -3,6 +3,7 @@
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
 #include "CliOutput.h"
 
 #include "history/VehicleHistory.h"
@@ -39,6 +40,7 @@ int CCliCommands::cmdHistory(const Args& args) {
     for (const std::string& damaged : history.damaged)
         m_prompt.message(vexor::translate(kMsgHistorySkipped) + " " + damaged,
                          IUserPrompt::Icon::Warning);
-    printOut(vexor::historyLines(history));
+    const std::string lines = vexor::historyLines(history);
+    printOut(m_options.json ? historyJson(lines) : lines);
     return kExitDone;
 }

@@ -59,10 +59,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
-} // namespace
-
-std::string jsonObjects(const std::vector<SJsonField>& fields,
-                        const std::vector<std::vector<std::string>>& rows) {
+Json objects(const std::vector<SJsonField>& fields,
+             const std::vector<std::vector<std::string>>& rows) {
     Json array = Json::array();
     for (const auto& row : rows) {
         Json object = Json::object();
@@ -70,7 +68,14 @@ std::string jsonObjects(const std::vector<SJsonField>& fields,
             object[fields[i].name] = fields[i].number ? typedValue(row[i]) : Json(row[i]);
         array.push_back(std::move(object));
     }
-    return documentText(array);
+    return array;
+}
+
+} // namespace
+
+std::string jsonObjects(const std::vector<SJsonField>& fields,
+                        const std::vector<std::vector<std::string>>& rows) {
+    return documentText(objects(fields, rows));
 }
 
 std::string identityJson(const DeviceSettings& settings, const std::string& port, bool demo,
@@ -173,6 +178,46 @@ std::string mapJson(const DeviceSettings& settings) {
     Json object = Json::object();
     object["rows"] = std::move(rows);
     return documentText(object);
+}
+
+std::string readinessJson(bool lamp, int storedCodes,
+                          const std::vector<std::vector<std::string>>& monitors) {
+    Json object = Json::object();
+    object["lamp"] = lamp;
+    object["stored_codes"] = storedCodes;
+    object["monitors"] = objects({{"name"}, {"state"}}, monitors);
+    return documentText(object);
+}
+
+std::string freezeFrameJson(const std::string& code,
+                            const std::vector<std::vector<std::string>>& values) {
+    Json object = Json::object();
+    object["code"] = code;
+    object["values"] = objects({{"name"}, {"value", true}, {"unit"}}, values);
+    return documentText(object);
+}
+
+std::string vehicleInfoJson(const std::string& vin, const std::vector<std::string>& ids) {
+    Json object = Json::object();
+    object["vin"] = vin;
+    object["calibration_ids"] = ids;
+    return documentText(object);
+}
+
+std::string historyJson(const std::string& lines) {
+    Json array = Json::array();
+    for (const std::string& line : split(lines, '\n')) {
+        const std::vector<std::string> cells = split(line, '\t');
+        if (cells.size() < 3)
+            continue;
+        Json object = Json::object();
+        object["time"] = cells[0];
+        object["serial"] = cells[1];
+        object["kind"] = cells[2];
+        object["fields"] = std::vector<std::string>(cells.begin() + 3, cells.end());
+        array.push_back(std::move(object));
+    }
+    return documentText(array);
 }
 
 } // namespace vexor::cli

@@ -37,5 +37,18 @@ std::string faultsJson(const std::string& text);
 // One live record from its recording line (24 tab-separated fields).
 std::string liveJson(const std::string& line);
 std::string mapJson(const DeviceSettings& settings);
+// `obd readiness`: the lamp, the stored-code count and each monitor's name
+// and state as the text words them.
+std::string readinessJson(bool lamp, int storedCodes,
+                          const std::vector<std::vector<std::string>>& monitors);
+// `obd freeze`: the code that stored the frame and its values (name, value,
+// unit), a value that reads as a number printed as one.
+std::string freezeFrameJson(const std::string& code,
+                            const std::vector<std::vector<std::string>>& values);
+// `obd vin`: the VIN and the calibration IDs.
+std::string vehicleInfoJson(const std::string& vin, const std::vector<std::string>& ids);
+// `history`: its TAB-separated lines (TIME, SERIAL, KIND, FIELD...) as
+// objects, oldest first.
+std::string historyJson(const std::string& lines);
 
 } // namespace vexor::cli

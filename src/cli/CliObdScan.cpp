@@ -1,9 +1,10 @@
 // `obd readiness|pending|permanent|freeze|vin`: what a scan tool reads
-// besides the stored codes, one TAB-separated line per item, names in the
-// chosen language.
+// besides the stored codes, one TAB-separated line per item (or JSON with
+// --json), names in the chosen language.
 
 #include "CliCommands.h"
 #include "CliFormat.h"
+#include "CliJson.h"
 #include "CliOutput.h"
 
 #include "common/IError.h"
@@ -27,41 +28,54 @@ constexpr const char* kMsgCodesRead = "Nie można wczytać błędów OBD!";
 constexpr const char* kMsgNoFreezeFrame = "Samochód nie ma zapisanej zamrożonej ramki";
 constexpr const char* kCalibrationId = "Identyfikator kalibracji";
 
-std::string line(std::initializer_list<std::string> fields) {
-    std::string text;
-    for (const std::string& f : fields)
-        text += (text.empty() ? "" : "\t") + f;
-    return text + "\n";
-}
+using Rows = std::vector<std::vector<std::string>>;
 
-std::string codeLines(const COBDCodes& table, const std::vector<std::uint16_t>& codes) {
+std::string lines(const Rows& rows) {
     std::string text;
-    for (std::uint16_t code : codes) {
-        const char* own = table.description(code);
-        text += line({COBDCodes::codeName(code), own ? own : translate(COBDCodes::kUnknown)});
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            text += row[i] + (i + 1 < row.size() ? "\t" : "\n");
     }
     return text;
+}
+
+Rows codeRows(const COBDCodes& table, const std::vector<std::uint16_t>& codes) {
+    Rows rows;
+    for (std::uint16_t code : codes) {
+        const char* own = table.description(code);
+        rows.push_back({COBDCodes::codeName(code), own ? own : translate(COBDCodes::kUnknown)});
+    }
+    return rows;
 }
 
 } // namespace
 
 int CCliCommands::obdScan(CObdPageModel& obd, const std::string& what) {
     CObdScan scan(m_doc, obdSetupProtocol(obd.setup()));
+    const bool json = m_options.json;
     std::string text;
     CObdScan::Status status = CObdScan::Status::Failed;
     try {
         if (what == "readiness") {
             ObdReadiness r;
             status = scan.readReadiness(r);
-            text += line({translate(kLamp), translate(r.lamp ? kLampOn : kLampOff)});
-            text += line({translate(kStoredCount), std::to_string(r.storedCodes)});
+            Rows monitors;
             for (const ObdMonitor& m : r.monitors)
-                text += line({translate(m.name), translate(obdMonitorStateText(m.state))});
+                monitors.push_back({translate(m.name), translate(obdMonitorStateText(m.state))});
+            if (json) {
+                text = readinessJson(r.lamp, r.storedCodes, monitors);
+            } else {
+                Rows rows = {{translate(kLamp), translate(r.lamp ? kLampOn : kLampOff)},
+                             {translate(kStoredCount), std::to_string(r.storedCodes)}};
+                rows.insert(rows.end(), monitors.begin(), monitors.end());
+                text = lines(rows);
+            }
         } else if (what == "pending" || what == "permanent") {
             std::vector<std::uint16_t> codes;
             status = scan.readCodes(
                 what == "pending" ? CObdScan::kPendingCodes : CObdScan::kPermanentCodes, codes);
-            text = codeLines(obd.codeTable(), codes);
+            const Rows rows = codeRows(obd.codeTable(), codes);
+            text = json ? jsonObjects({{"code"}, {"text"}}, rows) : lines(rows);
         } else if (what == "freeze") {
             ObdFreezeFrame frame;
             status = scan.readFreezeFrame(frame);
@@ -69,20 +83,31 @@ int CCliCommands::obdScan(CObdPageModel& obd, const std::string& what) {
                 message(kMsgNoFreezeFrame);
                 return kExitDone;
             }
-            text +=
-                line({translate(obdPidName(kPidFreezeCode)), COBDCodes::codeName(frame.code), ""});
+            Rows values;
             for (const ObdFreezeValue& v : frame.values) {
                 const bool word = v.pid == kPidFuelSystem;
-                text += line({translate(obdPidName(v.pid)), word ? translate(v.text) : v.text,
-                              translate(obdPidUnit(v.pid))});
+                values.push_back({translate(obdPidName(v.pid)), word ? translate(v.text) : v.text,
+                                  translate(obdPidUnit(v.pid))});
+            }
+            const std::string code = COBDCodes::codeName(frame.code);
+            if (json) {
+                text = freezeFrameJson(code, values);
+            } else {
+                values.insert(values.begin(), {translate(obdPidName(kPidFreezeCode)), code, ""});
+                text = lines(values);
             }
         } else {
             std::string vin;
             std::vector<std::string> ids;
             status = scan.readVehicleInfo(vin, ids);
-            text += line({"VIN", vin});
-            for (const std::string& id : ids)
-                text += line({translate(kCalibrationId), id});
+            if (json) {
+                text = vehicleInfoJson(vin, ids);
+            } else {
+                Rows rows = {{"VIN", vin}};
+                for (const std::string& id : ids)
+                    rows.push_back({translate(kCalibrationId), id});
+                text = lines(rows);
+            }
         }
     } catch (IError* error) {
         reportHandlerError(m_doc.seams(), "vexor-cli obd", std::unique_ptr<IError>(error));

@@ -1,5 +1,7 @@
 #include "CliOnSim.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -81,6 +83,19 @@ TEST_F(CliOnSim, historyListsAVisitsFaultsBackupsJobSheetAndChangedSettingsOldes
     EXPECT_EQ(cli({"history", "--serial", "someone-else"}).out, "");
     ASSERT_EQ(cli({"--demo", "errors"}).status, 0);
     EXPECT_EQ(cli({"history"}).out, r.out);
+
+    // --json: the same events, in the same order, each field a string.
+    const ProcessResult j = cli({"--json", "history", "--serial", "GAS1000042"});
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::json::parse(j.out);
+    ASSERT_EQ(json.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto f = fields(all[i]);
+        std::vector<std::string> again = {json[i]["time"], json[i]["serial"], json[i]["kind"]};
+        for (const auto& field : json[i]["fields"])
+            again.push_back(field);
+        EXPECT_EQ(again, f);
+    }
 }
 
 TEST_F(CliOnSim, aDamagedVisitFileIsSkippedAndNamedAndTheLogGoesOn) {

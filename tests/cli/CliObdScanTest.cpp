@@ -2,6 +2,8 @@
 
 #include "SimObd.h"
 
+#include <nlohmann/json.hpp>
+
 using namespace vexor::test;
 
 TEST_F(CliOnSim, obdScanCommandsPrintWhatTheCarWasGiven) {
@@ -43,6 +45,41 @@ TEST_F(CliOnSim, obdScanCommandsPrintWhatTheCarWasGiven) {
     const ProcessResult vin = cli({"--lang", "1", "obd", "vin"});
     ASSERT_EQ(vin.status, 0) << vin.err;
     EXPECT_EQ(vin.out, "VIN\t1D4GP00R55B123456\nCalibration ID\tCAL-0815\n");
+
+    // --json carries the same values, typed.
+    using Json = nlohmann::json;
+    const ProcessResult rj = cli({"--json", "--lang", "1", "obd", "readiness"});
+    ASSERT_EQ(rj.status, 0) << rj.err;
+    const Json rd = Json::parse(rj.out);
+    EXPECT_EQ(rd["lamp"], true);
+    EXPECT_EQ(rd["stored_codes"], 1);
+    ASSERT_EQ(rd["monitors"].size(), r.size() - 2);
+    for (std::size_t i = 0; i < rd["monitors"].size(); ++i)
+        EXPECT_EQ(rd["monitors"][i]["name"].get<std::string>() + "\t" +
+                      rd["monitors"][i]["state"].get<std::string>(),
+                  r[i + 2]);
+
+    const Json pj = Json::parse(cli({"--json", "obd", "pending"}).out);
+    ASSERT_EQ(pj.size(), 2u);
+    EXPECT_EQ(pj[1]["code"], "U0401");
+    EXPECT_EQ(pj[1]["code"].get<std::string>() + "\t" + pj[1]["text"].get<std::string>(), p[1]);
+    EXPECT_EQ(Json::parse(cli({"--json", "obd", "permanent"}).out), Json::array());
+
+    const Json fj = Json::parse(cli({"--json", "--lang", "1", "obd", "freeze"}).out);
+    EXPECT_EQ(fj["code"], "P0171");
+    ASSERT_EQ(fj["values"].size(), f.size() - 1);
+    bool speed = false;
+    for (const Json& v : fj["values"]) {
+        if (v["name"] == "Engine speed") {
+            speed = true;
+            EXPECT_EQ(v["value"], 2150);
+            EXPECT_EQ(v["unit"], "rpm");
+        }
+    }
+    EXPECT_TRUE(speed) << fj.dump();
+
+    EXPECT_EQ(Json::parse(cli({"--json", "obd", "vin"}).out),
+              Json::parse(R"({"vin": "1D4GP00R55B123456", "calibration_ids": ["CAL-0815"]})"));
 }
 
 TEST_F(CliOnSim, aServiceTheCarRefusesIsSaidPlainlyAndIsNoSuccess) {
