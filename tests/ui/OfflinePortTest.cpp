@@ -1,4 +1,6 @@
+#include "app/DocumentAdapter.h"
 #include "app/OfflineDocument.h"
+#include "doc/KorvantisDoc.h"
 #include "maps/DriveHistory.h"
 #include "report/JobSheetSession.h"
 #include "settings/SettingsFileIo.h"
@@ -36,13 +38,15 @@ class OfflinePortTest : public QObject {
     std::unique_ptr<CLiveFake> m_live;
     std::unique_ptr<COfflineDocument> m_port;
 
-    void openFile() {
+    void openFile() { openFileIn(*m_port); }
+
+    void openFileIn(COfflineDocument& port) {
         DeviceSettings car;
         const std::string path = m_folder.filePath(QStringLiteral("car.xset")).toStdString();
         QVERIFY(writeSettingsFile(path, car));
         std::string problem;
-        QVERIFY2(m_port->openFile(path, problem), problem.c_str());
-        QVERIFY(m_port->isOffline());
+        QVERIFY2(port.openFile(path, problem), problem.c_str());
+        QVERIFY(port.isOffline());
     }
 
 private slots:
@@ -84,6 +88,44 @@ private slots:
             QCOMPARE(m_port->jobSheetSession(), &m_live->session);
             QCOMPARE(m_port->dataFolder(), m_live->folder);
         }
+    }
+
+    // Over the program's document: each of its folders under its own name,
+    // its commands and image while no file is open, none of them once one is.
+    void theControllersDocumentIsOutOfReachWhileAFileIsOpen() {
+        CKorvantisDoc doc;
+        doc.setDataFolder(m_folder.filePath(QStringLiteral("data")).toStdString());
+        doc.setConfigFolder(m_folder.filePath(QStringLiteral("config")).toStdString());
+        CDocumentAdapter live(doc);
+        COfflineDocument port(live);
+        using Folder = IDocumentPort::Folder;
+        QCOMPARE(port.folder(Folder::Data), doc.dataFolder());
+        QCOMPARE(port.folder(Folder::Settings), doc.settingsFolder());
+        QCOMPARE(port.folder(Folder::Recordings), doc.oscilloscopeFolder());
+        QCOMPARE(port.folder(Folder::Config), doc.registry().folder());
+        QCOMPARE(port.controller(), static_cast<CLPGDevice*>(&doc));
+        QCOMPARE(port.rawImage(), &doc.rawImage());
+        // Nothing was read: no block counts as the controller's.
+        QVERIFY(!port.imageComplete());
+        QVERIFY(!port.blockRead(SettingBlock::Base));
+        QVERIFY(!port.isPolling());
+
+        openFileIn(port);
+        for (const Folder which :
+             {Folder::Data, Folder::Settings, Folder::Recordings, Folder::Config})
+            QCOMPARE(port.folder(which), std::string());
+        // The backups and the car history stay where they are.
+        QCOMPARE(port.dataFolder(), doc.dataFolder());
+        QCOMPARE(port.controller(), static_cast<CLPGDevice*>(nullptr));
+        QCOMPARE(port.rawImage(), static_cast<const CRawImage*>(nullptr));
+        QVERIFY(port.imageComplete());
+        QVERIFY(port.blockRead(SettingBlock::Base));
+        QVERIFY(!port.rereadImage());
+        // The file's pages are never shown as stale, nor is a link searched.
+        QVERIFY(port.isPolling());
+        QVERIFY(!port.watchLinkLost());
+        QCOMPARE(port.recordingPath(), std::string());
+        QCOMPARE(port.chooseRecording(), std::string());
     }
 };
 

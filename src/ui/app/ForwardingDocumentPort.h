@@ -11,7 +11,6 @@ class CForwardingDocumentPort : public IDocumentPort {
 public:
     explicit CForwardingDocumentPort(IDocumentPort& inner) : m_inner(inner) {}
 
-    CKorvantisDoc* document() override { return m_inner.document(); }
     void setSeams(const Seams& seams) override { m_inner.setSeams(seams); }
     void setHooks(SHooks hooks) override { m_inner.setHooks(std::move(hooks)); }
     bool isConnected() const override { return m_inner.isConnected(); }
@@ -46,6 +45,23 @@ public:
     CJobSheetSession* jobSheetSession() override { return m_inner.jobSheetSession(); }
     CDriveHistory* driveHistory() override { return m_inner.driveHistory(); }
     std::string dataFolder() const override { return m_inner.dataFolder(); }
+    CLPGDevice* controller() override { return m_inner.controller(); }
+    std::string folder(Folder which) const override { return m_inner.folder(which); }
+    bool imageComplete() const override { return m_inner.imageComplete(); }
+    bool blockRead(vexor::SettingBlock block) const override { return m_inner.blockRead(block); }
+    const CRawImage* rawImage() const override { return m_inner.rawImage(); }
+    bool rereadImage() override { return m_inner.rereadImage(); }
+    bool isPolling() const override { return m_inner.isPolling(); }
+    bool watchLinkLost() override { return m_inner.watchLinkLost(); }
+    std::string recordingPath() const override { return m_inner.recordingPath(); }
+    bool reportRecordingError(COscilloscopeModel& model) override {
+        return m_inner.reportRecordingError(model);
+    }
+    std::optional<long> endRecording(COscilloscopeModel& model, bool pause) override {
+        return m_inner.endRecording(model, pause);
+    }
+    void startRecording(COscilloscopeModel& model) override { m_inner.startRecording(model); }
+    std::string chooseRecording() override { return m_inner.chooseRecording(); }
     void refreshPages() override { m_inner.refreshPages(); }
     bool openFile(const std::string& path, std::string& problem) override {
         return m_inner.openFile(path, problem);

@@ -1,6 +1,5 @@
 #include "app/OfflineDocument.h"
 
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/PanelWrite.h"
 #include "settings/SettingsCheck.h"
@@ -54,11 +53,6 @@ bool COfflineDocument::edited() {
 DocResult COfflineDocument::refuseOffline() const {
     m_seams.message(vexor::translate(vexor::kMsgPageNoConnection), IUserPrompt::Icon::Warning);
     return DocResult::Failed;
-}
-
-CKorvantisDoc* COfflineDocument::document() {
-    // The controller's document holds nothing the file's pages may use.
-    return isOffline() ? nullptr : inner().document();
 }
 
 void COfflineDocument::setSeams(const Seams& seams) {

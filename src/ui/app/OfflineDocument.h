@@ -29,7 +29,6 @@ public:
     IDocumentPort* controllerPort() override { return isOffline() ? &inner() : nullptr; }
     const COfflineSettings& file() const { return m_file; }
 
-    CKorvantisDoc* document() override;
     void setSeams(const Seams& seams) override;
     void setHooks(SHooks hooks) override;
     bool isConnected() const override;
@@ -56,6 +55,38 @@ public:
     void refreshPages() override;
     // The records of this drive belong to the car connected, not to a file.
     CDriveHistory* driveHistory() override;
+    // The controller's document holds nothing the file's pages may use: its
+    // commands, folders, image and recording are out of reach.
+    CLPGDevice* controller() override { return isOffline() ? nullptr : inner().controller(); }
+    std::string folder(Folder which) const override {
+        return isOffline() ? std::string() : inner().folder(which);
+    }
+    bool imageComplete() const override { return isOffline() || inner().imageComplete(); }
+    bool blockRead(vexor::SettingBlock block) const override {
+        return isOffline() || inner().blockRead(block);
+    }
+    const CRawImage* rawImage() const override {
+        return isOffline() ? nullptr : inner().rawImage();
+    }
+    bool rereadImage() override { return !isOffline() && inner().rereadImage(); }
+    bool isPolling() const override { return isOffline() || inner().isPolling(); }
+    bool watchLinkLost() override { return !isOffline() && inner().watchLinkLost(); }
+    std::string recordingPath() const override {
+        return isOffline() ? std::string() : inner().recordingPath();
+    }
+    bool reportRecordingError(COscilloscopeModel& model) override {
+        return !isOffline() && inner().reportRecordingError(model);
+    }
+    std::optional<long> endRecording(COscilloscopeModel& model, bool pause) override {
+        return isOffline() ? std::nullopt : inner().endRecording(model, pause);
+    }
+    void startRecording(COscilloscopeModel& model) override {
+        if (!isOffline())
+            inner().startRecording(model);
+    }
+    std::string chooseRecording() override {
+        return isOffline() ? std::string() : inner().chooseRecording();
+    }
     DocResult readSettingsFile() override;
     DocResult writeSettingsFile() override;
     DocResult restoreDefaults() override;
