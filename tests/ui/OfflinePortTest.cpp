@@ -111,11 +111,12 @@ private slots:
         QVERIFY(!port.isPolling());
 
         openFileIn(port);
-        for (const Folder which :
-             {Folder::Data, Folder::Settings, Folder::Recordings, Folder::Config})
+        for (const Folder which : {Folder::Data, Folder::Settings, Folder::Recordings})
             QCOMPARE(port.folder(which), std::string());
-        // The backups and the car history stay where they are.
+        // The backups, the car history and the configuration stay where
+        // they are.
         QCOMPARE(port.dataFolder(), doc.dataFolder());
+        QCOMPARE(port.folder(Folder::Config), doc.registry().folder());
         QCOMPARE(port.controller(), static_cast<CLPGDevice*>(nullptr));
         QCOMPARE(port.rawImage(), static_cast<const CRawImage*>(nullptr));
         QVERIFY(port.imageComplete());

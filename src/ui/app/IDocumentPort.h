@@ -152,7 +152,8 @@ public:
         Config      // the workshop and the vehicle records
     };
     // A folder of the controller's document; "" where none stands behind
-    // the port (unlike dataFolder(), which holds while a file is open).
+    // the port, except the configuration, which holds while a file is open
+    // (as dataFolder() does).
     virtual std::string folder(Folder which) const {
         (void)which;
         return {};

@@ -58,8 +58,10 @@ public:
     // The controller's document holds nothing the file's pages may use: its
     // commands, folders, image and recording are out of reach.
     CLPGDevice* controller() override { return isOffline() ? nullptr : inner().controller(); }
+    // The configuration (workshop, vehicle records) is the program's: it
+    // stays where it was set while a file is open.
     std::string folder(Folder which) const override {
-        return isOffline() ? std::string() : inner().folder(which);
+        return isOffline() && which != Folder::Config ? std::string() : inner().folder(which);
     }
     bool imageComplete() const override { return isOffline() || inner().imageComplete(); }
     bool blockRead(vexor::SettingBlock block) const override {
