@@ -1,13 +1,16 @@
 #include "report/JobSheetDlg.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
+#include "app/OfflineDocument.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "platform/PortTable.h"
 #include "report/JobSheetSession.h"
 #include "report/Workshop.h"
+#include "settings/SettingsFileIo.h"
 #include "support/RecordingPrompt.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -161,6 +164,33 @@ private slots:
         QCOMPARE(again.vehicleEdit(2)->text(), QStringLiteral("KR 4711A"));
         QCOMPARE(again.workDoneEdit()->toPlainText(), QStringLiteral("Nowy filtr fazy lotnej"));
         QVERIFY(again.html().find("KR 4711A") != std::string::npos);
+    }
+
+    // The workshop is the program's configuration, not the controller's: a
+    // settings file open for editing keeps it in the folder the program was
+    // given, never in the user's default one.
+    void theWorkshopStaysInTheGivenFolderWhileAFileIsOpen() {
+        QTemporaryDir home;
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        const std::string path = folder("car.xset");
+        QVERIFY(writeSettingsFile(path, DeviceSettings()));
+        COfflineDocument port(*m_port);
+        std::string problem;
+        QVERIFY2(port.openFile(path, problem), problem.c_str());
+        CJobSheetSession session;
+        {
+            CJobSheetDlg dialog(port, m_seams, session);
+            dialog.nameEdit()->setText(QStringLiteral("Auto-Gaz Nowak"));
+            emit dialog.nameEdit()->editingFinished();
+        }
+        const bool defaultTouched = QDir(home.path()).exists(QStringLiteral("VEXOR"));
+        if (before.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", before);
+        QCOMPARE(loadWorkshop(folder("config")).name, std::string("Auto-Gaz Nowak"));
+        QVERIFY(!defaultTouched);
     }
 };
 

@@ -43,7 +43,7 @@ void CAboutDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_edit->setFocus();
     QTextCursor cursor = m_edit->textCursor();
-    const int length = m_edit->document()->characterCount() - 1;
-    cursor.setPosition(std::max(0, length - 1));
+    cursor.movePosition(QTextCursor::End);
+    cursor.setPosition(std::max(0, cursor.position() - 1));
     m_edit->setTextCursor(cursor);
 }

@@ -2,6 +2,7 @@
 
 #include "backup/ConnectionBackups.h"
 #include "common/IError.h"
+#include "diag/OscilloscopeModel.h"
 #include "doc/KorvantisDoc.h"
 #include "history/VisitRecord.h"
 #include "lang/Translate.h"
@@ -261,4 +262,57 @@ DocResult CDocumentAdapter::updateFirmware(std::function<void(int done, int tota
 }
 bool CDocumentAdapter::restart() {
     return m_doc.restart();
+}
+
+CLPGDevice* CDocumentAdapter::controller() {
+    return &m_doc;
+}
+std::string CDocumentAdapter::folder(Folder which) const {
+    switch (which) {
+    case Folder::Data:
+        return m_doc.dataFolder();
+    case Folder::Settings:
+        return m_doc.settingsFolder();
+    case Folder::Recordings:
+        return m_doc.oscilloscopeFolder();
+    case Folder::Config:
+        return m_doc.registry().folder();
+    }
+    return {};
+}
+
+bool CDocumentAdapter::imageComplete() const {
+    return m_doc.imageComplete();
+}
+bool CDocumentAdapter::blockRead(vexor::SettingBlock block) const {
+    return m_doc.blockRead(block);
+}
+const CRawImage* CDocumentAdapter::rawImage() const {
+    return &m_doc.rawImage();
+}
+bool CDocumentAdapter::rereadImage() {
+    return m_doc.rereadImage();
+}
+
+bool CDocumentAdapter::isPolling() const {
+    return m_doc.isRunning();
+}
+bool CDocumentAdapter::watchLinkLost() {
+    return m_doc.watchLink() == vexor::LinkState::Lost && !m_doc.pollingActive();
+}
+
+std::string CDocumentAdapter::recordingPath() const {
+    return COscilloscopeModel::recordingPath(m_doc);
+}
+bool CDocumentAdapter::reportRecordingError(COscilloscopeModel& model) {
+    return model.reportRecordingError(m_doc);
+}
+std::optional<long> CDocumentAdapter::endRecording(COscilloscopeModel& model, bool pause) {
+    return pause ? model.pause(m_doc) : model.stopRecording(m_doc);
+}
+void CDocumentAdapter::startRecording(COscilloscopeModel& model) {
+    (void)model.record(m_doc);
+}
+std::string CDocumentAdapter::chooseRecording() {
+    return COscilloscopeModel::choose(m_doc);
 }

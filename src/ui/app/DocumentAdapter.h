@@ -19,8 +19,6 @@ public:
     CDocumentAdapter(const CDocumentAdapter&) = delete;
     CDocumentAdapter& operator=(const CDocumentAdapter&) = delete;
 
-    CKorvantisDoc* document() override { return &m_doc; }
-
     void setSeams(const Seams& seams) override;
     void setHooks(SHooks hooks) override;
     bool isConnected() const override;
@@ -60,6 +58,19 @@ public:
     std::string dataFolder() const override;
     void refreshPages() override;
     CDriveHistory* driveHistory() override { return m_driveHistory.get(); }
+    CLPGDevice* controller() override;
+    std::string folder(Folder which) const override;
+    bool imageComplete() const override;
+    bool blockRead(vexor::SettingBlock block) const override;
+    const CRawImage* rawImage() const override;
+    bool rereadImage() override;
+    bool isPolling() const override;
+    bool watchLinkLost() override;
+    std::string recordingPath() const override;
+    bool reportRecordingError(COscilloscopeModel& model) override;
+    std::optional<long> endRecording(COscilloscopeModel& model, bool pause) override;
+    void startRecording(COscilloscopeModel& model) override;
+    std::string chooseRecording() override;
 
 private:
     CKorvantisDoc& m_doc;

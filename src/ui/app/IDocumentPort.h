@@ -9,18 +9,23 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CJobSheetSession;
 class CDriveHistory;
-class CKorvantisDoc;
+class CLPGDevice;
+class COscilloscopeModel;
 class CRawImage;
 
 // What the windows need from the document: the connection, the settings image,
 // the newest live record, the commands the view sends, start-up and reconnect,
 // the service access flag and the language change. The windows never reach the
-// device any other way, so tests can put a scripted document behind them.
+// document any other way (the feature models get the controller's commands
+// here, nothing more), so tests can put a scripted document behind them. Each
+// method answers one need; a new need is a new narrow method, not a way to
+// the whole document.
 //
 // Commands return false when the controller refuses; a failing port throws an
 // IError by pointer, which the calling handler reports.
@@ -40,10 +45,6 @@ public:
     };
 
     virtual ~IDocumentPort() = default;
-
-    // The device document behind this port, for the pages and dialogs that
-    // edit the settings blocks; null when nothing real stands behind it.
-    virtual CKorvantisDoc* document() = 0;
 
     // How the document reaches the user and the frame's timers.
     virtual void setSeams(const Seams& seams) = 0;
@@ -136,6 +137,74 @@ public:
     // Runs the page-refresh hook: the shown page anew from the image, after
     // settings were written behind the pages' back.
     virtual void refreshPages() {}
+
+    // ---- what the feature models need of a controller ----
+    // The controller's commands, for the models that talk to it request by
+    // request (faults, OBD, maps, calibration, main correction, the
+    // oscilloscope's traces, the job sheet's readings). Null where no
+    // controller stands behind the port: a settings file is open, or a
+    // scripted document stands in.
+    virtual CLPGDevice* controller() { return nullptr; }
+    enum class Folder {
+        Data,       // the backups and the car history
+        Settings,   // settings files
+        Recordings, // the oscilloscope's recordings
+        Config      // the workshop and the vehicle records
+    };
+    // A folder of the controller's document; "" where none stands behind
+    // the port, except the configuration, which holds while a file is open
+    // (as dataFolder() does).
+    virtual std::string folder(Folder which) const {
+        (void)which;
+        return {};
+    }
+
+    // ---- the image as the last whole-image read left it ----
+    // Every block arrived (always in demonstration mode): a block that failed
+    // keeps older values, which must not be shown as the controller's nor
+    // compared with a file. True where no controller stands behind.
+    virtual bool imageComplete() const { return true; }
+    virtual bool blockRead(vexor::SettingBlock block) const {
+        (void)block;
+        return true;
+    }
+    // The controller's blocks as their bytes arrived; null where no
+    // controller stands behind.
+    virtual const CRawImage* rawImage() const { return nullptr; }
+    // Reads the whole image again; true when it is complete afterwards. A
+    // port error is thrown.
+    virtual bool rereadImage() { return false; }
+
+    // ---- the live polling ----
+    // False only while a controller stands behind and its polling thread
+    // does not run (a firmware update stops it): what is shown is old.
+    virtual bool isPolling() const { return true; }
+    // The display tick's look at the link, which turns a silent one into a
+    // lost one. True when the link is lost and no polling thread holds the
+    // port any more, so a reconnect search may start.
+    virtual bool watchLinkLost() { return false; }
+
+    // ---- the oscilloscope's recording, which the live polling writes ----
+    // Each is the model's step against the controller's document, and does
+    // nothing where none stands behind.
+    // The file polling records into now; "" while nothing is recorded.
+    virtual std::string recordingPath() const { return {}; }
+    // Tells a write error that stopped the model's recording; true when it told.
+    virtual bool reportRecordingError(COscilloscopeModel& model) {
+        (void)model;
+        return false;
+    }
+    // Ends the recording and polls on without a file; pause also stops the
+    // traces. The lines the recording holds.
+    virtual std::optional<long> endRecording(COscilloscopeModel& model, bool pause) {
+        (void)model;
+        (void)pause;
+        return std::nullopt;
+    }
+    // Asks for a file and records the live polling into it.
+    virtual void startRecording(COscilloscopeModel& model) { (void)model; }
+    // Asks for a recording to show; "" when cancelled.
+    virtual std::string chooseRecording() { return {}; }
 
     // ---- a settings file edited without a controller ----
     // Opens the file: the pages then show and edit its image and nothing is

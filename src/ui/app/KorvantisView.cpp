@@ -9,7 +9,6 @@
 #include "controls/LambdaBar.h"
 #include "diag/OBD2Page.h"
 #include "diag/OscyloskopPage.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "maps/MapCorrPage.h"
 #include "maps/MapPage.h"
@@ -246,9 +245,7 @@ bool CKorvantisView::trackStale(const CDiag& record) {
     } else if (m_sameSampleTicks < kStaleTicks) {
         ++m_sameSampleTicks;
     }
-    const CKorvantisDoc* device = m_doc.document();
-    const bool polling = device == nullptr || device->isRunning();
-    return !polling || m_sameSampleTicks >= kStaleTicks;
+    return !m_doc.isPolling() || m_sameSampleTicks >= kStaleTicks;
 }
 
 void CKorvantisView::showStale(bool stale) {

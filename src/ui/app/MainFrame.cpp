@@ -148,8 +148,8 @@ void CMainFrame::buildMenu() {
     m_recordingViewer = file->addAction(QString());
     m_recordingViewer->setObjectName(QStringLiteral("recordingViewer"));
     connect(m_recordingViewer, &QAction::triggered, this, [this] {
-        const CKorvantisDoc* doc = m_doc.document();
-        auto* viewer = new CRecordingViewer(m_seams, doc ? doc->oscilloscopeFolder() : "", this);
+        auto* viewer =
+            new CRecordingViewer(m_seams, m_doc.folder(IDocumentPort::Folder::Recordings), this);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->resize(1000, 600);
         viewer->show();
@@ -336,13 +336,10 @@ void CMainFrame::onTimer1000() {
 }
 
 void CMainFrame::watchLink() {
-    CKorvantisDoc* device = m_doc.document();
-    if (device == nullptr || device->watchLink() != LinkState::Lost)
-        return;
     // A run that ended on a port failure without line errors arms no search
     // of its own: a lost link is always searched for, once the polling
     // thread has let go of the port.
-    if (!device->pollingActive() && !m_timer1002.isActive())
+    if (m_doc.watchLinkLost() && !m_timer1002.isActive())
         m_timer1002.start(static_cast<int>(CKorvantisDoc::kReconnectFirst.count()));
 }
 

@@ -1,6 +1,5 @@
 #include "app/OfflineDocument.h"
 
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/PanelWrite.h"
 #include "settings/SettingsCheck.h"
@@ -12,7 +11,7 @@ namespace {
 constexpr const char* kMsgFileNotSaved = "Nie można zapisać pliku ustawień.";
 } // namespace
 
-COfflineDocument::COfflineDocument(IDocumentPort& device) : m_device(device) {}
+COfflineDocument::COfflineDocument(IDocumentPort& device) : CForwardingDocumentPort(device) {}
 
 bool COfflineDocument::openFile(const std::string& path, std::string& problem) {
     const vexor::SSettingsFileProblem check = m_file.open(path);
@@ -24,7 +23,7 @@ bool COfflineDocument::openFile(const std::string& path, std::string& problem) {
     }
     problem.clear();
     // Whatever the controller showed is no longer what the pages edit.
-    m_device.stopPolling();
+    inner().stopPolling();
     if (m_titleHook)
         m_titleHook(title());
     refreshPages();
@@ -56,116 +55,93 @@ DocResult COfflineDocument::refuseOffline() const {
     return DocResult::Failed;
 }
 
-CKorvantisDoc* COfflineDocument::document() {
-    // The controller's document holds nothing the file's pages may use.
-    return isOffline() ? nullptr : m_device.document();
-}
-
 void COfflineDocument::setSeams(const Seams& seams) {
     m_seams = seams;
-    m_device.setSeams(seams);
+    inner().setSeams(seams);
 }
 
 void COfflineDocument::setHooks(SHooks hooks) {
     m_titleHook = hooks.title;
     m_pageRefresh = hooks.pageRefresh;
-    m_device.setHooks(std::move(hooks));
+    inner().setHooks(std::move(hooks));
 }
 
 bool COfflineDocument::isConnected() const {
-    return !isOffline() && m_device.isConnected();
+    return !isOffline() && inner().isConnected();
 }
 vexor::LinkState COfflineDocument::linkState() const {
-    return isOffline() ? vexor::LinkState::OfflineFile : m_device.linkState();
+    return isOffline() ? vexor::LinkState::OfflineFile : inner().linkState();
 }
 bool COfflineDocument::isDemo() const {
-    return !isOffline() && m_device.isDemo();
+    return !isOffline() && inner().isDemo();
 }
 std::string COfflineDocument::portName() const {
-    return isOffline() ? std::string() : m_device.portName();
+    return isOffline() ? std::string() : inner().portName();
 }
 const DeviceSettings& COfflineDocument::settings() const {
-    return isOffline() ? m_file.image() : m_device.settings();
+    return isOffline() ? m_file.image() : inner().settings();
 }
 std::string COfflineDocument::title() const {
-    return isOffline() ? "VEXOR - " + m_file.title() : m_device.title();
-}
-bool COfflineDocument::isCng() const {
-    return m_device.isCng();
-}
-void COfflineDocument::setCng(bool cng) {
-    m_device.setCng(cng);
+    return isOffline() ? "VEXOR - " + m_file.title() : inner().title();
 }
 bool COfflineDocument::latestRecord(CDiag& out) const {
-    return !isOffline() && m_device.latestRecord(out);
+    return !isOffline() && inner().latestRecord(out);
 }
 
 bool COfflineDocument::switchToLpg() {
-    return !isOffline() && m_device.switchToLpg();
+    return !isOffline() && inner().switchToLpg();
 }
 bool COfflineDocument::switchToGasoline() {
-    return !isOffline() && m_device.switchToGasoline();
+    return !isOffline() && inner().switchToGasoline();
 }
 bool COfflineDocument::switchToAuto() {
-    return !isOffline() && m_device.switchToAuto();
+    return !isOffline() && inner().switchToAuto();
 }
 bool COfflineDocument::waitForGasoline() {
     // A file has no engine to wait for: the step that follows edits it.
-    return isOffline() || m_device.waitForGasoline();
+    return isOffline() || inner().waitForGasoline();
 }
 bool COfflineDocument::setInjectorMask(std::uint8_t mask) {
-    return !isOffline() && m_device.setInjectorMask(mask);
+    return !isOffline() && inner().setInjectorMask(mask);
 }
 bool COfflineDocument::readErrorText(std::string& description) {
-    return !isOffline() && m_device.readErrorText(description);
+    return !isOffline() && inner().readErrorText(description);
 }
 
 bool COfflineDocument::connectAtStart() {
     // A file opened from the command line edits without a port search.
-    return !isOffline() && m_device.connectAtStart();
+    return !isOffline() && inner().connectAtStart();
 }
 bool COfflineDocument::reconnect() {
-    return !isOffline() && m_device.reconnect();
+    return !isOffline() && inner().reconnect();
 }
 void COfflineDocument::startPolling() {
     if (!isOffline())
-        m_device.startPolling();
-}
-void COfflineDocument::stopPolling() {
-    m_device.stopPolling();
-}
-bool COfflineDocument::serviceAccess() const {
-    return m_device.serviceAccess();
-}
-void COfflineDocument::grantServiceAccess() {
-    m_device.grantServiceAccess();
-}
-void COfflineDocument::changeLanguage(int index) {
-    m_device.changeLanguage(index);
+        inner().startPolling();
 }
 
 DeviceSettings& COfflineDocument::editSettings() {
     if (!isOffline())
-        return m_device.editSettings();
+        return inner().editSettings();
     edited();
     return m_file.edit();
 }
 bool COfflineDocument::writeBlock(vexor::SettingBlock block) {
-    return isOffline() ? edited() : m_device.writeBlock(block);
+    return isOffline() ? edited() : inner().writeBlock(block);
 }
 bool COfflineDocument::restart() {
-    return isOffline() || m_device.restart();
+    return isOffline() || inner().restart();
 }
 bool COfflineDocument::readStatistic() {
     // The file's counters are what there is to show.
-    return isOffline() || m_device.readStatistic();
+    return isOffline() || inner().readStatistic();
 }
 bool COfflineDocument::beforeChange(const char* reason) {
     // A file edit changes no controller: there is nothing to back up.
-    return isOffline() || m_device.beforeChange(reason);
+    return isOffline() || inner().beforeChange(reason);
 }
-std::string COfflineDocument::dataFolder() const {
-    return m_device.dataFolder();
+CDriveHistory* COfflineDocument::driveHistory() {
+    return isOffline() ? nullptr : inner().driveHistory();
 }
 void COfflineDocument::refreshPages() {
     if (m_pageRefresh)
@@ -174,7 +150,7 @@ void COfflineDocument::refreshPages() {
 
 DocResult COfflineDocument::readSettingsFile() {
     if (!isOffline())
-        return m_device.readSettingsFile();
+        return inner().readSettingsFile();
     if (m_seams.chooser == nullptr)
         return DocResult::Cancelled;
     const std::string folder = std::filesystem::path(m_file.path()).parent_path().string();
@@ -191,7 +167,7 @@ DocResult COfflineDocument::readSettingsFile() {
 
 DocResult COfflineDocument::writeSettingsFile() {
     if (!isOffline())
-        return m_device.writeSettingsFile();
+        return inner().writeSettingsFile();
     if (m_seams.chooser == nullptr)
         return DocResult::Cancelled;
     const std::filesystem::path current(m_file.path());
@@ -209,20 +185,20 @@ DocResult COfflineDocument::writeSettingsFile() {
 }
 
 DocResult COfflineDocument::restoreDefaults() {
-    return isOffline() ? refuseOffline() : m_device.restoreDefaults();
+    return isOffline() ? refuseOffline() : inner().restoreDefaults();
 }
 
 DocResult COfflineDocument::restoreRaw(const CRawImage& raw) {
-    return isOffline() ? refuseOffline() : m_device.restoreRaw(raw);
+    return isOffline() ? refuseOffline() : inner().restoreRaw(raw);
 }
 
 void COfflineDocument::recordVisit(const std::string& kind,
                                    const std::vector<std::string>& fields) {
     // A file being edited is no visit of a car.
     if (!isOffline())
-        m_device.recordVisit(kind, fields);
+        inner().recordVisit(kind, fields);
 }
 
 DocResult COfflineDocument::updateFirmware(std::function<void(int done, int total)> progress) {
-    return isOffline() ? refuseOffline() : m_device.updateFirmware(std::move(progress));
+    return isOffline() ? refuseOffline() : inner().updateFirmware(std::move(progress));
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "app/IDocumentPort.h"
+#include "app/ForwardingDocumentPort.h"
 #include "settings/OfflineSettings.h"
 
 // The document port the windows talk to, with an offline mode: while a
 // settings file is open, the pages show and change the file's image, every
 // write to the controller is taken as done without sending anything, and
 // the live parts stay empty. Otherwise every call goes to the controller's
-// document behind it.
-class COfflineDocument : public IDocumentPort {
+// document behind it; what a file changes is overridden here, the rest is
+// forwarded as it is.
+class COfflineDocument : public CForwardingDocumentPort {
 public:
     explicit COfflineDocument(IDocumentPort& device);
 
@@ -25,10 +26,9 @@ public:
         if (isOffline())
             edited();
     }
-    IDocumentPort* controllerPort() override { return isOffline() ? &m_device : nullptr; }
+    IDocumentPort* controllerPort() override { return isOffline() ? &inner() : nullptr; }
     const COfflineSettings& file() const { return m_file; }
 
-    CKorvantisDoc* document() override;
     void setSeams(const Seams& seams) override;
     void setHooks(SHooks hooks) override;
     bool isConnected() const override;
@@ -37,8 +37,6 @@ public:
     std::string portName() const override;
     const DeviceSettings& settings() const override;
     std::string title() const override;
-    bool isCng() const override;
-    void setCng(bool cng) override;
     bool latestRecord(CDiag& out) const override;
     bool switchToLpg() override;
     bool switchToGasoline() override;
@@ -49,18 +47,48 @@ public:
     bool connectAtStart() override;
     bool reconnect() override;
     void startPolling() override;
-    void stopPolling() override;
-    bool serviceAccess() const override;
-    void grantServiceAccess() override;
-    void changeLanguage(int index) override;
     DeviceSettings& editSettings() override;
     bool writeBlock(vexor::SettingBlock block) override;
     bool restart() override;
     bool readStatistic() override;
     bool beforeChange(const char* reason) override;
-    CJobSheetSession* jobSheetSession() override { return m_device.jobSheetSession(); }
-    std::string dataFolder() const override;
     void refreshPages() override;
+    // The records of this drive belong to the car connected, not to a file.
+    CDriveHistory* driveHistory() override;
+    // The controller's document holds nothing the file's pages may use: its
+    // commands, folders, image and recording are out of reach.
+    CLPGDevice* controller() override { return isOffline() ? nullptr : inner().controller(); }
+    // The configuration (workshop, vehicle records) is the program's: it
+    // stays where it was set while a file is open.
+    std::string folder(Folder which) const override {
+        return isOffline() && which != Folder::Config ? std::string() : inner().folder(which);
+    }
+    bool imageComplete() const override { return isOffline() || inner().imageComplete(); }
+    bool blockRead(vexor::SettingBlock block) const override {
+        return isOffline() || inner().blockRead(block);
+    }
+    const CRawImage* rawImage() const override {
+        return isOffline() ? nullptr : inner().rawImage();
+    }
+    bool rereadImage() override { return !isOffline() && inner().rereadImage(); }
+    bool isPolling() const override { return isOffline() || inner().isPolling(); }
+    bool watchLinkLost() override { return !isOffline() && inner().watchLinkLost(); }
+    std::string recordingPath() const override {
+        return isOffline() ? std::string() : inner().recordingPath();
+    }
+    bool reportRecordingError(COscilloscopeModel& model) override {
+        return !isOffline() && inner().reportRecordingError(model);
+    }
+    std::optional<long> endRecording(COscilloscopeModel& model, bool pause) override {
+        return isOffline() ? std::nullopt : inner().endRecording(model, pause);
+    }
+    void startRecording(COscilloscopeModel& model) override {
+        if (!isOffline())
+            inner().startRecording(model);
+    }
+    std::string chooseRecording() override {
+        return isOffline() ? std::string() : inner().chooseRecording();
+    }
     DocResult readSettingsFile() override;
     DocResult writeSettingsFile() override;
     DocResult restoreDefaults() override;
@@ -73,7 +101,6 @@ private:
     bool edited();
     DocResult refuseOffline() const;
 
-    IDocumentPort& m_device;
     COfflineSettings m_file;
     Seams m_seams;
     std::function<void(const std::string&)> m_titleHook;

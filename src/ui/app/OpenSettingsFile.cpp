@@ -1,7 +1,6 @@
 #include "app/OpenSettingsFile.h"
 
 #include "app/IDocumentPort.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "platform/Seams.h"
 
@@ -17,8 +16,10 @@ constexpr const char* kMsgDropChanges = "Porzucić niezapisane zmiany w pliku us
 bool openSettingsFile(IDocumentPort& doc, const Seams& seams) {
     if (doc.isOffline() && doc.fileModified() && !seams.ask(translate(kMsgDropChanges), false))
         return false;
-    const CKorvantisDoc* device = doc.document();
-    const std::string folder = device != nullptr ? device->settingsFolder() : doc.dataFolder();
+    // Without the controller's document (a file open) the data folder.
+    std::string folder = doc.folder(IDocumentPort::Folder::Settings);
+    if (folder.empty())
+        folder = doc.dataFolder();
     const std::string path =
         seams.chooser != nullptr ? seams.chooser->openPath(folder, "xset") : std::string();
     if (path.empty())

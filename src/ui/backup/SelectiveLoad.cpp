@@ -43,16 +43,16 @@ DocResult CSelectiveLoad::restore(const std::string& path) {
 }
 
 DocResult CSelectiveLoad::restoreBackup(const std::string& path) {
-    CKorvantisDoc* device = m_doc.document();
-    if (device == nullptr || path.empty())
+    const CRawImage* now = m_doc.rawImage();
+    if (now == nullptr || path.empty())
         return DocResult::Cancelled;
     SRawRestorePlan plan = SRawRestorePlan::forBackup(path);
-    plan.checkController(device->settings());
+    plan.checkController(m_doc.settings());
     if (!plan.usable()) {
         m_seams.message(plan.fallbackMessage(), IUserPrompt::Icon::Warning);
         return write(path, "restore");
     }
-    if (!device->imageComplete()) {
+    if (!m_doc.imageComplete()) {
         m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
                         IUserPrompt::Icon::Error);
         return DocResult::Failed;
@@ -60,18 +60,18 @@ DocResult CSelectiveLoad::restoreBackup(const std::string& path) {
     const CRawImage& raw = plan.backup.image;
     bool sameBytes = true;
     for (const SRawBlock& b : raw.blocks()) {
-        const SRawBlock* now = device->rawImage().find(b.name);
-        sameBytes = sameBytes && now != nullptr && now->bytes == b.bytes;
+        const SRawBlock* held = now->find(b.name);
+        sameBytes = sameBytes && held != nullptr && held->bytes == b.bytes;
     }
     if (sameBytes) {
         m_seams.message(vexor::translate(kMsgSame), IUserPrompt::Icon::Information);
         return DocResult::Cancelled;
     }
-    DeviceSettings restored = device->settings();
+    DeviceSettings restored = m_doc.settings();
     (void)raw.decodeInto(restored);
     // Bytes that differ where no shown setting does (a half second, a step of
     // the sensor table) are restored without a question.
-    const auto changes = vexor::loadChanges(device->settings(), restored);
+    const auto changes = vexor::loadChanges(m_doc.settings(), restored);
     if (!changes.empty()) {
         CLoadCompareDlg comparison(changes, m_parent);
         if (!m_review(comparison))
@@ -94,7 +94,7 @@ DocResult CSelectiveLoad::show(const std::string& path) {
 }
 
 DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
-    if (m_doc.document() == nullptr || path.empty())
+    if (m_doc.controller() == nullptr || path.empty())
         return DocResult::Cancelled;
     DeviceSettings loaded;
     vexor::SSettingsFileProblem problem;
@@ -108,17 +108,16 @@ DocResult CSelectiveLoad::write(const std::string& path, const char* reason) {
 
 DocResult CSelectiveLoad::writeImage(IDocumentPort& port, const DeviceSettings& loaded,
                                      const char* reason) {
-    CKorvantisDoc* device = port.document();
-    if (device == nullptr)
+    if (port.controller() == nullptr)
         return DocResult::Cancelled;
     // A block that was not read holds defaults: shown as the controller's,
     // it would hide a difference or invent one.
-    if (!device->imageComplete()) {
+    if (!port.imageComplete()) {
         m_seams.message(vexor::translate(CKorvantisDoc::kMsgImageIncomplete),
                         IUserPrompt::Icon::Error);
         return DocResult::Failed;
     }
-    const auto changes = vexor::loadChanges(device->settings(), loaded);
+    const auto changes = vexor::loadChanges(port.settings(), loaded);
     if (changes.empty()) {
         m_seams.message(vexor::translate(kMsgSame), IUserPrompt::Icon::Information);
         return DocResult::Cancelled;
@@ -136,19 +135,19 @@ DocResult CSelectiveLoad::writeImage(IDocumentPort& port, const DeviceSettings& 
 
 DocResult CSelectiveLoad::writeTicked(IDocumentPort& port, const DeviceSettings& loaded,
                                       const std::vector<std::string>& keys, const char* reason) {
-    CKorvantisDoc* device = port.document();
+    CLPGDevice* device = port.controller();
     if (!port.beforeChange(reason))
         return DocResult::Cancelled;
 
-    const DeviceSettings before = device->settings();
-    device->settings() = vexor::withTickedKeys(before, loaded, keys);
+    const DeviceSettings before = port.settings();
+    port.editSettings() = vexor::withTickedKeys(before, loaded, keys);
     CBusyScope busy(m_seams.cursor);
     bool written = false;
     try {
         written = vexor::writeSettingBlocks(*device, vexor::blocksOf(keys));
     } catch (IError* raw) {
         const std::unique_ptr<IError> error(raw);
-        device->settings() = before;
+        port.editSettings() = before;
         port.refreshPages();
         // The link went in the middle of the writes: the blocks before it may
         // be in the controller already. Loading the file again writes them all.
@@ -161,7 +160,7 @@ DocResult CSelectiveLoad::writeTicked(IDocumentPort& port, const DeviceSettings&
         // The image goes back to what the controller held, so that the same
         // load repeated still finds every difference and writes it; kept,
         // the new values would hide the blocks the controller never got.
-        device->settings() = before;
+        port.editSettings() = before;
         m_seams.message(vexor::translate(CKorvantisDoc::kMsgSetDevice), IUserPrompt::Icon::Error);
         port.refreshPages();
         return DocResult::Failed;

@@ -6,7 +6,6 @@
 #include "diag/DiagIds.h"
 #include "diag/ErrorsDlgModel.h"
 #include "diag/HandlerReport.h"
-#include "doc/KorvantisDoc.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -23,7 +22,7 @@ CErrorsDlg::CErrorsDlg(IDocumentPort& doc, const Seams& seams, std::function<voi
                        QWidget* parent)
     : QDialog(parent), m_seams(seams), m_doc(doc), m_text(new QPlainTextEdit(this)),
       m_signal(new QCheckBox(this)) {
-    if (CKorvantisDoc* device = doc.document())
+    if (CLPGDevice* device = doc.controller())
         m_model = std::make_unique<CErrorsDlgModel>(*device, std::move(indicator));
 
     vexor::setCtrlId(m_text, kErrText);

@@ -10,7 +10,6 @@
 #include "diag/DiagIds.h"
 #include "diag/HandlerReport.h"
 #include "diag/ObdScanWidgets.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "obd/ObdPageModel.h"
 
@@ -199,7 +198,7 @@ COBD2Page::~COBD2Page() = default;
 
 CObdPageModel* COBD2Page::ensureModel() {
     if (!m_model && doc() != nullptr) {
-        if (CKorvantisDoc* device = doc()->document())
+        if (CLPGDevice* device = doc()->controller())
             m_model = std::make_unique<CObdPageModel>(*device);
     }
     return m_model.get();

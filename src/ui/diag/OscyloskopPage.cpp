@@ -13,7 +13,6 @@
 #include "diag/Recording.h"
 #include "diag/RecordingLoader.h"
 #include "diag/RecordingProgress.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 
 #include <QCheckBox>
@@ -143,21 +142,20 @@ void COscyloskopPage::updatePage() {
 }
 
 void COscyloskopPage::refreshLive() {
-    const CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
+    const CLPGDevice* device = doc() ? doc()->controller() : nullptr;
     showRecording();
     if (device != nullptr && m_model.refreshLive(*device))
         m_chart->refresh();
 }
 
 void COscyloskopPage::showRecording() {
-    CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
-    if (device != nullptr)
-        (void)m_model.reportRecordingError(*device);
+    if (doc() != nullptr)
+        (void)doc()->reportRecordingError(m_model);
     if (!m_model.recording())
         m_recordingCheck->stop();
     else if (!m_recordingCheck->isActive())
         m_recordingCheck->start();
-    const std::string path = device ? COscilloscopeModel::recordingPath(*device) : std::string();
+    const std::string path = doc() ? doc()->recordingPath() : std::string();
     if (path.empty()) {
         m_recording->hide();
         return;
@@ -179,26 +177,29 @@ void COscyloskopPage::OnBtnRun() {
 }
 
 void COscyloskopPage::OnBtnPause() {
-    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr) {
-        const auto ended = recordingUnderWay(*device);
-        tellRecordingEnded(ended, m_model.pause(*device));
+    if (doc() != nullptr) {
+        const auto ended = recordingUnderWay();
+        if (const auto lines = doc()->endRecording(m_model, true))
+            tellRecordingEnded(ended, *lines);
     }
     showRecording();
     m_chart->refresh();
 }
 
 void COscyloskopPage::OnBtnStop() {
-    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr) {
-        const auto ended = recordingUnderWay(*device);
-        if (!ended.empty())
-            tellRecordingEnded(ended, m_model.stopRecording(*device));
+    if (doc() != nullptr) {
+        const auto ended = recordingUnderWay();
+        if (!ended.empty()) {
+            if (const auto lines = doc()->endRecording(m_model, false))
+                tellRecordingEnded(ended, *lines);
+        }
     }
     showRecording();
     m_chart->refresh();
 }
 
-std::string COscyloskopPage::recordingUnderWay(const CKorvantisDoc& device) const {
-    return m_model.recording() ? COscilloscopeModel::recordingPath(device) : std::string();
+std::string COscyloskopPage::recordingUnderWay() const {
+    return m_model.recording() && doc() != nullptr ? doc()->recordingPath() : std::string();
 }
 
 void COscyloskopPage::tellRecordingEnded(const std::string& path, long lines) {
@@ -209,17 +210,14 @@ void COscyloskopPage::tellRecordingEnded(const std::string& path, long lines) {
 }
 
 void COscyloskopPage::OnBtnRecord() {
-    if (CKorvantisDoc* device = doc() ? doc()->document() : nullptr)
-        m_model.record(*device);
+    if (doc() != nullptr)
+        doc()->startRecording(m_model);
     showRecording();
     m_chart->refresh();
 }
 
 void COscyloskopPage::OnBtnOpen() {
-    CKorvantisDoc* device = doc() ? doc()->document() : nullptr;
-    if (device == nullptr)
-        return;
-    const std::string path = COscilloscopeModel::choose(*device);
+    const std::string path = doc() ? doc()->chooseRecording() : std::string();
     if (path.empty())
         return;
     // Hours of driving take a while to read and to put into the chart: both

@@ -7,7 +7,6 @@
 #include <array>
 #include <string>
 
-class CKorvantisDoc;
 class CScrollChart;
 class CValueCmbBox;
 class QCheckBox;
@@ -53,7 +52,7 @@ private:
     // and where polling records now.
     void showRecording();
     // The file a recording of this page writes now; empty when none.
-    std::string recordingUnderWay(const CKorvantisDoc& device) const;
+    std::string recordingUnderWay() const;
     void tellRecordingEnded(const std::string& path, long lines);
 
     COscilloscopeModel m_model;

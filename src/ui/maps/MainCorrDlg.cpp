@@ -3,7 +3,6 @@
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
 #include "controls/UpDownCtrl.h"
-#include "doc/KorvantisDoc.h"
 #include "maps/MapCtrlIds.h"
 #include "maps/autocal/LPGDeviceLink.h"
 #include "maps/tools/FileMainCorrLink.h"
@@ -85,7 +84,7 @@ void CMainCorrDlg::run(IDocumentPort& doc, const Seams& seams, QWidget* parent) 
         dialog.exec();
         return;
     }
-    CKorvantisDoc* device = doc.document();
+    CLPGDevice* device = doc.controller();
     if (device == nullptr)
         return;
     CLPGDeviceLink link(*device);

@@ -2,7 +2,6 @@
 
 #include "app/IDocumentPort.h"
 #include "common/IError.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
 #include "maps/MapGrid.h"
@@ -37,9 +36,9 @@ CMapCorrPage::~CMapCorrPage() = default;
 bool CMapCorrPage::bindDevice() {
     if (m_core)
         return true;
-    if (doc() == nullptr || doc()->document() == nullptr)
+    CLPGDevice* device = doc() != nullptr ? doc()->controller() : nullptr;
+    if (device == nullptr)
         return false;
-    CKorvantisDoc* device = doc()->document();
     m_grid->setDevice(device);
     m_grid->editor().setChangeGuard(
         [this] { return doc() != nullptr && doc()->beforeChange("edit"); });

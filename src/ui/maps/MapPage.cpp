@@ -2,7 +2,6 @@
 
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "maps/MapCorrPage.h"
 #include "maps/MapFormat.h"
@@ -116,7 +115,7 @@ void CMapPage::setField(QLabel* field, const std::string& text) {
 bool CMapPage::ensureCore() {
     if (m_core)
         return true;
-    CKorvantisDoc* document = doc() != nullptr ? doc()->document() : nullptr;
+    CLPGDevice* document = doc() != nullptr ? doc()->controller() : nullptr;
     if (document == nullptr)
         return false;
     m_core = std::make_unique<CCalibrationPageCore>(*document);

@@ -4,7 +4,6 @@
 #include "common/IError.h"
 #include "controls/CtrlId.h"
 #include "controls/LambdaBar.h"
-#include "doc/KorvantisDoc.h"
 #include "maps/MapMessages.h"
 #include "maps/MapPageIds.h"
 #include "maps/MultiplierChartWidget.h"
@@ -115,7 +114,7 @@ bool CMapPageDlg::obdShown() const {
 
 void CMapPageDlg::initDialog() {
     progressBar()->hide();
-    CKorvantisDoc* document = doc() != nullptr ? doc()->document() : nullptr;
+    CLPGDevice* document = doc() != nullptr ? doc()->controller() : nullptr;
     bool available = false;
     try {
         if (document != nullptr) {

@@ -2,7 +2,6 @@
 
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 
 #include <QHBoxLayout>
@@ -93,10 +92,9 @@ constexpr const char* kBtnReread = "Odczytaj ponownie";
 } // namespace
 
 bool CAppPropPage::showUnread(std::initializer_list<vexor::SettingBlock> blocks) {
-    const CKorvantisDoc* device = m_doc != nullptr ? m_doc->document() : nullptr;
     bool unread = false;
     for (const vexor::SettingBlock block : blocks)
-        unread = unread || (device != nullptr && !device->blockRead(block));
+        unread = unread || (m_doc != nullptr && !m_doc->blockRead(block));
     if (!unread) {
         setGate(QString());
         return false;
@@ -108,7 +106,7 @@ bool CAppPropPage::showUnread(std::initializer_list<vexor::SettingBlock> blocks)
                     return;
                 // A block that fails again is reported by the read itself.
                 vexor::runPanelHandler(m_seams, "CAppPropPage::OnReread()",
-                                       [this] { m_doc->document()->rereadImage(); });
+                                       [this] { m_doc->rereadImage(); });
                 updatePage();
             });
     return true;

@@ -5,7 +5,6 @@
 #include "backup/BackupStore.h"
 #include "backup/BackupsDlg.h"
 #include "controls/CtrlId.h"
-#include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
 #include "pages/AdvancedPageIds.h"
 #include "pages/PanelWrite.h"
@@ -59,7 +58,7 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
         connect(btn, &QPushButton::clicked, this, &CSettingsDlg::OnWriteToController);
     }
     // Backups and comparisons need the controller's own image.
-    if (m_doc.document() != nullptr) {
+    if (m_doc.controller() != nullptr) {
         for (const auto& [text, slot] :
              {std::pair{kBtnBackups, &CSettingsDlg::OnBackups},
               std::pair{kBtnCompare, &CSettingsDlg::OnCompareWithFile}}) {
@@ -75,10 +74,9 @@ CSettingsDlg::CSettingsDlg(IDocumentPort& doc, const Seams& seams, QWidget* pare
 CSettingsDlg::~CSettingsDlg() = default;
 
 std::string CSettingsDlg::chooseSettingsFile() const {
-    const CKorvantisDoc* device = m_doc.document();
-    if (device == nullptr || m_seams.chooser == nullptr)
+    if (m_doc.controller() == nullptr || m_seams.chooser == nullptr)
         return {};
-    return m_seams.chooser->openPath(device->settingsFolder(), "xset");
+    return m_seams.chooser->openPath(m_doc.folder(IDocumentPort::Folder::Settings), "xset");
 }
 
 void CSettingsDlg::OnFileReadSettings() {
@@ -90,8 +88,9 @@ void CSettingsDlg::OnFileReadSettings() {
     }
     // Without the controller's image there is nothing to compare with: the
     // document loads the whole file.
-    const DocResult result = m_doc.document() == nullptr ? m_doc.readSettingsFile()
-                                                         : m_load.run(chooseSettingsFile(), "load");
+    const DocResult result = m_doc.controller() == nullptr
+                                 ? m_doc.readSettingsFile()
+                                 : m_load.run(chooseSettingsFile(), "load");
     confirm(result, kMsgLoaded);
     accept();
 }
@@ -124,14 +123,13 @@ void CSettingsDlg::OnCompareWithFile() {
 }
 
 void CSettingsDlg::OnBackups() {
-    const CKorvantisDoc* device = m_doc.document();
-    if (device == nullptr)
+    if (m_doc.controller() == nullptr)
         return;
     const CBackupStore store(m_doc.dataFolder());
     // A comparison is a look before deciding: the list comes back after it,
     // until a backup is restored or the list is closed.
     for (;;) {
-        CBackupsDlg backups(store, device->settings().m_devInfo.m_serial, this);
+        CBackupsDlg backups(store, m_doc.settings().m_devInfo.m_serial, this);
         if (backups.exec() != QDialog::Accepted)
             return;
         if (backups.action() == CBackupsDlg::Action::Compare) {

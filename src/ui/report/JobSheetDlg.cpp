@@ -2,7 +2,7 @@
 
 #include "PagedHtml.h"
 #include "app/IDocumentPort.h"
-#include "doc/KorvantisDoc.h"
+#include "device/LPGDevice.h"
 #include "lang/Translate.h"
 #include "platform/AtomicFile.h"
 #include "platform/StationCode.h"
@@ -96,8 +96,7 @@ CJobSheetDlg::CJobSheetDlg(IDocumentPort& doc, const Seams& seams, CJobSheetSess
 }
 
 std::string CJobSheetDlg::configFolder() const {
-    const CKorvantisDoc* doc = m_doc.document();
-    return doc ? doc->registry().folder() : std::string();
+    return m_doc.folder(IDocumentPort::Folder::Config);
 }
 
 void CJobSheetDlg::gather(CJobSheetSession& session) {
@@ -108,23 +107,23 @@ void CJobSheetDlg::gather(CJobSheetSession& session) {
     CDiag record;
     if (m_doc.latestRecord(record))
         inputs.liveRecord = record;
-    CKorvantisDoc* doc = m_doc.document();
-    if (doc && m_doc.isConnected()) {
+    CLPGDevice* device = m_doc.controller();
+    if (device && m_doc.isConnected()) {
         // The work times move while the engine runs: the sheet reads them
         // now, not whenever something last happened to read them.
         (void)m_doc.readStatistic();
-        std::tie(inputs.atConnection, inputs.now) = session.read(*doc);
+        std::tie(inputs.atConnection, inputs.now) = session.read(*device);
         LoadMap map;
-        if (doc->readGasolineMap(map))
+        if (device->readGasolineMap(map))
             inputs.petrolLoadMap = map;
-        if (doc->readLpgMap(map))
+        if (device->readLpgMap(map))
             inputs.gasLoadMap = map;
         if (!m_doc.isDemo())
-            m_baseline = vexor::dayBaseline(doc->dataFolder(), m_doc.settings().m_devInfo.m_serial,
-                                            inputs.when);
+            m_baseline = vexor::dayBaseline(m_doc.folder(IDocumentPort::Folder::Data),
+                                            m_doc.settings().m_devInfo.m_serial, inputs.when);
     }
-    if (doc)
-        inputs.calibration = doc->lastAutoCalibration();
+    if (device)
+        inputs.calibration = device->lastAutoCalibration();
     inputs.settings = &m_doc.settings();
     inputs.baseline = m_baseline ? &*m_baseline : nullptr;
     m_serial = m_doc.settings().m_devInfo.m_serial;
@@ -186,8 +185,8 @@ void CJobSheetDlg::failed() const {
 bool CJobSheetDlg::OnSavePdf() {
     if (!m_seams.chooser)
         return false;
-    const std::string path = m_seams.chooser->savePath(
-        m_doc.document() ? m_doc.document()->dataFolder() : std::string(), "pdf", "job-sheet.pdf");
+    const std::string path = m_seams.chooser->savePath(m_doc.folder(IDocumentPort::Folder::Data),
+                                                       "pdf", "job-sheet.pdf");
     if (path.empty())
         return false;
     std::string error;
@@ -202,9 +201,8 @@ bool CJobSheetDlg::OnSavePdf() {
 bool CJobSheetDlg::OnSaveHtml() {
     if (!m_seams.chooser)
         return false;
-    const std::string path =
-        m_seams.chooser->savePath(m_doc.document() ? m_doc.document()->dataFolder() : std::string(),
-                                  "html", "job-sheet.html");
+    const std::string path = m_seams.chooser->savePath(m_doc.folder(IDocumentPort::Folder::Data),
+                                                       "html", "job-sheet.html");
     if (path.empty())
         return false;
     const std::string text = html();

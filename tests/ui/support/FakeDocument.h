@@ -33,7 +33,6 @@ public:
     Seams seams;
     SHooks hooks;
 
-    CKorvantisDoc* document() override { return nullptr; }
     void setSeams(const Seams& s) override { seams = s; }
     void setHooks(SHooks h) override { hooks = std::move(h); }
     std::string title() const override;
