@@ -8,9 +8,9 @@
 // resident size before the open; it counts the reading buffers too. PAGE_MS
 // is what the oscilloscope page adds after the reading: the recording put
 // into its scrolling chart (which keeps the newest points only).
-#include "diag/OscilloscopeModel.h"
 #include "diag/RecordingLoader.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
+#include "oscilloscope/OscilloscopeModel.h"
 
 #include <chrono>
 #include <cstdio>

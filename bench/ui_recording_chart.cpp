@@ -5,7 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen bench-ui_recording_chart [LINES]
 #include "diag/RecordingChart.h"
 #include "diag/RecordingLoader.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include <QApplication>
 #include <QImage>

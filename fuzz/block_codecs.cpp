@@ -15,7 +15,7 @@
 #include "device/ObdReply.h"
 #include "device/SerialNumber.h"
 #include "device/codecs/BlockCodecs.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include <cstdlib>
 #include <string>

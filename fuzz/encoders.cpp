@@ -5,39 +5,36 @@
 // pattern. Every encoder must give defined bytes without undefined
 // behaviour, and the load's check must name a member or none.
 #include "support/EncodeEveryBlock.h"
+#include "support/EncodedMembers.h"
 #include "support/FuzzInput.h"
 
 #include "device/codecs/BaseCodec.h"
-#include "files/SettingsKeys.h"
 #include "settings/SettingsCheck.h"
 
 #include <cstring>
 #include <string>
-#include <type_traits>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vexor::fuzz::CFuzzInput input(data, size);
+    static const std::vector<const vexor::SettingInfo*> rows = vexor::fuzz::encodedNumberRows();
     DeviceSettings image;
-    auto fill = [&](const std::string&, auto& member) {
-        using T = std::decay_t<decltype(member)>;
-        if constexpr (!std::is_same_v<T, std::string>) {
-            const std::vector<std::uint8_t> bytes = input.take(sizeof(double));
-            if (bytes.size() < sizeof(double))
-                return;
-            if constexpr (std::is_floating_point_v<T>) {
-                std::memcpy(&member, bytes.data(), sizeof(double));
-            } else {
-                std::memcpy(&member, bytes.data(), sizeof(T));
-            }
+    for (const vexor::SettingInfo* info : rows) {
+        const std::vector<std::uint8_t> bytes = input.take(sizeof(double));
+        if (bytes.size() < sizeof(double))
+            break;
+        if (info->integral) {
+            // The low bytes of the pattern, as the member's type keeps them:
+            // the schema stores the low bits of a whole number.
+            std::uint32_t low = 0;
+            std::memcpy(&low, bytes.data(), sizeof low);
+            info->setNumber(image, static_cast<double>(low));
+        } else {
+            double value = 0;
+            std::memcpy(&value, bytes.data(), sizeof value);
+            info->setNumber(image, value);
         }
-    };
-    vexor::settings_keys::baseKeys(image, fill);
-    vexor::settings_keys::advKeys(image, fill);
-    vexor::settings_keys::mainCorrKeys(image, fill);
-    vexor::settings_keys::sensorsKeys(image, fill);
-    vexor::settings_keys::setupTimesKeys(image, fill);
-    vexor::settings_keys::mapKeys(image, fill);
-    vexor::settings_keys::advancedSetupKeys(image, fill);
+    }
 
     vexor::fuzz::encodeEveryBlock(image);
     (void)vexor::heldEmulatorDelay(image.m_base.m_emulatorDelay);

@@ -5,6 +5,7 @@
 #include "SimController.h"
 #include "SimFrame.h"
 #include "SimFrameParser.h"
+#include "support/EncodedMembers.h"
 
 #include "device/Diag.h"
 #include "device/ISerialPort.h"
@@ -13,7 +14,6 @@
 #include "device/codecs/BlockCodecs.h"
 #include "files/FirmwareFile.h"
 #include "files/FirmwareFileBuilder.h"
-#include "files/SettingsKeys.h"
 #include "lang/Utf16.h"
 #include "obd/ObdDiagnostic.h"
 #include "obd/ObdPageModel.h"
@@ -25,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -410,29 +409,21 @@ void simSeeds() {
 // target reads them: eight bytes per numeric member in settings file order.
 void encoderSeeds() {
     auto image = [](double override) {
-        DeviceSettings settings;
+        const DeviceSettings settings;
         Bytes bytes;
-        auto put = [&](const std::string&, auto& member) {
-            using T = std::decay_t<decltype(member)>;
-            if constexpr (!std::is_same_v<T, std::string>) {
-                double value = static_cast<double>(member);
-                if (override != 0)
-                    value = override;
-                std::uint8_t raw[sizeof(double)] = {};
-                if constexpr (std::is_floating_point_v<T>)
-                    std::memcpy(raw, &value, sizeof value);
-                else
-                    std::memcpy(raw, &member, sizeof member);
-                bytes.insert(bytes.end(), raw, raw + sizeof raw);
+        for (const vexor::SettingInfo* info : vexor::fuzz::encodedNumberRows()) {
+            std::uint8_t raw[sizeof(double)] = {};
+            const double value = info->number(settings);
+            if (info->integral) {
+                // The member's own bytes, low first, the rest zero.
+                const auto whole = static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
+                std::memcpy(raw, &whole, vexor::fuzz::integerMemberBytes(*info));
+            } else {
+                const double put = override != 0 ? override : value;
+                std::memcpy(raw, &put, sizeof put);
             }
-        };
-        vexor::settings_keys::baseKeys(settings, put);
-        vexor::settings_keys::advKeys(settings, put);
-        vexor::settings_keys::mainCorrKeys(settings, put);
-        vexor::settings_keys::sensorsKeys(settings, put);
-        vexor::settings_keys::setupTimesKeys(settings, put);
-        vexor::settings_keys::mapKeys(settings, put);
-        vexor::settings_keys::advancedSetupKeys(settings, put);
+            bytes.insert(bytes.end(), raw, raw + sizeof raw);
+        }
         return bytes;
     };
     save("encoders", "factory", image(0));

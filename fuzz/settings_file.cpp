@@ -8,12 +8,12 @@
 #include "device/Diag.h"
 #include "device/codecs/BlockCodecs.h"
 #include "files/SettingsFile.h"
+#include "live/DiagFile.h"
 #include "settings/LoadPreview.h"
 #include "settings/SettingsCheck.h"
 #include "settings/SettingsCopy.h"
 #include "settings/SettingsDiff.h"
 #include "settings/SettingsFileIo.h"
-#include "threads/DiagFile.h"
 
 #include <cstdlib>
 #include <string>

@@ -7,8 +7,8 @@
 #include "CliOutput.h"
 #include "common/IError.h"
 #include "common/PrintableText.h"
+#include "connect/PortDoctor.h"
 #include "lang/Translate.h"
-#include "platform/PortDoctor.h"
 #include "platform/PortTable.h"
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 #include "CliJson.h"
 #include "CliOutput.h"
 #include "lang/Translate.h"
+#include "live/DiagInputThread.h"
 #include "platform/FileKind.h"
-#include "threads/DiagInputThread.h"
 
 #include <chrono>
 #include <climits>

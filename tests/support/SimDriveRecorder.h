@@ -3,9 +3,9 @@
 #include "SimController.h"
 #include "device/DeviceSettings.h"
 #include "device/Diag.h"
+#include "live/DiagFile.h"
 #include "maps/LivePoint.h"
 #include "maps/MapLayout.h"
-#include "threads/DiagFile.h"
 
 #include <chrono>
 #include <cmath>

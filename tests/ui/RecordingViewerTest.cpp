@@ -3,8 +3,8 @@
 #include "diag/RecordingChart.h"
 #include "lang/Language.h"
 #include "lang/Translate.h"
+#include "live/DiagFile.h"
 #include "support/RecordingPrompt.h"
-#include "threads/DiagFile.h"
 
 #include <QCheckBox>
 #include <QLabel>

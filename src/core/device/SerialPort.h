@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/IError.h"
+#include "device/ControllerLine.h"
 #include "device/ISerialPort.h"
 #include "device/RSError.h"
-#include "device/SerialSettings.h"
 #include "platform/TtyIoctl.h"
 
 #include <chrono>

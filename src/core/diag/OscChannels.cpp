@@ -5,7 +5,7 @@
 #include "device/Diag.h"
 #include "diag/FixedText.h"
 #include "lang/Translate.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 namespace vexor {
 

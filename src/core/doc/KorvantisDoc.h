@@ -4,10 +4,10 @@
 #include "doc/DocResult.h"
 #include "doc/ImageBlocks.h"
 #include "doc/LinkState.h"
+#include "live/DiagRSThread.h"
+#include "live/PollControl.h"
 #include "platform/RegistryStore.h"
 #include "platform/WorkFolders.h"
-#include "threads/DiagRSThread.h"
-#include "threads/PollControl.h"
 
 #include <chrono>
 #include <cstdint>

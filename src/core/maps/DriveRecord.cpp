@@ -1,7 +1,7 @@
 #include "maps/DriveRecord.h"
 
 #include "diag/RecordingLoader.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include <algorithm>
 #include <cmath>

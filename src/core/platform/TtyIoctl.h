@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/SerialSettings.h"
+#include "platform/SerialSettings.h"
 
 #include <cstdint>
 

@@ -3,9 +3,9 @@
 #include "common/PrintableText.h"
 #include "device/ServiceInfo.h"
 #include "diag/OscChannels.h"
+#include "live/DiagFile.h"
 #include "report/JobSheetPhrases.h"
 #include "report/SettingsChanges.h"
-#include "threads/DiagFile.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SwitchLights.h"
 #include "app/ValuePanel.h"
+#include "live/SwitchLights.h"
 #include "platform/Seams.h"
 #include "texts/ViewTexts.h"
 

@@ -1,8 +1,8 @@
 #include "app/PortReportDlg.h"
 
 #include "app/QtUserPrompt.h"
+#include "connect/PortDoctor.h"
 #include "lang/Translate.h"
-#include "platform/PortDoctor.h"
 #include "platform/PortTable.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diag/OscilloscopeModel.h"
+#include "oscilloscope/OscilloscopeModel.h"
 #include "pages/AppPropPage.h"
 #include "texts/ChartPageTexts.h"
 

@@ -1,6 +1,6 @@
 #include "core/files/TempFolder.h"
 #include "diag/RecordingLoader.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "diag/OscilloscopeModel.h"
 #include "integration/doc/DocOnSim.h"
+#include "oscilloscope/OscilloscopeModel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/PortDoctor.h"
+#include "connect/PortDoctor.h"
 
 #include "lang/Translate.h"
 #include "platform/NetworkConnect.h"

@@ -1,8 +1,8 @@
-#include "threads/DiagRSThread.h"
+#include "live/DiagRSThread.h"
 
 #include "device/LPGDevice.h"
+#include "live/PollControl.h"
 #include "threads/MutexGuard.h"
-#include "threads/PollControl.h"
 
 namespace {
 

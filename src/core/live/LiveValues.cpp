@@ -1,4 +1,4 @@
-#include "app/LiveValues.h"
+#include "live/LiveValues.h"
 
 #include "device/Conversions.h"
 

@@ -1,4 +1,4 @@
-#include "threads/PollControl.h"
+#include "live/PollControl.h"
 
 long long CPollControl::nowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -1,4 +1,4 @@
-#include "platform/PortDoctor.h"
+#include "connect/PortDoctor.h"
 #include "../files/TempFolder.h"
 #include "lang/Language.h"
 #include "support/PseudoTerminal.h"

@@ -1,4 +1,4 @@
-#include "diag/OscilloscopeModel.h"
+#include "oscilloscope/OscilloscopeModel.h"
 
 #include "common/IError.h"
 #include "device/LPGDevice.h"
@@ -7,7 +7,7 @@
 #include "diag/RecordingLoader.h"
 #include "doc/KorvantisDoc.h"
 #include "lang/Translate.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include <cerrno>
 #include <cstring>

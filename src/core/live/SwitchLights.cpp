@@ -1,6 +1,6 @@
-#include "app/SwitchLights.h"
+#include "live/SwitchLights.h"
 
-#include "app/LiveValues.h"
+#include "live/LiveValues.h"
 
 namespace vexor {
 

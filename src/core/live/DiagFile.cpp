@@ -1,4 +1,4 @@
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
 
 #include "device/Conversions.h"
 #include "platform/FileKind.h"

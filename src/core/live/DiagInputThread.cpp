@@ -1,9 +1,9 @@
-#include "threads/DiagInputThread.h"
+#include "live/DiagInputThread.h"
 
 #include "common/IError.h"
 #include "device/DiagData.h"
+#include "live/PollControl.h"
 #include "platform/Seams.h"
-#include "threads/PollControl.h"
 
 #include <memory>
 #include <thread>

@@ -1,11 +1,11 @@
 #include "core/files/TempFolder.h"
 #include "device/Conversions.h"
 #include "device/LPGDevice.h"
+#include "live/DiagFile.h"
+#include "live/DiagRSThread.h"
+#include "live/PollControl.h"
 #include "platform/FileKind.h"
 #include "support/FakeSerialPort.h"
-#include "threads/DiagFile.h"
-#include "threads/DiagRSThread.h"
-#include "threads/PollControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "common/IError.h"
 #include "device/DiagData.h"
 #include "device/RSError.h"
+#include "live/DiagInputThread.h"
+#include "live/PollControl.h"
 #include "platform/Seams.h"
-#include "threads/DiagInputThread.h"
-#include "threads/PollControl.h"
 
 #include <gtest/gtest.h>
 

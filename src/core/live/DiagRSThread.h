@@ -1,7 +1,7 @@
 #pragma once
 
-#include "threads/DiagFile.h"
-#include "threads/DiagInputThread.h"
+#include "live/DiagFile.h"
+#include "live/DiagInputThread.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,10 +2,10 @@
 #include "device/Conversions.h"
 #include "device/LPGDevice.h"
 #include "diag/OscChannels.h"
-#include "diag/OscilloscopeModel.h"
 #include "diag/Recording.h"
 #include "diag/RecordingLoader.h"
-#include "threads/DiagFile.h"
+#include "live/DiagFile.h"
+#include "oscilloscope/OscilloscopeModel.h"
 
 #include <gtest/gtest.h>
 
