@@ -2,10 +2,10 @@
 
 #include "backup/ConnectionBackups.h"
 #include "common/IError.h"
-#include "diag/OscilloscopeModel.h"
 #include "doc/KorvantisDoc.h"
 #include "history/VisitRecord.h"
 #include "lang/Translate.h"
+#include "oscilloscope/OscilloscopeModel.h"
 #include "platform/PortTable.h"
 #include "report/JobSheetSession.h"
 
