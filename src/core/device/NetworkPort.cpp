@@ -318,21 +318,22 @@ void CNetworkPort::purgeIn() {
     }
     m_requestEnd.reset();
     m_rx.clear();
-    if (telnet()) {
-        const auto purge =
-            CTelnetCodec::comPortCommand(CTelnetCodec::kPurgeData, {CTelnetCodec::kPurgeReceive});
-        m_pendingOut.insert(m_pendingOut.end(), purge.begin(), purge.end());
-    }
+    askPurge(CTelnetCodec::kPurgeReceive);
 }
 
 void CNetworkPort::purgeOut() {
     if (m_fd < 0)
         throwIoError("purgeOut", EBADF, __LINE__);
-    if (telnet()) {
-        const auto purge =
-            CTelnetCodec::comPortCommand(CTelnetCodec::kPurgeData, {CTelnetCodec::kPurgeTransmit});
-        m_pendingOut.insert(m_pendingOut.end(), purge.begin(), purge.end());
-    }
+    askPurge(CTelnetCodec::kPurgeTransmit);
+}
+
+// Only the telnet COM-port control can ask the far side to drop what its
+// line buffers hold; over raw TCP there is no way to say it.
+void CNetworkPort::askPurge(std::uint8_t which) {
+    if (!telnet())
+        return;
+    const auto purge = CTelnetCodec::comPortCommand(CTelnetCodec::kPurgeData, {which});
+    m_pendingOut.insert(m_pendingOut.end(), purge.begin(), purge.end());
 }
 
 uint32_t CNetworkPort::clearCommError() {

@@ -72,6 +72,7 @@ private:
     enum class Wait { Ready, TimedOut, LineDown };
 
     bool telnet() const { return m_kind == vexor::NetworkPortName::Kind::Rfc2217; }
+    void askPurge(std::uint8_t which);
     // Reads what the socket holds (waiting until the deadline for something
     // when there is nothing), decodes it into m_rx and answers negotiations.
     Wait receive(std::optional<Clock::time_point> deadline, const char* what);

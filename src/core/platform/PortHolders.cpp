@@ -30,25 +30,32 @@ std::string commandName(long pid) {
     return name;
 }
 
-// Whether the process has a descriptor open on the device (st_rdev).
-bool holds(long pid, dev_t device) {
+// Whether any descriptor the process has open satisfies `match`, given the
+// descriptor's number (as text) and what it refers to.
+template <class Match> bool anyDescriptor(long pid, Match match) {
     const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
     DIR* fds = ::opendir(folder.c_str());
     if (fds == nullptr)
         return false;
     bool found = false;
     while (const dirent* entry = ::readdir(fds)) {
-        if (entry->d_name[0] == '.')
-            continue;
         struct stat st {};
-        const std::string link = folder + "/" + entry->d_name;
-        if (::stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device) {
+        if (entry->d_name[0] == '.' || ::stat((folder + "/" + entry->d_name).c_str(), &st) != 0)
+            continue;
+        if (match(entry->d_name, st)) {
             found = true;
             break;
         }
     }
     ::closedir(fds);
     return found;
+}
+
+// Whether the process has a descriptor open on the device (st_rdev).
+bool holds(long pid, dev_t device) {
+    return anyDescriptor(pid, [device](const char*, const struct stat& st) {
+        return S_ISCHR(st.st_mode) && st.st_rdev == device;
+    });
 }
 
 // The index of the pseudo-terminal whose slave device this is, -1 for any
@@ -85,23 +92,9 @@ bool holdsOtherEnd(long pid, const std::string& path) {
     const long index = ptyIndex(port.st_rdev);
     if (index < 0)
         return false;
-    const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
-    DIR* fds = ::opendir(folder.c_str());
-    if (fds == nullptr)
-        return false;
-    bool found = false;
-    while (const dirent* entry = ::readdir(fds)) {
-        struct stat st {};
-        if (entry->d_name[0] == '.' || ::stat((folder + "/" + entry->d_name).c_str(), &st) != 0 ||
-            !isPtyMaster(st))
-            continue;
-        if (masterIndex(pid, entry->d_name) == index) {
-            found = true;
-            break;
-        }
-    }
-    ::closedir(fds);
-    return found;
+    return anyDescriptor(pid, [pid, index](const char* fd, const struct stat& st) {
+        return isPtyMaster(st) && masterIndex(pid, fd) == index;
+    });
 }
 
 std::vector<SPortHolder> portUsers(const std::string& path) {
