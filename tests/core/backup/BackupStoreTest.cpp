@@ -165,3 +165,22 @@ TEST(BackupStore, serialNumbersBecomeSafeFolderNames) {
                             "/etc/passwd", "___evil/20240131-101500-load-x", ""})
         EXPECT_FALSE(store.find(bad, entry)) << bad;
 }
+
+// A block whose read failed (or whose write failed and left it unknown) must
+// not leave a raw file that a restore would take as the controller's whole
+// content: the backup is the settings file alone, and restores through it.
+TEST(BackupStore, rawBlocksAreKeptOnlyWhenEveryBlockIsKnown) {
+    CTempFolder data;
+    const CBackupStore store(data.path().string());
+    CRawImage partial = fullRaw();
+    partial.forget(CRawImage::layout().front().name);
+    std::string withHole, whole, error;
+    ASSERT_TRUE(store.take(controller("H"), "edit", at(0), withHole, error, &partial)) << error;
+    const CRawImage raw = fullRaw();
+    ASSERT_TRUE(store.take(controller("H"), "edit", at(1), whole, error, &raw)) << error;
+
+    EXPECT_TRUE(std::filesystem::exists(store.root() + "/" + withHole + ".xset"));
+    EXPECT_FALSE(std::filesystem::exists(store.root() + "/" + withHole + ".xraw"));
+    EXPECT_TRUE(std::filesystem::exists(store.root() + "/" + whole + ".xraw"));
+    EXPECT_EQ(filesIn(store.root() + "/H"), 3u);
+}
