@@ -32,10 +32,15 @@ bool CCliCommands::readSettingsArgument(const std::string& path, DeviceSettings&
     vexor::SSettingsFileProblem check;
     if (vexor::readSettingsFileChecked(path, target, check, vexor::SettingsFileUse::Edit))
         return true;
+    // A file that could not be read at all is named with the system's
+    // reason, as a load names it.
+    if (check.kind == Kind::Unreadable || check.kind == Kind::NotRegular) {
+        fileRefusal(CKorvantisDoc::kMsgFileRead, check.describe());
+        return false;
+    }
     // The load's own message first, then what exactly is wrong.
-    std::string text = vexor::translate(CKorvantisDoc::kMsgFileRead);
-    if (check.kind != Kind::Unreadable)
-        text += "\n" + vexor::translate(check.title());
+    std::string text =
+        vexor::translate(CKorvantisDoc::kMsgFileRead) + "\n" + vexor::translate(check.title());
     switch (check.kind) {
     case Kind::LongLine:
     case Kind::Binary:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -240,6 +241,21 @@ TEST_F(CliOnSim, filesThatAreNoSettingsFileAreRefusedBeforeAnythingIsSent) {
         EXPECT_EQ(server.requestLog().size(), 0u);
     }
     EXPECT_EQ(cli({"settings", "diff", good, folder.file("fifo")}).status, 2);
+
+    // A file that cannot be read at all is refused as a load refuses it:
+    // the program's name, the file and the system's reason.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"settings", "diff", folder.file("absent.xset")},
+             {"settings", "set", folder.file("absent.xset"), "m_base.m_switchRPM", "1500"},
+             {"settings", "load", folder.file("absent.xset")}}) {
+        std::vector<std::string> argv = base(server.slavePath());
+        argv.insert(argv.end(), args.begin(), args.end());
+        const ProcessResult r = runProcess(argv);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_EQ(r.err.rfind("vexor-cli: ", 0), 0u) << r.err;
+        EXPECT_TRUE(contains(r.err, folder.file("absent.xset") + ": " + std::strerror(ENOENT)))
+            << r.err;
+    }
 }
 
 TEST_F(CliOnSim, setChecksEveryValueAndRewritesTheFileWholeOrNotAtAll) {

@@ -26,6 +26,15 @@ SSettingsFileProblem fileProblem(Kind kind, int line = 0) {
     return p;
 }
 
+// A file that could not be read at all: named, with the system's reason.
+SSettingsFileProblem fileProblem(Kind kind, const std::string& path, int error = 0) {
+    SSettingsFileProblem p;
+    p.kind = kind;
+    p.path = path;
+    p.error = error;
+    return p;
+}
+
 SSettingsFileProblem keyProblem(Kind kind, const std::string& key) {
     SSettingsFileProblem p;
     p.kind = kind;
@@ -37,18 +46,18 @@ SSettingsFileProblem keyProblem(Kind kind, const std::string& key) {
 SSettingsFileProblem readRegularFile(const std::string& path, std::string& text) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        return fileProblem(Kind::Unreadable);
+        return fileProblem(Kind::Unreadable, path, errno);
     if (!S_ISREG(st.st_mode))
-        return fileProblem(Kind::NotRegular);
+        return fileProblem(Kind::NotRegular, path);
     if (static_cast<std::size_t>(st.st_size) > CSettingsFile::kMaxFileSize)
         return fileProblem(Kind::TooLarge);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return fileProblem(Kind::Unreadable);
+        return fileProblem(Kind::Unreadable, path, errno);
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
-        return fileProblem(Kind::NotRegular);
+        return fileProblem(Kind::NotRegular, path);
     }
     char chunk[65536];
     for (;;) {
@@ -56,8 +65,9 @@ SSettingsFileProblem readRegularFile(const std::string& path, std::string& text)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            const int error = errno;
             ::close(fd);
-            return fileProblem(Kind::Unreadable);
+            return fileProblem(Kind::Unreadable, path, error);
         }
         if (n == 0)
             break;
@@ -142,8 +152,8 @@ bool readEditableSettingsFile(const std::string& path, DeviceSettings& target,
     std::string missing;
     if (!readSettingsFile(path, target, &missing)) {
         target = DeviceSettings{};
-        problem =
-            missing.empty() ? fileProblem(Kind::Unreadable) : keyProblem(Kind::MissingKey, missing);
+        problem = missing.empty() ? fileProblem(Kind::Unreadable, path)
+                                  : keyProblem(Kind::MissingKey, missing);
         return false;
     }
     return true;
