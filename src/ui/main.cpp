@@ -1,5 +1,6 @@
 #include "app/AppIdentity.h"
 #include "app/AppOptions.h"
+#include "app/DialogMnemonics.h"
 #include "app/DocumentAdapter.h"
 #include "app/KorvantisApp.h"
 #include "app/OfflineDocument.h"
@@ -46,6 +47,8 @@ int main(int argc, char* argv[]) {
     vexor::releaseTerminalsOnCrash();
     QApplication app(argc, argv);
     vexor::applyAppIdentity();
+    CDialogMnemonics dialogKeys;
+    app.installEventFilter(&dialogKeys);
 
     vexor::startLanguages(CWorkFolders::languageFolder());
     if (options.language)

@@ -1,18 +1,25 @@
 #include "app/AppIdentity.h"
+#include "app/DialogMnemonics.h"
 #include "app/KorvantisView.h"
 #include "app/MainFrame.h"
 #include "app/Mnemonics.h"
 #include "lang/Language.h"
 #include "lang/LanguageFiles.h"
 #include "pages/AppPropSheet.h"
+#include "pages/PasswdDlg.h"
+#include "pages/SettingsDlg.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -52,6 +59,26 @@ void checkKeys(const QList<QAction*>& actions, const QString& where) {
     }
 }
 
+// Every button shown in the window has a key and no two share one.
+void checkButtonKeys(QWidget* window, const QString& where) {
+    std::set<QString> keys;
+    int buttons = 0;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->window() != window || !button->isVisible() || button->text().isEmpty() ||
+            button->inherits("QToolButton"))
+            continue;
+        ++buttons;
+        const QString key = mnemonicKey(button->text());
+        if (key.isEmpty())
+            continue; // no letter left: reached with Tab
+        QVERIFY2(keys.insert(key).second,
+                 qPrintable(where + QStringLiteral(": key ") + key + QStringLiteral(" twice")));
+    }
+    QVERIFY2(buttons > 1, qPrintable(where + QStringLiteral(": no buttons")));
+    QVERIFY2(keys.size() * 4 >= static_cast<std::size_t>(buttons) * 3,
+             qPrintable(where + QStringLiteral(": most buttons have no key")));
+}
+
 } // namespace
 
 class DesktopTest : public QObject {
@@ -89,6 +116,43 @@ private slots:
         }
         frame.changeLanguage(kLangPolish);
         closeLanguageFiles();
+    }
+
+    // Dialogs get their buttons' keys when shown, in whatever language their
+    // texts were built: two buttons starting with the same letter still get
+    // a key each, and a key written into a translation is not kept twice.
+    void everyDialogsButtonsHaveTheirOwnKeysInEveryLanguage() {
+        CDialogMnemonics filter;
+        qApp->installEventFilter(&filter);
+        {
+            QDialog dialog;
+            auto* save = new QPushButton(QStringLiteral("Zapisz"), &dialog);
+            auto* close = new QPushButton(QStringLiteral("Zamknij"), &dialog);
+            auto* apply = new QPushButton(QStringLiteral("&Zastosuj"), &dialog);
+            auto* layout = new QHBoxLayout(&dialog);
+            for (QPushButton* b : {save, close, apply})
+                layout->addWidget(b);
+            dialog.show();
+            QCOMPARE(save->text(), QStringLiteral("&Zapisz"));
+            QCOMPARE(close->text(), QStringLiteral("Z&amknij"));
+            QCOMPARE(apply->text(), QStringLiteral("Za&stosuj"));
+        }
+        openLanguageFiles(kShare + "/E_Lang");
+        CFakeDocument doc;
+        Seams seams;
+        for (int language = 0; language < kLanguageCount; ++language) {
+            setCurrentLanguage(language);
+            const QString where = QStringLiteral("language %1").arg(language);
+            CSettingsDlg settings(doc, seams);
+            settings.show();
+            checkButtonKeys(&settings, where + QStringLiteral(" settings"));
+            CPasswdDlg password("x", [] {});
+            password.show();
+            checkButtonKeys(&password, where + QStringLiteral(" password"));
+        }
+        setCurrentLanguage(kLangPolish);
+        closeLanguageFiles();
+        qApp->removeEventFilter(&filter);
     }
 
     void keysWalkThePagesOpenTheManualAndQuit() {

@@ -1,8 +1,10 @@
 #include "app/Mnemonics.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 
 #include <set>
 
@@ -97,6 +99,24 @@ void assignMnemonics(QMenuBar* bar) {
             assignMnemonics(menu);
     }
     assign(titles);
+}
+
+void assignMnemonics(QWidget* window) {
+    std::vector<QAbstractButton*> buttons;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        // Tool buttons are reached by their own shortcuts or the menus.
+        if (button->window() != window || qobject_cast<QToolButton*>(button) != nullptr ||
+            button->text().isEmpty() || !button->isVisibleTo(window))
+            continue;
+        buttons.push_back(button);
+    }
+    std::vector<QString> texts;
+    for (QAbstractButton* button : buttons)
+        texts.push_back(button->text());
+    const std::vector<QString> marked = withMnemonics(texts);
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i]->text() != marked[i])
+            buttons[i]->setText(marked[i]);
 }
 
 } // namespace vexor

@@ -6,6 +6,7 @@
 
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace vexor {
 
@@ -26,5 +27,8 @@ QString withoutMnemonic(const QString& text);
 // Menu titles of the bar, and the entries of each menu and sub-menu.
 void assignMnemonics(QMenuBar* bar);
 void assignMnemonics(QMenu* menu);
+// The buttons and check boxes shown in one window (not those of windows
+// inside it), so that no two of them share a key.
+void assignMnemonics(QWidget* window);
 
 } // namespace vexor
