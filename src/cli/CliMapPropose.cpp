@@ -128,14 +128,15 @@ int CCliCommands::cmdMapPropose(const Args& args) {
         vexor::DriveRun run;
         const SRecordingLoad load = vexor::readDriveRun(file, run);
         if (load.status == SRecordingLoad::Status::Damaged) {
-            m_prompt.message(vexor::translate(vexor::kRecordingMsgDamaged) + " " +
+            m_prompt.message("vexor-cli: " + vexor::translate(vexor::kRecordingMsgDamaged) + " " +
                                  std::to_string(load.damagedLine) + "\n" + file + ":" +
                                  std::to_string(load.damagedLine),
                              IUserPrompt::Icon::Error);
             return kExitUsage;
         }
         if (load.status != SRecordingLoad::Status::Complete) {
-            m_prompt.message(vexor::recordingLoadMessage(load, file), IUserPrompt::Icon::Error);
+            m_prompt.message("vexor-cli: " + vexor::recordingLoadMessage(load, file),
+                             IUserPrompt::Icon::Error);
             return kExitUsage;
         }
         proposal.addRun(run);

@@ -1,10 +1,12 @@
 #include "diag/RecordingLoader.h"
 
 #include "lang/Translate.h"
+#include "platform/FileKind.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,13 +123,21 @@ SRecordingLoad loadRecording(const std::string& path, CRecording& recording,
 SRecordingLoad readRecordingLines(const std::string& path, const RecordingLineSink& sink,
                                   const RecordingProgress& progress,
                                   const std::function<void(std::size_t)>& sized) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const auto unreadable = [](int error) {
+        SRecordingLoad load;
+        load.error = error;
+        return load;
+    };
+    // Without O_NONBLOCK a FIFO would hold the open until a writer came.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return {};
+        return unreadable(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool statFailed = ::fstat(fd, &st) != 0;
+    if (statFailed || !S_ISREG(st.st_mode)) {
+        const int error = statFailed ? errno : 0;
         ::close(fd);
-        return {};
+        return unreadable(error);
     }
     const auto total = static_cast<std::size_t>(st.st_size);
     if (sized)
@@ -138,12 +148,14 @@ SRecordingLoad readRecordingLines(const std::string& path, const RecordingLineSi
     std::string text;
     std::size_t done = 0;
     SRecordingLoad::Status status = SRecordingLoad::Status::Complete;
+    int readError = 0;
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             status = SRecordingLoad::Status::Unreadable;
+            readError = errno;
             break;
         }
         done += static_cast<std::size_t>(n);
@@ -161,13 +173,17 @@ SRecordingLoad readRecordingLines(const std::string& path, const RecordingLineSi
         }
     }
     ::close(fd);
-    return parser.result(status);
+    SRecordingLoad result = parser.result(status);
+    result.error = readError;
+    return result;
 }
 
 std::string recordingLoadMessage(const SRecordingLoad& load, const std::string& path) {
     switch (load.status) {
     case SRecordingLoad::Status::Unreadable:
-        return translate(kRecordingMsgOpen) + "\n" + path;
+        return translate(kRecordingMsgOpen) + "\n" +
+               (load.error != 0 ? path + ": " + std::strerror(load.error)
+                                : translate(notRegularMessage()) + " " + path);
     case SRecordingLoad::Status::Damaged:
         return translate(kRecordingMsgDamaged) + " " + std::to_string(load.damagedLine);
     default:

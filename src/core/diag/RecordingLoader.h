@@ -17,6 +17,9 @@ struct SRecordingLoad {
     Status status = Status::Unreadable;
     std::size_t lines = 0;       // complete lines read
     std::size_t damagedLine = 0; // 1-based number of the damaged line
+    // Why an unreadable file could not be read: the system's error, or 0
+    // for a file that is no regular file (a folder, a FIFO, a device).
+    int error = 0;
 };
 
 namespace vexor {

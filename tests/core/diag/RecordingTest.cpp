@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
+#include <sys/stat.h>
 
 using namespace vexor;
 
@@ -110,6 +112,18 @@ TEST(Recording, aFileLargerThanOneReadIsReadWholeWithProgressAndCanBeCancelled) 
     EXPECT_TRUE(rec.empty());
     EXPECT_EQ(loadRecording(folder.file("missing.osc"), rec).status, Status::Unreadable);
     EXPECT_EQ(loadRecording(folder.path(), rec).status, Status::Unreadable);
+
+    // A FIFO is refused at once rather than waited on for a writer, and
+    // every refusal names the file and why.
+    const std::string fifo = folder.file("fifo.osc");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const SRecordingLoad pipe = loadRecording(fifo, rec);
+    EXPECT_EQ(pipe.status, Status::Unreadable);
+    EXPECT_NE(recordingLoadMessage(pipe, fifo).find(fifo), std::string::npos);
+    const std::string missing = folder.file("missing.osc");
+    EXPECT_NE(recordingLoadMessage(loadRecording(missing, rec), missing)
+                  .find(missing + ": " + std::strerror(ENOENT)),
+              std::string::npos);
 }
 
 TEST(Recording, aSpanOverAnyRangeIsTheSmallestAndLargestValueInIt) {
