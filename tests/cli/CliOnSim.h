@@ -3,6 +3,7 @@
 #include "CliRunner.h"
 #include "SimServer.h"
 #include "core/files/TempFolder.h"
+#include "support/CliOnPort.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,7 @@ protected:
     void SetUp() override { server.start(); }
 
     std::vector<std::string> base(const std::string& port) {
-        return {VEXOR_CLI_PATH, "--no-system-ports",
-                "--port",       port,
-                "--config-dir", folder.file("config"),
-                "--data-dir",   folder.file("data"),
-                "--lang",       "0"};
+        return cliOnPort(VEXOR_CLI_PATH, port, folder);
     }
     ProcessResult cli(std::initializer_list<std::string> args) {
         return cliOn(server.slavePath(), args);

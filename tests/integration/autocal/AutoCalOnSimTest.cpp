@@ -5,6 +5,7 @@
 #include "platform/PortTable.h"
 #include "report/JobSheetBuilder.h"
 #include "report/JobSheetHtml.h"
+#include "support/OnSimulator.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +42,7 @@ protected:
 
     void SetUp() override {
         server.start();
-        setCurrentPortTable({server.slavePath()});
-        device.port().open(1);
-        device.port().configure();
+        vexor::test::openSimulatorPort(server, device);
         Seams seams;
         seams.prompt = &prompt;
         device.setSeams(seams);

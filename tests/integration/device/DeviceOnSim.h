@@ -4,6 +4,7 @@
 #include "device/LPGDevice.h"
 #include "platform/PortTable.h"
 #include "platform/Seams.h"
+#include "support/OnSimulator.h"
 
 #include <gtest/gtest.h>
 
@@ -39,9 +40,7 @@ protected:
 
     void SetUp() override {
         server.start();
-        vexor::setCurrentPortTable({server.slavePath()});
-        device.port().open(1);
-        device.port().configure();
+        openSimulatorPort(server, device);
         device.setSeams(recorder.seams());
         CLPGDevice::resetConnectionNotice();
     }

@@ -5,6 +5,7 @@
 #include "doc/KorvantisDoc.h"
 #include "platform/PortTable.h"
 #include "platform/Seams.h"
+#include "support/OnSimulator.h"
 
 #include <gtest/gtest.h>
 
@@ -100,12 +101,8 @@ protected:
 
     void SetUp() override {
         server.start();
-        vexor::setCurrentPortTable({server.slavePath()});
-        CLPGDevice::resetConnectionNotice();
-        doc = std::make_unique<CKorvantisDoc>();
+        doc = documentOnSimulator(server, folder.path().string());
         doc->setSeams(seams.seams());
-        doc->setConfigFolder(folder.file("config"));
-        doc->setDataFolder(folder.file("data"));
     }
     void TearDown() override { doc.reset(); }
 

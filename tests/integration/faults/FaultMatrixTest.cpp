@@ -11,6 +11,7 @@
 #include "files/FirmwareFileBuilder.h"
 #include "platform/PortTable.h"
 #include "settings/SettingsFileIo.h"
+#include "support/CliOnPort.h"
 
 #include <gtest/gtest.h>
 
@@ -148,19 +149,8 @@ protected:
     }
 
     std::vector<std::string> argv(Command c) {
-        std::vector<std::string> a = {VEXOR_CLI_PATH,
-                                      "--no-system-ports",
-                                      "--port",
-                                      server.linkPath(),
-                                      "--config-dir",
-                                      folder.file("config"),
-                                      "--data-dir",
-                                      folder.file("data"),
-                                      "--lang",
-                                      "0",
-                                      "--yes",
-                                      "--reconnect-timeout",
-                                      "2"};
+        std::vector<std::string> a = cliOnPort(VEXOR_CLI_PATH, server.linkPath(), folder);
+        a.insert(a.end(), {"--yes", "--reconnect-timeout", "2"});
         switch (c) {
         case Command::Identify:
             a.push_back("identify");

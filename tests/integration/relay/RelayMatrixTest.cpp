@@ -9,8 +9,9 @@
 #include "core/files/TempFolder.h"
 #include "doc/KorvantisDoc.h"
 #include "files/FirmwareFileBuilder.h"
-#include "settings/SettingsFileIo.h"
 #include "platform/PortTable.h"
+#include "settings/SettingsFileIo.h"
+#include "support/CliOnPort.h"
 #include "support/FaultRelay.h"
 
 #include <gtest/gtest.h>
@@ -212,12 +213,8 @@ protected:
     }
 
     std::vector<std::string> argv(const Case& c) {
-        std::vector<std::string> a = {VEXOR_CLI_PATH, "--no-system-ports",
-                                      "--port",       relay.path(),
-                                      "--config-dir", folder.file("config"),
-                                      "--data-dir",   folder.file("data"),
-                                      "--lang",       "0",
-                                      "--yes",        "--no-backup"};
+        std::vector<std::string> a = cliOnPort(VEXOR_CLI_PATH, relay.path(), folder);
+        a.insert(a.end(), {"--yes", "--no-backup"});
         const std::string file = c.args[0] == "flash" ? "new.img" : "load.xset";
         for (const std::string& arg : c.args)
             a.push_back(arg == "FILE" ? folder.file(file) : arg);
@@ -275,12 +272,8 @@ namespace {
 class RelayMessages : public ::testing::Test {
 protected:
     std::vector<std::string> argv(std::initializer_list<std::string> args) {
-        std::vector<std::string> a = {VEXOR_CLI_PATH, "--no-system-ports",
-                                      "--port",       relay.path(),
-                                      "--config-dir", folder.file("config"),
-                                      "--data-dir",   folder.file("data"),
-                                      "--lang",       "0",
-                                      "--no-backup"};
+        std::vector<std::string> a = cliOnPort(VEXOR_CLI_PATH, relay.path(), folder);
+        a.push_back("--no-backup");
         a.insert(a.end(), args.begin(), args.end());
         return a;
     }

@@ -1,3 +1,4 @@
+#include "../../support/OnSimulator.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
 #include "controls/CtrlId.h"
@@ -49,10 +50,8 @@ private:
             c.engine().setNoise(false);
             c.engine().setReducerTemperatureRaw(warm ? 30 : 200);
         });
-        setCurrentPortTable({m_server->slavePath()});
         m_doc = std::make_unique<CKorvantisDoc>();
-        m_doc->port().open(1);
-        m_doc->port().configure();
+        vexor::test::openSimulatorPort(*m_server, *m_doc);
         m_doc->setSeams(m_seams);
         QVERIFY(m_doc->readDevInfo());
         QVERIFY(m_doc->readBase());

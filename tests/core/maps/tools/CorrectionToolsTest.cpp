@@ -1,4 +1,4 @@
-#include "AutoCalFakes.h"
+#include "core/maps/autocal/AutoCalFakes.h"
 #include "maps/tools/LambdaBar.h"
 #include "maps/tools/MainCorrEditor.h"
 #include "maps/tools/NozzleSize.h"

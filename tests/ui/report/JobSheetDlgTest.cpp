@@ -1,4 +1,5 @@
 #include "report/JobSheetDlg.h"
+#include "../../support/OnSimulator.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
 #include "app/OfflineDocument.h"
@@ -60,12 +61,8 @@ private slots:
         m_server = std::make_unique<CSimServer>();
         m_server->withController([](CSimController& c) { c.setErrorBytes({0, 0x01, 0, 0}); });
         m_server->start();
-        setCurrentPortTable({m_server->slavePath()});
-        CLPGDevice::resetConnectionNotice();
         m_folders = std::make_unique<QTemporaryDir>();
-        m_doc = std::make_unique<CKorvantisDoc>();
-        m_doc->setConfigFolder(folder("config"));
-        m_doc->setDataFolder(folder("data"));
+        m_doc = vexor::test::documentOnSimulator(*m_server, m_folders->path().toStdString());
         m_seams = {};
         m_seams.prompt = &m_prompt;
         m_seams.chooser = &m_chooser;

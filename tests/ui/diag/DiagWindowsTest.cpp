@@ -1,3 +1,4 @@
+#include "../../support/OnSimulator.h"
 #include "SimObd.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
@@ -85,9 +86,7 @@ private:
         } else {
             m_server = std::make_unique<CSimServer>();
             m_server->start();
-            setCurrentPortTable({m_server->slavePath()});
-            m_doc->port().open(1);
-            m_doc->port().configure();
+            vexor::test::openSimulatorPort(*m_server, *m_doc);
         }
         m_doc->setConnected(true);
         m_doc->settings().m_devInfo.m_flags1 = 1;

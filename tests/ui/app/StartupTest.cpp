@@ -1,4 +1,4 @@
-#include "../support/Ser2net.h"
+#include "../../support/Ser2net.h"
 #include "SimServer.h"
 #include "app/AppOptions.h"
 #include "app/ControlIds.h"

@@ -1,3 +1,4 @@
+#include "../../support/OnSimulator.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
 #include "backup/LoadCompareDlg.h"
@@ -164,12 +165,8 @@ private slots:
         m_prompt.clear();
         m_server = std::make_unique<CSimServer>();
         m_server->start();
-        setCurrentPortTable({m_server->slavePath()});
-        CLPGDevice::resetConnectionNotice();
         m_folders = std::make_unique<QTemporaryDir>();
-        m_doc = std::make_unique<CKorvantisDoc>();
-        m_doc->setConfigFolder(m_folders->filePath(QStringLiteral("config")).toStdString());
-        m_doc->setDataFolder(m_folders->filePath(QStringLiteral("data")).toStdString());
+        m_doc = vexor::test::documentOnSimulator(*m_server, m_folders->path().toStdString());
         m_seams = Seams{};
         m_seams.prompt = &m_prompt;
         m_seams.chooser = &m_chooser;

@@ -2,7 +2,7 @@
 #include "backup/LoadCompareDlg.h"
 #include "lang/Language.h"
 
-#include "../core/files/TempFolder.h"
+#include "../../core/files/TempFolder.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+#include "../../support/OnSimulator.h"
 #include "SimServer.h"
 #include "app/DocumentAdapter.h"
 #include "controls/CtrlId.h"
@@ -102,13 +103,11 @@ private slots:
         m_answer = 5;
         m_server = std::make_unique<CSimServer>();
         m_server->start();
-        setCurrentPortTable({m_server->slavePath()});
         m_doc = std::make_unique<CKorvantisDoc>();
         m_seams = Seams{};
         m_seams.prompt = &m_prompt;
         m_doc->setSeams(m_seams);
-        m_doc->port().open(1);
-        m_doc->port().configure();
+        vexor::test::openSimulatorPort(*m_server, *m_doc);
         m_doc->setConnected(true);
         m_port = std::make_unique<CDocumentAdapter>(*m_doc);
         m_page = std::make_unique<CMapCorrPage>();
