@@ -3,6 +3,7 @@
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
 #include "lang/Translate.h"
+#include "pages/SettingBinding.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,13 @@ CAppPropPage::CAppPropPage(std::string polishCaption, QWidget* parent)
     // The page's controls take their texts from the page's own text object,
     // never from the view around it.
     vexor::setTextScope(this);
+}
+
+void CAppPropPage::editSetting(const char* reportName, const vexor::CSettingBinding& binding) {
+    runEdit(reportName, [this, &binding] {
+        if (binding.take(m_doc->editSettings()))
+            vexor::writePanelBlocks(*m_doc, m_seams, {binding.block()});
+    });
 }
 
 void CAppPropPage::attach(IDocumentPort& doc, const Seams& seams) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "pages/SettingBinding.h"
 #include "texts/PanelGasolineTexts.h"
 
 #include <functional>
@@ -32,10 +33,11 @@ public:
 
 private:
     CPanelGasolineTexts m_texts;
-    CValueCmbBox* m_rpmDiv;
+    vexor::CSettingBinding m_rpmDiv;
+    // Flag bits and the wiring pattern: no row of their own to bind.
     CValueCmbBox* m_rpmLevel;
     CValueCmbBox* m_engineType;
-    CValueCmbBox* m_lambdaType;
+    vexor::CSettingBinding m_lambdaType;
     CValueCmbBox* m_injType;
     QCheckBox* m_injSignal;
     std::function<void(int)> m_lambdaTypeHook;
