@@ -7,15 +7,20 @@
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "lang/Language.h"
+#include "pages/AdvancedPage.h"
+#include "pages/AdvancedPageIds.h"
+#include "pages/FlagBinding.h"
 #include "pages/PanelGasPage.h"
 #include "pages/PanelGasolinePage.h"
 #include "pages/PanelIds.h"
 #include "pages/PanelSwitchPage.h"
+#include "panels/PanelPresets.h"
 #include "settings/SettingChoices.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakeDocument.h"
 #include "support/RecordingPrompt.h"
 
+#include <QCheckBox>
 #include <QTest>
 
 #include <stdexcept>
@@ -32,6 +37,14 @@ namespace {
 struct SBoxRow {
     int id;
     const char* key;
+    Sent sent;
+};
+
+// A page's check box, the bit it sets and the commands a click sends.
+struct SCheckRow {
+    int id;
+    const char* key;
+    std::uint8_t mask;
     Sent sent;
 };
 
@@ -68,6 +81,34 @@ class SettingBindingTest : public QObject {
             emit box->picked(2);
             QVERIFY2(row->number(m_doc.image) == entries[2].value, qPrintable(what));
             QVERIFY2(m_doc.sent == r.sent, qPrintable(what));
+            QVERIFY2(m_prompt.messages().empty(), qPrintable(what));
+        }
+    }
+
+    // The box shows the bit, and a click sets it alone and sends the row's
+    // writes; a second click clears it again.
+    template <class Page> void expectFlagBound(const std::vector<SCheckRow>& rows) {
+        for (const SCheckRow& r : rows) {
+            const QString what = QString::fromUtf8(r.key) + " " + QString::number(r.mask);
+            init();
+            m_doc.service = true;
+            const SettingInfo* row = findSetting(r.key);
+            QVERIFY2(row != nullptr, qPrintable(what));
+            row->setNumber(m_doc.image, 0xA0 & ~r.mask);
+
+            Page page;
+            m_seams.prompt = &m_prompt;
+            page.attach(m_doc, m_seams);
+            page.updatePage();
+            auto* box = findCtrl<QCheckBox>(&page, r.id);
+            QVERIFY2(box != nullptr, qPrintable(what));
+            QVERIFY2(!box->isChecked(), qPrintable(what));
+
+            box->click();
+            QVERIFY2(row->number(m_doc.image) == ((0xA0 & ~r.mask) | r.mask), qPrintable(what));
+            QVERIFY2(m_doc.sent == r.sent, qPrintable(what));
+            box->click();
+            QVERIFY2(row->number(m_doc.image) == (0xA0 & ~r.mask), qPrintable(what));
             QVERIFY2(m_prompt.messages().empty(), qPrintable(what));
         }
     }
@@ -141,6 +182,71 @@ private slots:
         QCOMPARE(CSettingBinding(&box, "m_base.m_switchPressure").unitText(),
                  QStringLiteral("kPa"));
         QCOMPARE(CSettingBinding(&box, "m_base.m_switchRPM").unitText(), QString());
+    }
+
+    void aFlagTheRowDoesNotHoldIsAFaultOfThePage() {
+        QCheckBox box;
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, CFlagBinding(&box, "m_base.m_flags", 0x80));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error,
+                                 CFlagBinding(&box, "m_base.m_switchPressure", 0x01));
+    }
+
+    // Only the box's bits change; a click that agrees with them is no edit.
+    void flagBoxSetsAndClearsItsBitsOnly() {
+        QCheckBox box;
+        const CFlagBinding bound(&box, "m_adv.m_flags", 0x04);
+        QCOMPARE(bound.block(), SettingBlock::Adv);
+        DeviceSettings s;
+        s.m_adv.m_flags = 0xF3;
+        bound.show(s);
+        QVERIFY(!box.isChecked());
+        QVERIFY(!bound.take(s));
+        box.setChecked(true);
+        QVERIFY(bound.take(s));
+        QCOMPARE(int(s.m_adv.m_flags), 0xF7);
+        QVERIFY(!bound.take(s));
+        box.setChecked(false);
+        bound.store(s);
+        QCOMPARE(int(s.m_adv.m_flags), 0xF3);
+        bound.store(s);
+        QCOMPARE(int(s.m_adv.m_flags), 0xF3);
+    }
+
+    // A mask of two bits counts as set with either and is set whole.
+    void flagBoxOfTwoBits() {
+        QCheckBox box;
+        const CFlagBinding bound(&box, "m_adv.m_flags", 0x03);
+        DeviceSettings s;
+        s.m_adv.m_flags = 0x02;
+        QVERIFY(bound.isSet(s));
+        box.setChecked(true);
+        bound.store(s);
+        QCOMPARE(int(s.m_adv.m_flags), 0x03);
+        box.setChecked(false);
+        QVERIFY(bound.take(s));
+        QCOMPARE(int(s.m_adv.m_flags), 0x00);
+    }
+
+    void checkBoxesSetTheirRowsBits() {
+        expectFlagBound<CPanelSwitchPage>(
+            {{kChkMinLpgTempr, "m_base.m_flags", kBaseFlagMinGasTempr, {"writeBase"}},
+             {kChkAutoCalibration,
+              "m_advancedSetup.m_advancedFlags",
+              kAdvFlagAutoCalibration,
+              {"writeAdvancedSetup"}}});
+        expectFlagBound<CPanelGasolinePage>({{kChkInjSignal,
+                                              "m_adv.m_engineSignalBehavior",
+                                              kEngineSignalPlus,
+                                              {"waitForGasoline", "writeAdv", "restart"}}});
+        using namespace ids;
+        expectFlagBound<CAdvancedPage>({{kAdvChkWarming, "m_adv.m_flags", 0x03, {"writeAdv"}},
+                                        {kAdvChkCutOff, "m_adv.m_flags", 0x04, {"writeAdv"}},
+                                        {kAdvChkContinuous, "m_adv.m_flags", 0x08, {"writeAdv"}},
+                                        {kAdvChkFast, "m_base.m_flags", 0x40, {"writeBase"}},
+                                        {kAdvChkSwitchCorr,
+                                         "m_advancedSetup.m_advancedFlags",
+                                         kAdvFlagSwitchCorr,
+                                         {"writeAdvancedSetup"}}});
     }
 
     void gasPageBoxesEditTheirRows() {

@@ -63,9 +63,12 @@ CAdvancedPage::CAdvancedPage(QWidget* parent)
       m_ignoreTime(new CValueCmbBox(this), "m_adv.m_ignoreLPGTime"),
       m_switchCorr(new CValueCmbBox(this), "m_advancedSetup.m_switchCorr"),
       m_switchCorrTime(new CValueCmbBox(this), "m_advancedSetup.m_switchCorrTime"),
-      m_chkWarming(new QCheckBox(this)), m_chkFast(new QCheckBox(this)),
-      m_chkCutOff(new QCheckBox(this)), m_chkContinuous(new QCheckBox(this)),
-      m_chkSwitchCorr(new QCheckBox(this)) {
+      m_chkWarming(new QCheckBox(this), "m_adv.m_flags", kAdvWarming),
+      m_chkFast(new QCheckBox(this), "m_base.m_flags", kBaseFast),
+      m_chkCutOff(new QCheckBox(this), "m_adv.m_flags", kAdvCutOff),
+      m_chkContinuous(new QCheckBox(this), "m_adv.m_flags", kAdvContinuous),
+      m_chkSwitchCorr(new QCheckBox(this), "m_advancedSetup.m_advancedFlags",
+                      vexor::kAdvFlagSwitchCorr) {
     buildForm();
     m_texts.apply(this);
 }
@@ -81,11 +84,11 @@ void CAdvancedPage::buildForm() {
         {m_ignoreTime.box(), kAdvIgnoreTime},
         {m_switchCorr.box(), kAdvSwitchCorr},
         {m_switchCorrTime.box(), kAdvSwitchCorrTime},
-        {m_chkWarming, kAdvChkWarming},
-        {m_chkFast, kAdvChkFast},
-        {m_chkCutOff, kAdvChkCutOff},
-        {m_chkContinuous, kAdvChkContinuous},
-        {m_chkSwitchCorr, kAdvChkSwitchCorr},
+        {m_chkWarming.box(), kAdvChkWarming},
+        {m_chkFast.box(), kAdvChkFast},
+        {m_chkCutOff.box(), kAdvChkCutOff},
+        {m_chkContinuous.box(), kAdvChkContinuous},
+        {m_chkSwitchCorr.box(), kAdvChkSwitchCorr},
     }};
     for (const auto& [widget, id] : ids)
         vexor::setCtrlId(widget, id);
@@ -93,7 +96,7 @@ void CAdvancedPage::buildForm() {
     auto* warming = new QGroupBox(this);
     vexor::setCtrlId(warming, kAdvGrpWarming);
     auto* warmingGrid = new QGridLayout(warming);
-    warmingGrid->addWidget(m_chkWarming, 0, 0, 1, 3);
+    warmingGrid->addWidget(m_chkWarming.box(), 0, 0, 1, 3);
     warmingGrid->addWidget(label(warming, kAdvLblWarmingTime), 1, 0);
     warmingGrid->addWidget(m_warmingTime.box(), 1, 1);
     warmingGrid->addWidget(unit(warming, m_warmingTime), 1, 2);
@@ -110,7 +113,7 @@ void CAdvancedPage::buildForm() {
     auto* cutOff = new QGroupBox(this);
     vexor::setCtrlId(cutOff, kAdvGrpCutOff);
     auto* cutOffGrid = new QGridLayout(cutOff);
-    cutOffGrid->addWidget(m_chkCutOff, 0, 0, 1, 3);
+    cutOffGrid->addWidget(m_chkCutOff.box(), 0, 0, 1, 3);
     cutOffGrid->addWidget(label(cutOff, kAdvLblCutOffPressure), 1, 0);
     cutOffGrid->addWidget(m_cutOffPressure.box(), 1, 1);
     cutOffGrid->addWidget(unit(cutOff, m_cutOffPressure), 1, 2);
@@ -128,15 +131,15 @@ void CAdvancedPage::buildForm() {
     grid->addWidget(warming, 0, 0, 1, 4);
     grid->addWidget(pressure, 0, 4, 1, 3);
     grid->addWidget(cutOff, 1, 0, 1, 4);
-    grid->addWidget(m_chkFast, 1, 4, 1, 3, Qt::AlignTop);
+    grid->addWidget(m_chkFast.box(), 1, 4, 1, 3, Qt::AlignTop);
     grid->addWidget(label(this, kAdvLblMinLpgTime), 2, 0);
     grid->addWidget(m_minLpgTime.box(), 2, 1);
     grid->addWidget(unit(this, m_minLpgTime), 2, 2);
     grid->addWidget(label(this, kAdvLblIgnoreTime), 3, 0);
     grid->addWidget(m_ignoreTime.box(), 3, 1);
     grid->addWidget(unit(this, m_ignoreTime), 3, 2);
-    grid->addWidget(m_chkContinuous, 4, 0, 1, 4);
-    grid->addWidget(m_chkSwitchCorr, 5, 0);
+    grid->addWidget(m_chkContinuous.box(), 4, 0, 1, 4);
+    grid->addWidget(m_chkSwitchCorr.box(), 5, 0);
     grid->addWidget(m_switchCorr.box(), 5, 1);
     grid->addWidget(unit(this, m_switchCorr), 5, 2);
     grid->addWidget(label(this, kAdvLblSwitchCorrTime), 5, 3);
@@ -159,11 +162,13 @@ void CAdvancedPage::buildForm() {
     onPick(m_cutOffExitDelay.box(), &CAdvancedPage::OnSelendokCmbCutoffExitDelay);
     onPick(m_switchCorr.box(), &CAdvancedPage::OnSelendokSwitchCorr);
     onPick(m_switchCorrTime.box(), &CAdvancedPage::OnSelendokSwitchCorrTime);
-    connect(m_chkWarming, &QCheckBox::clicked, this, &CAdvancedPage::OnChkInjWarming);
-    connect(m_chkCutOff, &QCheckBox::clicked, this, &CAdvancedPage::OnChkCutOffSwitch);
-    connect(m_chkContinuous, &QCheckBox::clicked, this, &CAdvancedPage::OnChkContinuousInjection);
-    connect(m_chkFast, &QCheckBox::clicked, this, &CAdvancedPage::OnChkFastLpgSwitch);
-    connect(m_chkSwitchCorr, &QCheckBox::clicked, this, &CAdvancedPage::OnChkSwitchCorrEnable);
+    connect(m_chkWarming.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkInjWarming);
+    connect(m_chkCutOff.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkCutOffSwitch);
+    connect(m_chkContinuous.box(), &QCheckBox::clicked, this,
+            &CAdvancedPage::OnChkContinuousInjection);
+    connect(m_chkFast.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkFastLpgSwitch);
+    connect(m_chkSwitchCorr.box(), &QCheckBox::clicked, this,
+            &CAdvancedPage::OnChkSwitchCorrEnable);
 }
 
 bool CAdvancedPage::activate() {
@@ -208,11 +213,11 @@ void CAdvancedPage::updatePage() {
     const DeviceSettings& s = doc()->settings();
     for (const vexor::CSettingBinding* bound : combos())
         bound->show(s);
-    m_chkWarming->setChecked(s.m_adv.m_flags & 0x01);
-    m_chkCutOff->setChecked(s.m_adv.m_flags & kAdvCutOff);
-    m_chkContinuous->setChecked(s.m_adv.m_flags & kAdvContinuous);
-    m_chkFast->setChecked(s.m_base.m_flags & kBaseFast);
-    m_chkSwitchCorr->setChecked(s.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagSwitchCorr);
+    // The warming box follows its first bit; a click sets or clears both.
+    m_chkWarming.box()->setChecked(s.m_adv.m_flags & 0x01);
+    for (const vexor::CFlagBinding* bound :
+         {&m_chkCutOff, &m_chkContinuous, &m_chkFast, &m_chkSwitchCorr})
+        bound->show(s);
 }
 
 void CAdvancedPage::write(const char* handler, vexor::SettingBlock block) {
@@ -248,14 +253,13 @@ void CAdvancedPage::onCombo(const char* handler, const vexor::CSettingBinding& b
     write(handler, bound.block());
 }
 
-void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
-                            const std::function<void(DeviceSettings&, bool)>& store,
-                            vexor::SettingBlock block, bool busyCursor) {
+void CAdvancedPage::onCheck(const char* handler, const vexor::CFlagBinding& bound,
+                            bool busyCursor) {
     if (gated() || refuseChange())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
-    store(doc()->editSettings(), box->isChecked());
-    write(handler, block);
+    bound.store(doc()->editSettings());
+    write(handler, bound.block());
 }
 
 void CAdvancedPage::OnSelendokCmbWarminTime() {
@@ -293,7 +297,7 @@ void CAdvancedPage::OnSelendokSwitchCorr() {
                 // No enrichment to give: the enrichment is switched off with it.
                 if (s.m_advancedSetup.m_switchCorr == 0) {
                     setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, false);
-                    m_chkSwitchCorr->setChecked(false);
+                    m_chkSwitchCorr.box()->setChecked(false);
                 }
             });
 }
@@ -303,38 +307,21 @@ void CAdvancedPage::OnSelendokSwitchCorrTime() {
 }
 
 void CAdvancedPage::OnChkInjWarming() {
-    onCheck(
-        "CAdvancedPage::OnChkInjWarming()", m_chkWarming,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkInjWarming()", m_chkWarming, true);
 }
 
 void CAdvancedPage::OnChkCutOffSwitch() {
-    onCheck(
-        "CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff, true);
 }
 
 void CAdvancedPage::OnChkContinuousInjection() {
-    onCheck(
-        "CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvContinuous, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous, true);
 }
 
 void CAdvancedPage::OnChkFastLpgSwitch() {
-    onCheck(
-        "CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast,
-        [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); },
-        vexor::SettingBlock::Base, false);
+    onCheck("CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast, false);
 }
 
 void CAdvancedPage::OnChkSwitchCorrEnable() {
-    onCheck(
-        "CAdvancedPage::OnChkSwitchCorrEnable()", m_chkSwitchCorr,
-        [](DeviceSettings& s, bool on) {
-            setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, on);
-        },
-        vexor::SettingBlock::AdvancedSetup, true);
+    onCheck("CAdvancedPage::OnChkSwitchCorrEnable()", m_chkSwitchCorr, true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
 #include "pages/SettingBinding.h"
 #include "texts/AdvancedPageTexts.h"
 
@@ -53,10 +54,8 @@ private:
     void onCombo(const char* handler, const vexor::CSettingBinding& bound,
                  const std::function<void(DeviceSettings&, double)>& store = {});
     // The handler of a check box: the box's state into the image, then the
-    // block to the controller (no equality test).
-    void onCheck(const char* handler, QCheckBox* box,
-                 const std::function<void(DeviceSettings&, bool)>& store, vexor::SettingBlock block,
-                 bool busyCursor);
+    // row's block to the controller (no equality test).
+    void onCheck(const char* handler, const vexor::CFlagBinding& bound, bool busyCursor);
     // Without the service password the page is greyed and writes nothing.
     bool locked() const;
     // Greys the page behind the password note, or behind the note on
@@ -76,9 +75,9 @@ private:
     vexor::CSettingBinding m_ignoreTime;
     vexor::CSettingBinding m_switchCorr;
     vexor::CSettingBinding m_switchCorrTime;
-    QCheckBox* m_chkWarming;
-    QCheckBox* m_chkFast;
-    QCheckBox* m_chkCutOff;
-    QCheckBox* m_chkContinuous;
-    QCheckBox* m_chkSwitchCorr;
+    vexor::CFlagBinding m_chkWarming;
+    vexor::CFlagBinding m_chkFast;
+    vexor::CFlagBinding m_chkCutOff;
+    vexor::CFlagBinding m_chkContinuous;
+    vexor::CFlagBinding m_chkSwitchCorr;
 };

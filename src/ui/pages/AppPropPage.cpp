@@ -3,6 +3,7 @@
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
 #include "lang/Translate.h"
+#include "pages/FlagBinding.h"
 #include "pages/SettingBinding.h"
 
 #include <QHBoxLayout>
@@ -22,6 +23,14 @@ void CAppPropPage::editSetting(const char* reportName, const vexor::CSettingBind
     runEdit(reportName, [this, &binding] {
         if (binding.take(m_doc->editSettings()))
             vexor::writePanelBlocks(*m_doc, m_seams, {binding.block()});
+    });
+}
+
+void CAppPropPage::editFlag(const char* reportName, const vexor::CFlagBinding& binding,
+                            unsigned writeFlags) {
+    runEdit(reportName, [this, &binding, writeFlags] {
+        if (binding.take(m_doc->editSettings()))
+            vexor::writePanelBlocks(*m_doc, m_seams, {binding.block()}, writeFlags);
     });
 }
 

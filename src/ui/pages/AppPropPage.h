@@ -12,8 +12,9 @@
 class IDocumentPort;
 class QLabel;
 namespace vexor {
+class CFlagBinding;
 class CSettingBinding;
-}
+} // namespace vexor
 class QPushButton;
 
 // Base of the pages of the main view's page set. The set asks the shown page
@@ -77,6 +78,10 @@ protected:
     // goes into the row's member and the row's block is written, unless
     // nothing is chosen or the member holds it already.
     void editSetting(const char* reportName, const vexor::CSettingBinding& binding);
+    // The click of a check box bound to flag bits, likewise; writeFlags as
+    // writePanelBlocks takes them.
+    void editFlag(const char* reportName, const vexor::CFlagBinding& binding,
+                  unsigned writeFlags = 0);
     // Says there is no connection and shows the image again; false when
     // there is a controller to write to.
     bool refuseOffline();

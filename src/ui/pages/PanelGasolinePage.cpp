@@ -66,9 +66,10 @@ CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Pe
     m_lambdaType = CSettingBinding(addRow(grid, this, kLblLambdaType, kCmbLambdaType),
                                    "m_sensorsSetup.m_lambdaType");
     m_injType = addRow(grid, this, kLblGasInjType, kCmbGasInjType);
-    m_injSignal = new QCheckBox(this);
-    setCtrlId(m_injSignal, kChkInjSignal);
-    grid->addWidget(m_injSignal, grid->rowCount(), 0, 1, 2);
+    auto* injSignal = new QCheckBox(this);
+    setCtrlId(injSignal, kChkInjSignal);
+    m_injSignal = CFlagBinding(injSignal, "m_adv.m_engineSignalBehavior", kEngineSignalPlus);
+    grid->addWidget(injSignal, grid->rowCount(), 0, 1, 2);
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(2, 1);
 
@@ -79,7 +80,7 @@ CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Pe
     connect(m_lambdaType.box(), &CValueCmbBox::picked, this,
             &CPanelGasolinePage::OnSelendokCmbLambdaType);
     connect(m_injType, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbGasInjType);
-    connect(m_injSignal, &QCheckBox::clicked, this, &CPanelGasolinePage::OnChkInjSignal);
+    connect(m_injSignal.box(), &QCheckBox::clicked, this, &CPanelGasolinePage::OnChkInjSignal);
     m_texts.apply(this);
 }
 
@@ -104,7 +105,7 @@ void CPanelGasolinePage::updatePage() {
     // they are until the fitter picks one.
     const int pattern = recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount);
     m_injType->showValue(pattern, wiringText(image, pattern));
-    m_injSignal->setChecked((image.m_adv.m_engineSignalBehavior & kEngineSignalPlus) != 0);
+    m_injSignal.show(image);
     showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::Adv,
                 SettingBlock::AdvancedSetup});
 }
@@ -132,14 +133,7 @@ void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
 }
 
 void CPanelGasolinePage::OnChkInjSignal() {
-    runEdit("CPanelGasolinePage::OnChkInjSignal()", [this] {
-        auto& adv = doc()->editSettings().m_adv;
-        const bool plus = m_injSignal->isChecked();
-        if (((adv.m_engineSignalBehavior & kEngineSignalPlus) != 0) == plus)
-            return;
-        adv.m_engineSignalBehavior = withBit(adv.m_engineSignalBehavior, kEngineSignalPlus, plus);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::Adv}, kPetrolFirst | kRestartAfter);
-    });
+    editFlag("CPanelGasolinePage::OnChkInjSignal()", m_injSignal, kPetrolFirst | kRestartAfter);
 }
 
 void CPanelGasolinePage::OnSelendokCmbLambdaType() {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
 #include "pages/SettingBinding.h"
 #include "texts/PanelGasolineTexts.h"
 
 #include <functional>
 
 class CValueCmbBox;
-class QCheckBox;
 
 // How the petrol side of the car is wired: coil division, RPM signal level,
 // engine type, lambda sensor, petrol injection sequence and the injector
@@ -39,6 +39,6 @@ private:
     CValueCmbBox* m_engineType;
     vexor::CSettingBinding m_lambdaType;
     CValueCmbBox* m_injType;
-    QCheckBox* m_injSignal;
+    vexor::CFlagBinding m_injSignal;
     std::function<void(int)> m_lambdaTypeHook;
 };

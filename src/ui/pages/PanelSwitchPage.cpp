@@ -98,7 +98,8 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
              m_switchDelay);
     addBound(gasGrid, toGas, kLblEmulatorDelay, kCmbEmulatorDelay, "m_base.m_emulatorDelay",
              m_emulatorDelay);
-    m_autoCalibration = addCheck(gasGrid, toGas, kChkAutoCalibration);
+    m_autoCalibration = CFlagBinding(addCheck(gasGrid, toGas, kChkAutoCalibration),
+                                     "m_advancedSetup.m_advancedFlags", kAdvFlagAutoCalibration);
     left->addWidget(toGas);
 
     auto* toPetrol = new QGroupBox(this);
@@ -116,7 +117,8 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     const SRow minRpm = addBound(petrolGrid, toPetrol, kLblMinRpm, kCmbMinRpm,
                                  "m_advancedSetup.m_minimalLPGRPM", m_minRpm, "RPM");
     m_rpmUnits = {rpmSwitch.unit, maxRpm.unit, minRpm.unit};
-    m_minLpgTempr = addCheck(petrolGrid, toPetrol, kChkMinLpgTempr);
+    m_minLpgTempr = CFlagBinding(addCheck(petrolGrid, toPetrol, kChkMinLpgTempr), "m_base.m_flags",
+                                 kBaseFlagMinGasTempr);
     left->addWidget(toPetrol);
     left->addStretch(1);
 
@@ -188,8 +190,9 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     connect(m_maxLoad, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxLoad);
     connect(m_fuelSensor.box(), &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbFuelSensor);
-    connect(m_minLpgTempr, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkMinLpgTempr);
-    connect(m_autoCalibration, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkAutoCalibration);
+    connect(m_minLpgTempr.box(), &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkMinLpgTempr);
+    connect(m_autoCalibration.box(), &QCheckBox::clicked, this,
+            &CPanelSwitchPage::OnChkAutoCalibration);
     m_texts.apply(this);
 }
 
@@ -219,9 +222,8 @@ void CPanelSwitchPage::updatePage() {
     m_maxLoad->showValue(image.m_advancedSetup.m_maxLoad);
     for (const CSettingBinding* bound : {&m_pressAverage, &m_minRpm, &m_fuelSensor})
         bound->show(image);
-    m_minLpgTempr->setChecked((image.m_base.m_flags & kBaseFlagMinGasTempr) != 0);
-    m_autoCalibration->setChecked(
-        (image.m_advancedSetup.m_advancedFlags & kAdvFlagAutoCalibration) != 0);
+    m_minLpgTempr.show(image);
+    m_autoCalibration.show(image);
     showMarks();
     CDiag record;
     if (vexor::linkLive(doc()->linkState()) && doc()->latestRecord(record))
@@ -352,25 +354,12 @@ void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
 }
 
 void CPanelSwitchPage::OnChkMinLpgTempr() {
-    runEdit("CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
-        auto& base = doc()->editSettings().m_base;
-        const bool on = m_minLpgTempr->isChecked();
-        if (((base.m_flags & kBaseFlagMinGasTempr) != 0) == on)
-            return;
-        base.m_flags = withBit(base.m_flags, kBaseFlagMinGasTempr, on);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
+    editFlag("CPanelSwitchPage::OnChkMinLpgTempr()", m_minLpgTempr);
 }
 
+// The report name is the one the fitters' support knows this box by.
 void CPanelSwitchPage::OnChkAutoCalibration() {
-    runEdit("CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
-        auto& setup = doc()->editSettings().m_advancedSetup;
-        const bool on = m_autoCalibration->isChecked();
-        if (((setup.m_advancedFlags & kAdvFlagAutoCalibration) != 0) == on)
-            return;
-        setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagAutoCalibration, on);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
-    });
+    editFlag("CPanelSwitchPage::OnSelendokCmbMinRpm()", m_autoCalibration);
 }
 
 // Takes every slider's position as its mark and writes the sensors block

@@ -2,6 +2,7 @@
 
 #include "device/DeviceSettings.h"
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
 #include "pages/SettingBinding.h"
 #include "panels/FuelGauge.h"
 #include "texts/SwitchTexts.h"
@@ -10,7 +11,6 @@
 
 class CColorStatic;
 class CValueCmbBox;
-class QCheckBox;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -61,7 +61,7 @@ private:
     vexor::CSettingBinding m_rpmSwitch;
     vexor::CSettingBinding m_switchDelay;
     vexor::CSettingBinding m_emulatorDelay;
-    QCheckBox* m_autoCalibration;
+    vexor::CFlagBinding m_autoCalibration;
     vexor::CSettingBinding m_maxRpm;
     QLabel* m_maxLoadLabel;
     // Not in a settings file: no row to bind it to.
@@ -69,7 +69,7 @@ private:
     QLabel* m_maxLoadUnit;
     vexor::CSettingBinding m_pressAverage;
     vexor::CSettingBinding m_minRpm;
-    QCheckBox* m_minLpgTempr;
+    vexor::CFlagBinding m_minLpgTempr;
     vexor::CSettingBinding m_fuelSensor;
     std::array<QSlider*, 4> m_sliders{};
     std::array<QLabel*, 4> m_numbers{};
