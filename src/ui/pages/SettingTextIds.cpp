@@ -74,7 +74,7 @@ constexpr SRowText kRowTexts[] = {
     {"m_advancedSetup.m_switchCorr", 0, kAdvChkSwitchCorr},
     {"m_advancedSetup.m_switchCorrTime", 0, kAdvLblSwitchCorrTime},
     {"m_advancedSetup.m_advancedFlags", kAdvFlagSwitchCorr, kAdvChkSwitchCorr},
-    // The inspection dialog.
+    // The service reminder dialog.
     {"m_advancedSetup.m_advancedFlags", kAdvFlagInspection, kSetSrvLblDistance},
 };
 
