@@ -125,7 +125,7 @@ private slots:
     void advancedPage() {
         using namespace ids;
         check<CAdvancedPage>({{kAdvWarmingTime, rowList("m_adv.m_warmingTime")},
-                              // The working pressure in finer steps than on the gas panel.
+                              // The working pressure up to 200 kPa, not 250 as on the gas panel.
                               {kAdvPressureRef, Choice::PressureRefAdv},
                               {kAdvPressureGain, rowList("m_base.m_pressureGain")},
                               {kAdvCutOffPressure, rowList("m_adv.m_cutOffPressSwitch")},

@@ -134,8 +134,8 @@ private slots:
         const CSettingBinding own(&box, "m_base.m_pressureRef");
         own.fill(0x209);
         QCOMPARE(box.entryCount(), int(choiceEntries(Choice::PressureRefGas, 0x209).size()));
-        const CSettingBinding finer(&box, "m_base.m_pressureRef", Choice::PressureRefAdv);
-        finer.fill(0x209);
+        const CSettingBinding shorter(&box, "m_base.m_pressureRef", Choice::PressureRefAdv);
+        shorter.fill(0x209);
         QCOMPARE(box.entryCount(), int(choiceEntries(Choice::PressureRefAdv, 0x209).size()));
         QVERIFY(choiceEntries(Choice::PressureRefGas, 0x209).size() !=
                 choiceEntries(Choice::PressureRefAdv, 0x209).size());

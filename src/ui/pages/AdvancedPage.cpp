@@ -54,7 +54,7 @@ QLabel* unit(QWidget* parent, const vexor::CSettingBinding& bound) {
 CAdvancedPage::CAdvancedPage(QWidget* parent)
     : CAppPropPage("Zaawansowane", parent),
       m_warmingTime(new CValueCmbBox(this), "m_adv.m_warmingTime"),
-      // The working pressure is offered in finer steps here than on the gas panel.
+      // The working pressure is offered up to 200 kPa here, 250 on the gas panel.
       m_pressureRef(new CValueCmbBox(this), "m_base.m_pressureRef", vexor::Choice::PressureRefAdv),
       m_pressureGain(new CValueCmbBox(this), "m_base.m_pressureGain"),
       m_cutOffPressure(new CValueCmbBox(this), "m_adv.m_cutOffPressSwitch"),

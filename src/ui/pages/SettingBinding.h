@@ -19,7 +19,7 @@ class CSettingBinding {
 public:
     CSettingBinding() = default;
     // key: a schema key with a member to show. list: the list the box
-    // offers when it is not the row's (a page may offer a finer one).
+    // offers when it is not the row's (a page may offer part of it).
     // Throws std::logic_error for a key the schema does not hold, which is
     // a fault of the page, found as soon as the page is built.
     CSettingBinding(CValueCmbBox* box, std::string_view key, Choice list = Choice::None);
