@@ -2,6 +2,7 @@
 
 #include "common/IError.h"
 #include "lang/Translate.h"
+#include "pages/SettingTextIds.h"
 #include "settings/SettingNames.h"
 #include "texts/AdvancedPageTexts.h"
 #include "texts/PanelGasTexts.h"
@@ -11,7 +12,6 @@
 
 #include <QStringList>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -19,45 +19,31 @@ namespace vexor {
 
 namespace {
 
-// A page's text object that also knows the id of each Polish text: filled a
-// second time, it sees every entry pass by.
-template <class Texts> class CPolishIndex : public Texts {
-public:
-    CPolishIndex() { this->fill(); }
-    void add(int id, const TextSlots& entry) override {
-        m_ids.emplace(std::string(entry[0]), id);
-        Texts::add(id, entry);
+// The text of an entry of a page's text table in the current language;
+// empty when the table has none.
+template <class Texts> std::string textOf(int id) {
+    try {
+        return Texts().text(id);
+    } catch (IError* error) {
+        std::unique_ptr<IError> owned(error);
+        return {};
     }
-    // The text in the current language of the entry whose Polish text this
-    // is; empty when there is none.
-    std::string translated(const std::string& polish) const {
-        const auto it = m_ids.find(polish);
-        if (it == m_ids.end())
-            return {};
-        try {
-            return this->text(it->second);
-        } catch (IError* error) {
-            std::unique_ptr<IError> owned(error);
-            return {};
-        }
-    }
+}
 
-private:
-    std::map<std::string, int> m_ids;
-};
-
-std::string pageText(SettingPage page, const std::string& polish) {
+std::string pageText(SettingPage page, int id) {
+    if (id < 0)
+        return {};
     switch (page) {
     case SettingPage::Gasoline:
-        return CPolishIndex<CPanelGasolineTexts>().translated(polish);
+        return textOf<CPanelGasolineTexts>(id);
     case SettingPage::Gas:
-        return CPolishIndex<CPanelGasTexts>().translated(polish);
+        return textOf<CPanelGasTexts>(id);
     case SettingPage::Switch:
-        return CPolishIndex<CSwitchTexts>().translated(polish);
+        return textOf<CSwitchTexts>(id);
     case SettingPage::Advanced:
-        return CPolishIndex<CAdvancedPageTexts>().translated(polish);
+        return textOf<CAdvancedPageTexts>(id);
     case SettingPage::Service:
-        return CPolishIndex<CServiceSetTexts>().translated(polish);
+        return textOf<CServiceSetTexts>(id);
     default:
         return {};
     }
@@ -69,7 +55,7 @@ QString settingLabel(const SettingInfo& info) {
     const std::string polish = *info.label ? info.label : info.group;
     if (polish.empty())
         return QString::fromStdString(info.key);
-    std::string text = pageText(info.page, polish);
+    std::string text = pageText(info.page, settingTextId(info));
     if (text.empty())
         text = translate(polish);
     // One control sets several values: each row says which one it is.
@@ -86,7 +72,7 @@ QString settingFlagsText(const SettingInfo& info, unsigned value, unsigned other
         if (((value ^ other) & flag.mask) == 0 || *flag.label == '\0')
             continue;
         left &= ~static_cast<unsigned>(flag.mask);
-        std::string name = pageText(flag.page, flag.label);
+        std::string name = pageText(flag.page, settingFlagTextId(info, flag));
         if (name.empty())
             name = translate(flag.label);
         std::string shown;

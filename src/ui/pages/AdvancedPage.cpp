@@ -3,7 +3,6 @@
 #include "app/IDocumentPort.h"
 #include "common/IError.h"
 #include "common/Rounding.h"
-#include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
 #include "controls/ValueCmbBox.h"
 #include "device/DeviceSettings.h"
@@ -46,41 +45,50 @@ QLabel* label(QWidget* parent, int id) {
     return text;
 }
 
-QLabel* unit(QWidget* parent, const char* text) {
-    return new QLabel(QString::fromUtf8(text), parent);
+QLabel* unit(QWidget* parent, const vexor::CSettingBinding& bound) {
+    return new QLabel(bound.unitText(), parent);
 }
 
 } // namespace
 
 CAdvancedPage::CAdvancedPage(QWidget* parent)
-    : CAppPropPage("Zaawansowane", parent), m_warmingTime(new CValueCmbBox(this)),
-      m_pressureRef(new CValueCmbBox(this)), m_pressureGain(new CValueCmbBox(this)),
-      m_cutOffPressure(new CValueCmbBox(this)), m_cutOffExitDelay(new CValueCmbBox(this)),
-      m_minLpgTime(new CValueCmbBox(this)), m_ignoreTime(new CValueCmbBox(this)),
-      m_switchCorr(new CValueCmbBox(this)), m_switchCorrTime(new CValueCmbBox(this)),
-      m_chkWarming(new QCheckBox(this)), m_chkFast(new QCheckBox(this)),
-      m_chkCutOff(new QCheckBox(this)), m_chkContinuous(new QCheckBox(this)),
-      m_chkSwitchCorr(new QCheckBox(this)) {
+    : CAppPropPage("Zaawansowane", parent),
+      m_warmingTime(new CValueCmbBox(this), "m_adv.m_warmingTime"),
+      // The working pressure is offered up to 200 kPa here, 250 on the gas panel.
+      m_pressureRef(new CValueCmbBox(this), "m_base.m_pressureRef", vexor::Choice::PressureRefAdv),
+      m_pressureGain(new CValueCmbBox(this), "m_base.m_pressureGain"),
+      m_cutOffPressure(new CValueCmbBox(this), "m_adv.m_cutOffPressSwitch"),
+      m_cutOffExitDelay(new CValueCmbBox(this), "m_adv.m_cutOffExitDelay"),
+      m_minLpgTime(new CValueCmbBox(this), "m_adv.m_minLPGTime"),
+      m_ignoreTime(new CValueCmbBox(this), "m_adv.m_ignoreLPGTime"),
+      m_switchCorr(new CValueCmbBox(this), "m_advancedSetup.m_switchCorr"),
+      m_switchCorrTime(new CValueCmbBox(this), "m_advancedSetup.m_switchCorrTime"),
+      m_chkWarming(new QCheckBox(this), "m_adv.m_flags", kAdvWarming),
+      m_chkFast(new QCheckBox(this), "m_base.m_flags", kBaseFast),
+      m_chkCutOff(new QCheckBox(this), "m_adv.m_flags", kAdvCutOff),
+      m_chkContinuous(new QCheckBox(this), "m_adv.m_flags", kAdvContinuous),
+      m_chkSwitchCorr(new QCheckBox(this), "m_advancedSetup.m_advancedFlags",
+                      vexor::kAdvFlagSwitchCorr) {
     buildForm();
     m_texts.apply(this);
 }
 
 void CAdvancedPage::buildForm() {
     const std::array<std::pair<QWidget*, int>, 14> ids = {{
-        {m_warmingTime, kAdvWarmingTime},
-        {m_pressureRef, kAdvPressureRef},
-        {m_pressureGain, kAdvPressureGain},
-        {m_cutOffPressure, kAdvCutOffPressure},
-        {m_cutOffExitDelay, kAdvCutOffExitDelay},
-        {m_minLpgTime, kAdvMinLpgTime},
-        {m_ignoreTime, kAdvIgnoreTime},
-        {m_switchCorr, kAdvSwitchCorr},
-        {m_switchCorrTime, kAdvSwitchCorrTime},
-        {m_chkWarming, kAdvChkWarming},
-        {m_chkFast, kAdvChkFast},
-        {m_chkCutOff, kAdvChkCutOff},
-        {m_chkContinuous, kAdvChkContinuous},
-        {m_chkSwitchCorr, kAdvChkSwitchCorr},
+        {m_warmingTime.box(), kAdvWarmingTime},
+        {m_pressureRef.box(), kAdvPressureRef},
+        {m_pressureGain.box(), kAdvPressureGain},
+        {m_cutOffPressure.box(), kAdvCutOffPressure},
+        {m_cutOffExitDelay.box(), kAdvCutOffExitDelay},
+        {m_minLpgTime.box(), kAdvMinLpgTime},
+        {m_ignoreTime.box(), kAdvIgnoreTime},
+        {m_switchCorr.box(), kAdvSwitchCorr},
+        {m_switchCorrTime.box(), kAdvSwitchCorrTime},
+        {m_chkWarming.box(), kAdvChkWarming},
+        {m_chkFast.box(), kAdvChkFast},
+        {m_chkCutOff.box(), kAdvChkCutOff},
+        {m_chkContinuous.box(), kAdvChkContinuous},
+        {m_chkSwitchCorr.box(), kAdvChkSwitchCorr},
     }};
     for (const auto& [widget, id] : ids)
         vexor::setCtrlId(widget, id);
@@ -88,30 +96,30 @@ void CAdvancedPage::buildForm() {
     auto* warming = new QGroupBox(this);
     vexor::setCtrlId(warming, kAdvGrpWarming);
     auto* warmingGrid = new QGridLayout(warming);
-    warmingGrid->addWidget(m_chkWarming, 0, 0, 1, 3);
+    warmingGrid->addWidget(m_chkWarming.box(), 0, 0, 1, 3);
     warmingGrid->addWidget(label(warming, kAdvLblWarmingTime), 1, 0);
-    warmingGrid->addWidget(m_warmingTime, 1, 1);
-    warmingGrid->addWidget(unit(warming, "s"), 1, 2);
+    warmingGrid->addWidget(m_warmingTime.box(), 1, 1);
+    warmingGrid->addWidget(unit(warming, m_warmingTime), 1, 2);
 
     auto* pressure = new QGroupBox(this);
     vexor::setCtrlId(pressure, kAdvGrpPressure);
     auto* pressureGrid = new QGridLayout(pressure);
     pressureGrid->addWidget(label(pressure, kAdvLblPressureRef), 0, 0);
-    pressureGrid->addWidget(m_pressureRef, 0, 1);
-    pressureGrid->addWidget(unit(pressure, "kPa"), 0, 2);
+    pressureGrid->addWidget(m_pressureRef.box(), 0, 1);
+    pressureGrid->addWidget(unit(pressure, m_pressureRef), 0, 2);
     pressureGrid->addWidget(label(pressure, kAdvLblPressureGain), 1, 0);
-    pressureGrid->addWidget(m_pressureGain, 1, 1);
+    pressureGrid->addWidget(m_pressureGain.box(), 1, 1);
 
     auto* cutOff = new QGroupBox(this);
     vexor::setCtrlId(cutOff, kAdvGrpCutOff);
     auto* cutOffGrid = new QGridLayout(cutOff);
-    cutOffGrid->addWidget(m_chkCutOff, 0, 0, 1, 3);
+    cutOffGrid->addWidget(m_chkCutOff.box(), 0, 0, 1, 3);
     cutOffGrid->addWidget(label(cutOff, kAdvLblCutOffPressure), 1, 0);
-    cutOffGrid->addWidget(m_cutOffPressure, 1, 1);
-    cutOffGrid->addWidget(unit(cutOff, "kPa"), 1, 2);
+    cutOffGrid->addWidget(m_cutOffPressure.box(), 1, 1);
+    cutOffGrid->addWidget(unit(cutOff, m_cutOffPressure), 1, 2);
     cutOffGrid->addWidget(label(cutOff, kAdvLblCutOffExitDelay), 2, 0);
-    cutOffGrid->addWidget(m_cutOffExitDelay, 2, 1);
-    cutOffGrid->addWidget(unit(cutOff, "s"), 2, 2);
+    cutOffGrid->addWidget(m_cutOffExitDelay.box(), 2, 1);
+    cutOffGrid->addWidget(unit(cutOff, m_cutOffExitDelay), 2, 2);
 
     // Extra width goes past the units, so the boxes keep their size.
     for (QGridLayout* inner : {warmingGrid, pressureGrid, cutOffGrid})
@@ -123,20 +131,20 @@ void CAdvancedPage::buildForm() {
     grid->addWidget(warming, 0, 0, 1, 4);
     grid->addWidget(pressure, 0, 4, 1, 3);
     grid->addWidget(cutOff, 1, 0, 1, 4);
-    grid->addWidget(m_chkFast, 1, 4, 1, 3, Qt::AlignTop);
+    grid->addWidget(m_chkFast.box(), 1, 4, 1, 3, Qt::AlignTop);
     grid->addWidget(label(this, kAdvLblMinLpgTime), 2, 0);
-    grid->addWidget(m_minLpgTime, 2, 1);
-    grid->addWidget(unit(this, "ms"), 2, 2);
+    grid->addWidget(m_minLpgTime.box(), 2, 1);
+    grid->addWidget(unit(this, m_minLpgTime), 2, 2);
     grid->addWidget(label(this, kAdvLblIgnoreTime), 3, 0);
-    grid->addWidget(m_ignoreTime, 3, 1);
-    grid->addWidget(unit(this, "ms"), 3, 2);
-    grid->addWidget(m_chkContinuous, 4, 0, 1, 4);
-    grid->addWidget(m_chkSwitchCorr, 5, 0);
-    grid->addWidget(m_switchCorr, 5, 1);
-    grid->addWidget(unit(this, "%"), 5, 2);
+    grid->addWidget(m_ignoreTime.box(), 3, 1);
+    grid->addWidget(unit(this, m_ignoreTime), 3, 2);
+    grid->addWidget(m_chkContinuous.box(), 4, 0, 1, 4);
+    grid->addWidget(m_chkSwitchCorr.box(), 5, 0);
+    grid->addWidget(m_switchCorr.box(), 5, 1);
+    grid->addWidget(unit(this, m_switchCorr), 5, 2);
     grid->addWidget(label(this, kAdvLblSwitchCorrTime), 5, 3);
-    grid->addWidget(m_switchCorrTime, 5, 4);
-    grid->addWidget(unit(this, "s"), 5, 5);
+    grid->addWidget(m_switchCorrTime.box(), 5, 4);
+    grid->addWidget(unit(this, m_switchCorrTime), 5, 5);
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(7, 1);
 
@@ -145,20 +153,22 @@ void CAdvancedPage::buildForm() {
     const auto onPick = [this](CValueCmbBox* box, void (CAdvancedPage::*slot)()) {
         connect(box, &CValueCmbBox::picked, this, slot);
     };
-    onPick(m_warmingTime, &CAdvancedPage::OnSelendokCmbWarminTime);
-    onPick(m_pressureRef, &CAdvancedPage::OnSelendokCmbPressRef);
-    onPick(m_pressureGain, &CAdvancedPage::OnSelendokCmbPressGain);
-    onPick(m_minLpgTime, &CAdvancedPage::OnSelendokCmbMinLpgInjTime);
-    onPick(m_ignoreTime, &CAdvancedPage::OnSelendokCmbIgnoreTime);
-    onPick(m_cutOffPressure, &CAdvancedPage::OnSelendokCmbCutoffPressure);
-    onPick(m_cutOffExitDelay, &CAdvancedPage::OnSelendokCmbCutoffExitDelay);
-    onPick(m_switchCorr, &CAdvancedPage::OnSelendokSwitchCorr);
-    onPick(m_switchCorrTime, &CAdvancedPage::OnSelendokSwitchCorrTime);
-    connect(m_chkWarming, &QCheckBox::clicked, this, &CAdvancedPage::OnChkInjWarming);
-    connect(m_chkCutOff, &QCheckBox::clicked, this, &CAdvancedPage::OnChkCutOffSwitch);
-    connect(m_chkContinuous, &QCheckBox::clicked, this, &CAdvancedPage::OnChkContinuousInjection);
-    connect(m_chkFast, &QCheckBox::clicked, this, &CAdvancedPage::OnChkFastLpgSwitch);
-    connect(m_chkSwitchCorr, &QCheckBox::clicked, this, &CAdvancedPage::OnChkSwitchCorrEnable);
+    onPick(m_warmingTime.box(), &CAdvancedPage::OnSelendokCmbWarminTime);
+    onPick(m_pressureRef.box(), &CAdvancedPage::OnSelendokCmbPressRef);
+    onPick(m_pressureGain.box(), &CAdvancedPage::OnSelendokCmbPressGain);
+    onPick(m_minLpgTime.box(), &CAdvancedPage::OnSelendokCmbMinLpgInjTime);
+    onPick(m_ignoreTime.box(), &CAdvancedPage::OnSelendokCmbIgnoreTime);
+    onPick(m_cutOffPressure.box(), &CAdvancedPage::OnSelendokCmbCutoffPressure);
+    onPick(m_cutOffExitDelay.box(), &CAdvancedPage::OnSelendokCmbCutoffExitDelay);
+    onPick(m_switchCorr.box(), &CAdvancedPage::OnSelendokSwitchCorr);
+    onPick(m_switchCorrTime.box(), &CAdvancedPage::OnSelendokSwitchCorrTime);
+    connect(m_chkWarming.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkInjWarming);
+    connect(m_chkCutOff.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkCutOffSwitch);
+    connect(m_chkContinuous.box(), &QCheckBox::clicked, this,
+            &CAdvancedPage::OnChkContinuousInjection);
+    connect(m_chkFast.box(), &QCheckBox::clicked, this, &CAdvancedPage::OnChkFastLpgSwitch);
+    connect(m_chkSwitchCorr.box(), &QCheckBox::clicked, this,
+            &CAdvancedPage::OnChkSwitchCorrEnable);
 }
 
 bool CAdvancedPage::activate() {
@@ -187,45 +197,27 @@ void CAdvancedPage::showLock() {
             });
 }
 
-void CAdvancedPage::fillCombos() {
-    using vexor::Choice;
-    const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
-    const std::array<std::pair<CValueCmbBox*, Choice>, 9> combos = {{
-        {m_warmingTime, Choice::WarmingTime},
-        {m_pressureRef, Choice::PressureRefAdv},
-        {m_pressureGain, Choice::PressureGain},
-        {m_cutOffPressure, Choice::CutOffPressure},
-        {m_cutOffExitDelay, Choice::CutOffExitDelay},
-        {m_minLpgTime, Choice::MinLpgTime},
-        {m_ignoreTime, Choice::IgnoreTime},
-        {m_switchCorr, Choice::SwitchCorr},
-        {m_switchCorrTime, Choice::SwitchCorrTime},
-    }};
-    for (const auto& [box, choice] : combos)
-        vexor::fillChoices(*box, choice, version);
+const std::array<const vexor::CSettingBinding*, 9> CAdvancedPage::combos() const {
+    return {&m_warmingTime, &m_pressureRef, &m_pressureGain, &m_cutOffPressure, &m_cutOffExitDelay,
+            &m_minLpgTime,  &m_ignoreTime,  &m_switchCorr,   &m_switchCorrTime};
 }
 
 void CAdvancedPage::updatePage() {
     m_texts.apply(this);
-    fillCombos();
+    const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
+    for (const vexor::CSettingBinding* bound : combos())
+        bound->fill(version);
     showLock();
     if (doc() == nullptr)
         return;
     const DeviceSettings& s = doc()->settings();
-    m_warmingTime->showValue(s.m_adv.m_warmingTime);
-    m_pressureRef->showValue(s.m_base.m_pressureRef);
-    m_pressureGain->showValue(s.m_base.m_pressureGain);
-    m_cutOffPressure->showValue(s.m_adv.m_cutOffPressSwitch);
-    m_cutOffExitDelay->showValue(s.m_adv.m_cutOffExitDelay);
-    m_minLpgTime->showValue(s.m_adv.m_minLPGTime);
-    m_ignoreTime->showValue(s.m_adv.m_ignoreLPGTime);
-    m_switchCorr->showValue(s.m_advancedSetup.m_switchCorr);
-    m_switchCorrTime->showValue(s.m_advancedSetup.m_switchCorrTime);
-    m_chkWarming->setChecked(s.m_adv.m_flags & 0x01);
-    m_chkCutOff->setChecked(s.m_adv.m_flags & kAdvCutOff);
-    m_chkContinuous->setChecked(s.m_adv.m_flags & kAdvContinuous);
-    m_chkFast->setChecked(s.m_base.m_flags & kBaseFast);
-    m_chkSwitchCorr->setChecked(s.m_advancedSetup.m_advancedFlags & vexor::kAdvFlagSwitchCorr);
+    for (const vexor::CSettingBinding* bound : combos())
+        bound->show(s);
+    // The warming box follows its first bit; a click sets or clears both.
+    m_chkWarming.box()->setChecked(s.m_adv.m_flags & 0x01);
+    for (const vexor::CFlagBinding* bound :
+         {&m_chkCutOff, &m_chkContinuous, &m_chkFast, &m_chkSwitchCorr})
+        bound->show(s);
 }
 
 void CAdvancedPage::write(const char* handler, vexor::SettingBlock block) {
@@ -240,9 +232,10 @@ void CAdvancedPage::write(const char* handler, vexor::SettingBlock block) {
     }
 }
 
-void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double current,
-                            const std::function<void(DeviceSettings&, double)>& store,
-                            vexor::SettingBlock block) {
+void CAdvancedPage::onCombo(const char* handler, const vexor::CSettingBinding& bound,
+                            const std::function<void(DeviceSettings&, double)>& store) {
+    const double current = doc() != nullptr ? bound.value(doc()->settings()) : 0;
+    const CValueCmbBox* box = bound.box();
     if (gated() || refuseOffline() || box->selectedValue() < 0)
         return;
     const double value = box->selectedValue();
@@ -253,128 +246,82 @@ void CAdvancedPage::onCombo(const char* handler, CValueCmbBox* box, double curre
     CBusyScope busy(seams().cursor);
     if (refuseChange())
         return;
-    store(doc()->editSettings(), value);
-    write(handler, block);
+    if (store)
+        store(doc()->editSettings(), value);
+    else
+        bound.row().setNumber(doc()->editSettings(), value);
+    write(handler, bound.block());
 }
 
-void CAdvancedPage::onCheck(const char* handler, QCheckBox* box,
-                            const std::function<void(DeviceSettings&, bool)>& store,
-                            vexor::SettingBlock block, bool busyCursor) {
+void CAdvancedPage::onCheck(const char* handler, const vexor::CFlagBinding& bound,
+                            bool busyCursor) {
     if (gated() || refuseChange())
         return;
     CBusyScope busy(busyCursor ? seams().cursor : nullptr);
-    store(doc()->editSettings(), box->isChecked());
-    write(handler, block);
+    bound.store(doc()->editSettings());
+    write(handler, bound.block());
 }
 
 void CAdvancedPage::OnSelendokCmbWarminTime() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbWarminTime()", m_warmingTime,
-        doc() ? doc()->settings().m_adv.m_warmingTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_warmingTime = v; }, vexor::SettingBlock::Adv);
+    onCombo("CAdvancedPage::OnSelendokCmbWarminTime()", m_warmingTime);
 }
 
 void CAdvancedPage::OnSelendokCmbPressRef() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbPressRef()", m_pressureRef,
-        doc() ? doc()->settings().m_base.m_pressureRef : 0,
-        [](DeviceSettings& s, double v) { s.m_base.m_pressureRef = v; }, vexor::SettingBlock::Base);
+    onCombo("CAdvancedPage::OnSelendokCmbPressRef()", m_pressureRef);
 }
 
 void CAdvancedPage::OnSelendokCmbPressGain() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbPressGain()", m_pressureGain,
-        doc() ? doc()->settings().m_base.m_pressureGain : 0,
-        [](DeviceSettings& s, double v) { s.m_base.m_pressureGain = v; },
-        vexor::SettingBlock::Base);
+    onCombo("CAdvancedPage::OnSelendokCmbPressGain()", m_pressureGain);
 }
 
 void CAdvancedPage::OnSelendokCmbMinLpgInjTime() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbMinLpgInjTime()", m_minLpgTime,
-        doc() ? doc()->settings().m_adv.m_minLPGTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_minLPGTime = v; }, vexor::SettingBlock::Adv);
+    onCombo("CAdvancedPage::OnSelendokCmbMinLpgInjTime()", m_minLpgTime);
 }
 
 void CAdvancedPage::OnSelendokCmbIgnoreTime() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbIgnoreTime()", m_ignoreTime,
-        doc() ? doc()->settings().m_adv.m_ignoreLPGTime : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_ignoreLPGTime = v; }, vexor::SettingBlock::Adv);
+    onCombo("CAdvancedPage::OnSelendokCmbIgnoreTime()", m_ignoreTime);
 }
 
 void CAdvancedPage::OnSelendokCmbCutoffPressure() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbCutoffPressure()", m_cutOffPressure,
-        doc() ? doc()->settings().m_adv.m_cutOffPressSwitch : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffPressSwitch = v; },
-        vexor::SettingBlock::Adv);
+    onCombo("CAdvancedPage::OnSelendokCmbCutoffPressure()", m_cutOffPressure);
 }
 
 void CAdvancedPage::OnSelendokCmbCutoffExitDelay() {
-    onCombo(
-        "CAdvancedPage::OnSelendokCmbCutoffExitDelay()", m_cutOffExitDelay,
-        doc() ? doc()->settings().m_adv.m_cutOffExitDelay : 0,
-        [](DeviceSettings& s, double v) { s.m_adv.m_cutOffExitDelay = v; },
-        vexor::SettingBlock::Adv);
+    onCombo("CAdvancedPage::OnSelendokCmbCutoffExitDelay()", m_cutOffExitDelay);
 }
 
 void CAdvancedPage::OnSelendokSwitchCorr() {
-    onCombo(
-        "CAdvancedPage::OnSelendokSwitchCorr()", m_switchCorr,
-        doc() ? doc()->settings().m_advancedSetup.m_switchCorr : 0,
-        [this](DeviceSettings& s, double v) {
-            s.m_advancedSetup.m_switchCorr = toByte(v);
-            // No enrichment to give: the enrichment is switched off with it.
-            if (s.m_advancedSetup.m_switchCorr == 0) {
-                setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, false);
-                m_chkSwitchCorr->setChecked(false);
-            }
-        },
-        vexor::SettingBlock::AdvancedSetup);
+    onCombo("CAdvancedPage::OnSelendokSwitchCorr()", m_switchCorr,
+            [this](DeviceSettings& s, double v) {
+                s.m_advancedSetup.m_switchCorr = toByte(v);
+                // No enrichment to give: the enrichment is switched off with it.
+                if (s.m_advancedSetup.m_switchCorr == 0) {
+                    setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, false);
+                    m_chkSwitchCorr.box()->setChecked(false);
+                }
+            });
 }
 
 void CAdvancedPage::OnSelendokSwitchCorrTime() {
-    onCombo(
-        "CSettingsPage::OnSelendokSwitchCorrTime()", m_switchCorrTime,
-        doc() ? doc()->settings().m_advancedSetup.m_switchCorrTime : 0,
-        [](DeviceSettings& s, double v) { s.m_advancedSetup.m_switchCorrTime = v; },
-        vexor::SettingBlock::AdvancedSetup);
+    onCombo("CSettingsPage::OnSelendokSwitchCorrTime()", m_switchCorrTime);
 }
 
 void CAdvancedPage::OnChkInjWarming() {
-    onCheck(
-        "CAdvancedPage::OnChkInjWarming()", m_chkWarming,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvWarming, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkInjWarming()", m_chkWarming, true);
 }
 
 void CAdvancedPage::OnChkCutOffSwitch() {
-    onCheck(
-        "CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvCutOff, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkCutOffSwitch()", m_chkCutOff, true);
 }
 
 void CAdvancedPage::OnChkContinuousInjection() {
-    onCheck(
-        "CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous,
-        [](DeviceSettings& s, bool on) { setBits(s.m_adv.m_flags, kAdvContinuous, on); },
-        vexor::SettingBlock::Adv, true);
+    onCheck("CAdvancedPage::OnChkCutOffSwitch()", m_chkContinuous, true);
 }
 
 void CAdvancedPage::OnChkFastLpgSwitch() {
-    onCheck(
-        "CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast,
-        [](DeviceSettings& s, bool on) { setBits(s.m_base.m_flags, kBaseFast, on); },
-        vexor::SettingBlock::Base, false);
+    onCheck("CAdvancedPage::OnChkFastLpgSwitch()", m_chkFast, false);
 }
 
 void CAdvancedPage::OnChkSwitchCorrEnable() {
-    onCheck(
-        "CAdvancedPage::OnChkSwitchCorrEnable()", m_chkSwitchCorr,
-        [](DeviceSettings& s, bool on) {
-            setBits(s.m_advancedSetup.m_advancedFlags, vexor::kAdvFlagSwitchCorr, on);
-        },
-        vexor::SettingBlock::AdvancedSetup, true);
+    onCheck("CAdvancedPage::OnChkSwitchCorrEnable()", m_chkSwitchCorr, true);
 }

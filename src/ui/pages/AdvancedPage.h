@@ -1,8 +1,11 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
+#include "pages/SettingBinding.h"
 #include "texts/AdvancedPageTexts.h"
 
+#include <array>
 #include <functional>
 
 struct DeviceSettings;
@@ -42,18 +45,17 @@ public slots:
 
 private:
     void buildForm();
-    void fillCombos();
+    // The value boxes, in the order the page fills them.
+    const std::array<const vexor::CSettingBinding*, 9> combos() const;
     // The handler of a value combo box: nothing without a controller or when
     // the chosen value equals the image's at the box's precision; otherwise
-    // the value goes into the image and its block to the controller.
-    void onCombo(const char* handler, CValueCmbBox* box, double current,
-                 const std::function<void(DeviceSettings&, double)>& store,
-                 vexor::SettingBlock block);
+    // the value goes into the image (by `store`, else into the row's member)
+    // and the row's block to the controller.
+    void onCombo(const char* handler, const vexor::CSettingBinding& bound,
+                 const std::function<void(DeviceSettings&, double)>& store = {});
     // The handler of a check box: the box's state into the image, then the
-    // block to the controller (no equality test).
-    void onCheck(const char* handler, QCheckBox* box,
-                 const std::function<void(DeviceSettings&, bool)>& store, vexor::SettingBlock block,
-                 bool busyCursor);
+    // row's block to the controller (no equality test).
+    void onCheck(const char* handler, const vexor::CFlagBinding& bound, bool busyCursor);
     // Without the service password the page is greyed and writes nothing.
     bool locked() const;
     // Greys the page behind the password note, or behind the note on
@@ -64,18 +66,18 @@ private:
     void write(const char* handler, vexor::SettingBlock block);
 
     CAdvancedPageTexts m_texts;
-    CValueCmbBox* m_warmingTime;
-    CValueCmbBox* m_pressureRef;
-    CValueCmbBox* m_pressureGain;
-    CValueCmbBox* m_cutOffPressure;
-    CValueCmbBox* m_cutOffExitDelay;
-    CValueCmbBox* m_minLpgTime;
-    CValueCmbBox* m_ignoreTime;
-    CValueCmbBox* m_switchCorr;
-    CValueCmbBox* m_switchCorrTime;
-    QCheckBox* m_chkWarming;
-    QCheckBox* m_chkFast;
-    QCheckBox* m_chkCutOff;
-    QCheckBox* m_chkContinuous;
-    QCheckBox* m_chkSwitchCorr;
+    vexor::CSettingBinding m_warmingTime;
+    vexor::CSettingBinding m_pressureRef;
+    vexor::CSettingBinding m_pressureGain;
+    vexor::CSettingBinding m_cutOffPressure;
+    vexor::CSettingBinding m_cutOffExitDelay;
+    vexor::CSettingBinding m_minLpgTime;
+    vexor::CSettingBinding m_ignoreTime;
+    vexor::CSettingBinding m_switchCorr;
+    vexor::CSettingBinding m_switchCorrTime;
+    vexor::CFlagBinding m_chkWarming;
+    vexor::CFlagBinding m_chkFast;
+    vexor::CFlagBinding m_chkCutOff;
+    vexor::CFlagBinding m_chkContinuous;
+    vexor::CFlagBinding m_chkSwitchCorr;
 };

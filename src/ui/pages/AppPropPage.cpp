@@ -3,6 +3,8 @@
 #include "app/IDocumentPort.h"
 #include "controls/CtrlId.h"
 #include "lang/Translate.h"
+#include "pages/FlagBinding.h"
+#include "pages/SettingBinding.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +17,21 @@ CAppPropPage::CAppPropPage(std::string polishCaption, QWidget* parent)
     // The page's controls take their texts from the page's own text object,
     // never from the view around it.
     vexor::setTextScope(this);
+}
+
+void CAppPropPage::editSetting(const char* reportName, const vexor::CSettingBinding& binding) {
+    runEdit(reportName, [this, &binding] {
+        if (binding.take(m_doc->editSettings()))
+            vexor::writePanelBlocks(*m_doc, m_seams, {binding.block()});
+    });
+}
+
+void CAppPropPage::editFlag(const char* reportName, const vexor::CFlagBinding& binding,
+                            unsigned writeFlags) {
+    runEdit(reportName, [this, &binding, writeFlags] {
+        if (binding.take(m_doc->editSettings()))
+            vexor::writePanelBlocks(*m_doc, m_seams, {binding.block()}, writeFlags);
+    });
 }
 
 void CAppPropPage::attach(IDocumentPort& doc, const Seams& seams) {

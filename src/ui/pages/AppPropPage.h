@@ -11,6 +11,10 @@
 
 class IDocumentPort;
 class QLabel;
+namespace vexor {
+class CFlagBinding;
+class CSettingBinding;
+} // namespace vexor
 class QPushButton;
 
 // Base of the pages of the main view's page set. The set asks the shown page
@@ -70,6 +74,14 @@ protected:
     // sent and the page shows the image again. A port or thread error is
     // reported under the handler's name.
     template <class F> void runEdit(const char* reportName, F&& body);
+    // The pick of a box bound to a settings row, as runEdit: the choice
+    // goes into the row's member and the row's block is written, unless
+    // nothing is chosen or the member holds it already.
+    void editSetting(const char* reportName, const vexor::CSettingBinding& binding);
+    // The click of a check box bound to flag bits, likewise; writeFlags as
+    // writePanelBlocks takes them.
+    void editFlag(const char* reportName, const vexor::CFlagBinding& binding,
+                  unsigned writeFlags = 0);
     // Says there is no connection and shows the image again; false when
     // there is a controller to write to.
     bool refuseOffline();

@@ -33,8 +33,7 @@ QGroupBox* addGroup(QVBoxLayout* column, QWidget* page, int id, QGridLayout*& gr
     return group;
 }
 
-CValueCmbBox* addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId,
-                     const char* unit) {
+CValueCmbBox* addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId) {
     const int row = grid->rowCount();
     auto* label = new QLabel(owner);
     setCtrlId(label, labelId);
@@ -42,9 +41,17 @@ CValueCmbBox* addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId
     setCtrlId(combo, comboId);
     grid->addWidget(label, row, 0);
     grid->addWidget(combo, row, 1);
-    if (unit != nullptr)
-        grid->addWidget(new QLabel(QString::fromUtf8(unit), owner), row, 2);
     return combo;
+}
+
+// A row of a box bound to a settings row, with the row's unit beside it.
+CSettingBinding addBound(QGridLayout* grid, QWidget* owner, int labelId, int comboId,
+                         const char* key) {
+    const CSettingBinding bound(addRow(grid, owner, labelId, comboId), key);
+    const QString unit = bound.unitText();
+    if (!unit.isEmpty())
+        grid->addWidget(new QLabel(unit, owner), grid->rowCount() - 1, 2);
+    return bound;
 }
 
 } // namespace
@@ -56,27 +63,34 @@ CPanelGasPage::CPanelGasPage(QWidget* parent) : CAppPropPage("Panel Gaz", parent
     QGridLayout* grid = nullptr;
 
     QGroupBox* injGroup = addGroup(column, this, kGrpLpgInj, grid);
-    m_lpgInj = new CValueCmbBox(injGroup);
-    setCtrlId(m_lpgInj, kCmbLpgInj);
-    grid->addWidget(m_lpgInj, 0, 0);
+    auto* lpgInj = new CValueCmbBox(injGroup);
+    setCtrlId(lpgInj, kCmbLpgInj);
+    grid->addWidget(lpgInj, 0, 0);
+    m_lpgInj = CSettingBinding(lpgInj, "m_adv.m_injectorType");
 
     QGroupBox* pressGroup = addGroup(column, this, kGrpPressures, grid);
-    m_pressSwitch = addRow(grid, pressGroup, kLblPressSwitch, kCmbPressSwitch, "kPa");
-    m_pressRef = addRow(grid, pressGroup, kLblPressRef, kCmbPressRef, "kPa");
+    m_pressSwitch =
+        addBound(grid, pressGroup, kLblPressSwitch, kCmbPressSwitch, "m_base.m_switchPressure");
+    m_pressRef = addBound(grid, pressGroup, kLblPressRef, kCmbPressRef, "m_base.m_pressureRef");
 
     QGroupBox* sensorGroup = addGroup(column, this, kGrpSensors, grid);
-    m_pressSensor = addRow(grid, sensorGroup, kLblPressSensorType, kCmbPressSensorType, nullptr);
-    m_temprRed = addRow(grid, sensorGroup, kLblTemprRedSensor, kCmbTemprRedSensor, nullptr);
-    m_temprLpg = addRow(grid, sensorGroup, kLblTemprLpgSensor, kCmbTemprLpgSensor, nullptr);
+    m_pressSensor = addRow(grid, sensorGroup, kLblPressSensorType, kCmbPressSensorType);
+    m_temprRed = addBound(grid, sensorGroup, kLblTemprRedSensor, kCmbTemprRedSensor,
+                          "m_sensorsSetup.m_temprEngineSensor");
+    m_temprLpg = addBound(grid, sensorGroup, kLblTemprLpgSensor, kCmbTemprLpgSensor,
+                          "m_sensorsSetup.m_temprLPGSensor");
     column->addStretch(1);
 
-    connect(m_lpgInj, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbLpgInj);
-    connect(m_pressSwitch, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbPressSwitch);
-    connect(m_pressRef, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbPressRef);
+    connect(m_lpgInj.box(), &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbLpgInj);
+    connect(m_pressSwitch.box(), &CValueCmbBox::picked, this,
+            &CPanelGasPage::OnSelendokCmbPressSwitch);
+    connect(m_pressRef.box(), &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbPressRef);
     connect(m_pressSensor, &CValueCmbBox::picked, this,
             &CPanelGasPage::OnSelendokCmbPressSensorType);
-    connect(m_temprRed, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbTemprRedSensor);
-    connect(m_temprLpg, &CValueCmbBox::picked, this, &CPanelGasPage::OnSelendokCmbTemprLpgSensor);
+    connect(m_temprRed.box(), &CValueCmbBox::picked, this,
+            &CPanelGasPage::OnSelendokCmbTemprRedSensor);
+    connect(m_temprLpg.box(), &CValueCmbBox::picked, this,
+            &CPanelGasPage::OnSelendokCmbTemprLpgSensor);
     m_texts.apply(this);
 }
 
@@ -84,32 +98,29 @@ void CPanelGasPage::updatePage() {
     m_texts.apply(this);
     const DeviceSettings* image = doc() != nullptr ? &doc()->settings() : nullptr;
     const std::int32_t version = image != nullptr ? image->m_devInfo.m_version : 0;
-    fillChoices(*m_lpgInj, Choice::InjectorType, version);
-    fillChoices(*m_pressSwitch, Choice::SwitchPressure, version);
-    fillChoices(*m_pressRef, Choice::PressureRefGas, version);
-    fillChoices(*m_temprRed, Choice::TemprSensor, version);
-    fillChoices(*m_temprLpg, Choice::TemprSensor, version);
+    for (const CSettingBinding* bound :
+         {&m_lpgInj, &m_pressSwitch, &m_pressRef, &m_temprRed, &m_temprLpg})
+        bound->fill(version);
     // Older controllers know no 250 kPa sensor: the list leaves it out.
     fillChoices(*m_pressSensor, Choice::PressureSensor, version);
     if (image == nullptr)
         return;
 
-    m_lpgInj->showValue(image->m_adv.m_injectorType);
-    m_pressSwitch->showValue(image->m_base.m_switchPressure);
-    m_pressRef->showValue(image->m_base.m_pressureRef);
+    for (const CSettingBinding* bound : {&m_lpgInj, &m_pressSwitch, &m_pressRef})
+        bound->show(*image);
     // A 250 kPa sensor set on a controller that does not offer it shows as
     // what it is, not as the first entry.
     const int sensor = pressureSensorType(image->m_advancedSetup);
     m_pressSensor->showValue(sensor, sensor == 2 ? tr8("KORVANTIS 250KPA") : QString());
-    m_temprRed->showValue(image->m_sensorsSetup.m_temprEngineSensor);
-    m_temprLpg->showValue(image->m_sensorsSetup.m_temprLPGSensor);
+    m_temprRed.show(*image);
+    m_temprLpg.show(*image);
     showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::Adv,
                 SettingBlock::AdvancedSetup});
 }
 
 void CPanelGasPage::OnSelendokCmbLpgInj() {
     runEdit("CPanelGasPage::OnSelendokCmbLpgInj()", [this] {
-        const double value = m_lpgInj->selectedValue();
+        const double value = m_lpgInj.box()->selectedValue();
         auto& adv = doc()->editSettings().m_adv;
         if (value < 0 || value == adv.m_injectorType)
             return;
@@ -119,19 +130,11 @@ void CPanelGasPage::OnSelendokCmbLpgInj() {
 }
 
 void CPanelGasPage::OnSelendokCmbPressRef() {
-    runEdit("CPanelGasPage::OnSelendokCmbPressRef()", [this] {
-        const double value = m_pressRef->selectedValue();
-        if (takePanelChoice(doc()->editSettings().m_base.m_pressureRef, value))
-            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
+    editSetting("CPanelGasPage::OnSelendokCmbPressRef()", m_pressRef);
 }
 
 void CPanelGasPage::OnSelendokCmbPressSwitch() {
-    runEdit("CPanelGasPage::OnSelendokCmbPressSwitch()", [this] {
-        const double value = m_pressSwitch->selectedValue();
-        if (takePanelChoice(doc()->editSettings().m_base.m_switchPressure, value))
-            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
+    editSetting("CPanelGasPage::OnSelendokCmbPressSwitch()", m_pressSwitch);
 }
 
 // Written even when unchanged: the refused write tells the fitter the
@@ -146,23 +149,18 @@ void CPanelGasPage::OnSelendokCmbPressSensorType() {
     });
 }
 
-void CPanelGasPage::writeTemprSensor(CValueCmbBox* box,
-                                     std::uint8_t DeviceSettings::SensorsSetup::*member,
-                                     const char* reportName) {
-    runEdit(reportName, [this, box, member] {
-        const double value = box->selectedValue();
-        if (takePanelChoice(doc()->editSettings().m_sensorsSetup.*member, value))
+void CPanelGasPage::writeTemprSensor(const CSettingBinding& sensor, const char* reportName) {
+    runEdit(reportName, [this, &sensor] {
+        if (sensor.take(doc()->editSettings()))
             writePanelBlocks(*doc(), seams(),
                              {SettingBlock::Base, SettingBlock::Adv, SettingBlock::Sensors});
     });
 }
 
 void CPanelGasPage::OnSelendokCmbTemprRedSensor() {
-    writeTemprSensor(m_temprRed, &DeviceSettings::SensorsSetup::m_temprEngineSensor,
-                     "CPanelGasPage::OnSelendokCmbTemprRedSensor()");
+    writeTemprSensor(m_temprRed, "CPanelGasPage::OnSelendokCmbTemprRedSensor()");
 }
 
 void CPanelGasPage::OnSelendokCmbTemprLpgSensor() {
-    writeTemprSensor(m_temprLpg, &DeviceSettings::SensorsSetup::m_temprLPGSensor,
-                     "CPanelGasPage::OnSelendokCmbTemprLpgSensor()");
+    writeTemprSensor(m_temprLpg, "CPanelGasPage::OnSelendokCmbTemprLpgSensor()");
 }

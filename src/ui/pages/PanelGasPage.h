@@ -2,6 +2,7 @@
 
 #include "device/DeviceSettings.h"
 #include "pages/AppPropPage.h"
+#include "pages/SettingBinding.h"
 #include "texts/PanelGasTexts.h"
 
 class CValueCmbBox;
@@ -25,14 +26,14 @@ public:
 private:
     // A temperature sensor type into its member; the switch temperature and
     // warming limit are written again so they keep their meaning in °C.
-    void writeTemprSensor(CValueCmbBox* box, std::uint8_t DeviceSettings::SensorsSetup::*member,
-                          const char* reportName);
+    void writeTemprSensor(const vexor::CSettingBinding& sensor, const char* reportName);
 
     CPanelGasTexts m_texts;
-    CValueCmbBox* m_lpgInj;
-    CValueCmbBox* m_pressSwitch;
-    CValueCmbBox* m_pressRef;
+    vexor::CSettingBinding m_lpgInj;
+    vexor::CSettingBinding m_pressSwitch;
+    vexor::CSettingBinding m_pressRef;
+    // Two flag bits, in two blocks: no row of its own.
     CValueCmbBox* m_pressSensor;
-    CValueCmbBox* m_temprRed;
-    CValueCmbBox* m_temprLpg;
+    vexor::CSettingBinding m_temprRed;
+    vexor::CSettingBinding m_temprLpg;
 };

@@ -60,50 +60,52 @@ CPanelGasolinePage::CPanelGasolinePage(QWidget* parent) : CAppPropPage("Panel Pe
     outer->addWidget(gateBar());
     auto* grid = new QGridLayout;
     outer->addLayout(grid, 1);
-    m_rpmDiv = addRow(grid, this, kLblRpmDiv, kCmbRpmDiv);
+    m_rpmDiv = CSettingBinding(addRow(grid, this, kLblRpmDiv, kCmbRpmDiv), "m_base.m_sparkDivider");
     m_rpmLevel = addRow(grid, this, kLblRpmLevel, kCmbRpmLevel);
     m_engineType = addRow(grid, this, kLblEngineType, kCmbEngineType);
-    m_lambdaType = addRow(grid, this, kLblLambdaType, kCmbLambdaType);
+    m_lambdaType = CSettingBinding(addRow(grid, this, kLblLambdaType, kCmbLambdaType),
+                                   "m_sensorsSetup.m_lambdaType");
     m_injType = addRow(grid, this, kLblGasInjType, kCmbGasInjType);
-    m_injSignal = new QCheckBox(this);
-    setCtrlId(m_injSignal, kChkInjSignal);
-    grid->addWidget(m_injSignal, grid->rowCount(), 0, 1, 2);
+    auto* injSignal = new QCheckBox(this);
+    setCtrlId(injSignal, kChkInjSignal);
+    m_injSignal = CFlagBinding(injSignal, "m_adv.m_engineSignalBehavior", kEngineSignalPlus);
+    grid->addWidget(injSignal, grid->rowCount(), 0, 1, 2);
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(2, 1);
 
-    connect(m_rpmDiv, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbRpmDiv);
+    connect(m_rpmDiv.box(), &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbRpmDiv);
     connect(m_rpmLevel, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbRpmLevel);
     connect(m_engineType, &CValueCmbBox::picked, this,
             &CPanelGasolinePage::OnSelendokCmbEngineType);
-    connect(m_lambdaType, &CValueCmbBox::picked, this,
+    connect(m_lambdaType.box(), &CValueCmbBox::picked, this,
             &CPanelGasolinePage::OnSelendokCmbLambdaType);
     connect(m_injType, &CValueCmbBox::picked, this, &CPanelGasolinePage::OnSelendokCmbGasInjType);
-    connect(m_injSignal, &QCheckBox::clicked, this, &CPanelGasolinePage::OnChkInjSignal);
+    connect(m_injSignal.box(), &QCheckBox::clicked, this, &CPanelGasolinePage::OnChkInjSignal);
     m_texts.apply(this);
 }
 
 void CPanelGasolinePage::updatePage() {
     m_texts.apply(this);
     const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
-    fillChoices(*m_rpmDiv, Choice::SparkDivider, version);
+    m_rpmDiv.fill(version);
     fillChoices(*m_rpmLevel, Choice::RpmLevel, version);
     fillChoices(*m_engineType, Choice::EngineType, version);
-    fillChoices(*m_lambdaType, Choice::LambdaType, version);
+    m_lambdaType.fill(version);
     fillChoices(*m_injType, Choice::InjSequence, version);
     if (doc() == nullptr)
         return;
 
     const DeviceSettings& image = doc()->settings();
     const std::uint8_t flags = image.m_advancedSetup.m_advancedFlags;
-    m_rpmDiv->showValue(image.m_base.m_sparkDivider);
+    m_rpmDiv.show(image);
     m_rpmLevel->showValue((flags & kAdvFlagRpm5V) ? 1 : 0);
     m_engineType->showValue((flags & kAdvFlagTurbo) ? 1 : 0);
-    m_lambdaType->showValue(image.m_sensorsSetup.m_lambdaType);
+    m_lambdaType.show(image);
     // Semi-sequential and unnamed wirings have no entry: they are shown as
     // they are until the fitter picks one.
     const int pattern = recognizeInjPattern(image.m_adv.m_injSequence, image.m_devInfo.m_injCount);
     m_injType->showValue(pattern, wiringText(image, pattern));
-    m_injSignal->setChecked((image.m_adv.m_engineSignalBehavior & kEngineSignalPlus) != 0);
+    m_injSignal.show(image);
     showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::Adv,
                 SettingBlock::AdvancedSetup});
 }
@@ -131,34 +133,22 @@ void CPanelGasolinePage::OnSelendokCmbRpmLevel() {
 }
 
 void CPanelGasolinePage::OnChkInjSignal() {
-    runEdit("CPanelGasolinePage::OnChkInjSignal()", [this] {
-        auto& adv = doc()->editSettings().m_adv;
-        const bool plus = m_injSignal->isChecked();
-        if (((adv.m_engineSignalBehavior & kEngineSignalPlus) != 0) == plus)
-            return;
-        adv.m_engineSignalBehavior = withBit(adv.m_engineSignalBehavior, kEngineSignalPlus, plus);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::Adv}, kPetrolFirst | kRestartAfter);
-    });
+    editFlag("CPanelGasolinePage::OnChkInjSignal()", m_injSignal, kPetrolFirst | kRestartAfter);
 }
 
 void CPanelGasolinePage::OnSelendokCmbLambdaType() {
     runEdit("CPanelGasolinePage::OnSelendokCmbLambdaType()", [this] {
-        const double value = m_lambdaType->selectedValue();
-        auto& sensors = doc()->editSettings().m_sensorsSetup;
-        if (!takePanelChoice(sensors.m_lambdaType, value))
+        DeviceSettings& image = doc()->editSettings();
+        if (!m_lambdaType.take(image))
             return;
         if (m_lambdaTypeHook)
-            m_lambdaTypeHook(sensors.m_lambdaType);
+            m_lambdaTypeHook(image.m_sensorsSetup.m_lambdaType);
         writePanelBlocks(*doc(), seams(), {SettingBlock::Sensors});
     });
 }
 
 void CPanelGasolinePage::OnSelendokCmbRpmDiv() {
-    runEdit("CPanelGasolinePage::OnSelendokCmbRpmDiv()", [this] {
-        const double value = m_rpmDiv->selectedValue();
-        if (takePanelChoice(doc()->editSettings().m_base.m_sparkDivider, value))
-            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
+    editSetting("CPanelGasolinePage::OnSelendokCmbRpmDiv()", m_rpmDiv);
 }
 
 void CPanelGasolinePage::OnSelendokCmbGasInjType() {

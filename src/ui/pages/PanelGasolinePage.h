@@ -1,12 +1,13 @@
 #pragma once
 
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
+#include "pages/SettingBinding.h"
 #include "texts/PanelGasolineTexts.h"
 
 #include <functional>
 
 class CValueCmbBox;
-class QCheckBox;
 
 // How the petrol side of the car is wired: coil division, RPM signal level,
 // engine type, lambda sensor, petrol injection sequence and the injector
@@ -32,11 +33,12 @@ public:
 
 private:
     CPanelGasolineTexts m_texts;
-    CValueCmbBox* m_rpmDiv;
+    vexor::CSettingBinding m_rpmDiv;
+    // Flag bits and the wiring pattern: no row of their own to bind.
     CValueCmbBox* m_rpmLevel;
     CValueCmbBox* m_engineType;
-    CValueCmbBox* m_lambdaType;
+    vexor::CSettingBinding m_lambdaType;
     CValueCmbBox* m_injType;
-    QCheckBox* m_injSignal;
+    vexor::CFlagBinding m_injSignal;
     std::function<void(int)> m_lambdaTypeHook;
 };

@@ -36,15 +36,30 @@ struct SRow {
     QLabel* unit;
 };
 
-SRow addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId, const char* unit) {
+SRow addRow(QGridLayout* grid, QWidget* owner, int labelId, int comboId, const QString& unit) {
     const int row = grid->rowCount();
     SRow made{new QLabel(owner), new CValueCmbBox(owner), nullptr};
     setCtrlId(made.label, labelId);
     setCtrlId(made.combo, comboId);
     grid->addWidget(made.label, row, 0);
     grid->addWidget(made.combo, row, 1);
-    if (unit != nullptr) {
-        made.unit = new QLabel(QString::fromUtf8(unit), owner);
+    if (!unit.isEmpty()) {
+        made.unit = new QLabel(unit, owner);
+        grid->addWidget(made.unit, row, 2);
+    }
+    return made;
+}
+
+// A row of a box bound to a settings row. The unit is the row's unless the
+// page gives its own: a speed's "RPM" is a text the page translates.
+SRow addBound(QGridLayout* grid, QWidget* owner, int labelId, int comboId, const char* key,
+              CSettingBinding& bound, const char* ownUnit = nullptr) {
+    const int row = grid->rowCount();
+    SRow made = addRow(grid, owner, labelId, comboId, QString());
+    bound = CSettingBinding(made.combo, key);
+    const QString unit = ownUnit != nullptr ? QString::fromUtf8(ownUnit) : bound.unitText();
+    if (!unit.isEmpty()) {
+        made.unit = new QLabel(unit, owner);
         grid->addWidget(made.unit, row, 2);
     }
     return made;
@@ -75,29 +90,35 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     auto* toGas = new QGroupBox(this);
     setCtrlId(toGas, kGrpToGas);
     auto* gasGrid = new QGridLayout(toGas);
-    m_temprSwitch = addRow(gasGrid, toGas, kLblTemprSwitch, kCmbTemprSwitch, "°C").combo;
-    const SRow rpmSwitch = addRow(gasGrid, toGas, kLblRpmSwitch, kCmbRpmSwitch, "RPM");
-    m_rpmSwitch = rpmSwitch.combo;
-    m_switchDelay = addRow(gasGrid, toGas, kLblSwitchDelay, kCmbSwitchDelay, "s").combo;
-    m_emulatorDelay = addRow(gasGrid, toGas, kLblEmulatorDelay, kCmbEmulatorDelay, "s").combo;
-    m_autoCalibration = addCheck(gasGrid, toGas, kChkAutoCalibration);
+    addBound(gasGrid, toGas, kLblTemprSwitch, kCmbTemprSwitch, "m_base.m_switchTempr",
+             m_temprSwitch);
+    const SRow rpmSwitch = addBound(gasGrid, toGas, kLblRpmSwitch, kCmbRpmSwitch,
+                                    "m_base.m_switchRPM", m_rpmSwitch, "RPM");
+    addBound(gasGrid, toGas, kLblSwitchDelay, kCmbSwitchDelay, "m_base.m_switchDelay",
+             m_switchDelay);
+    addBound(gasGrid, toGas, kLblEmulatorDelay, kCmbEmulatorDelay, "m_base.m_emulatorDelay",
+             m_emulatorDelay);
+    m_autoCalibration = CFlagBinding(addCheck(gasGrid, toGas, kChkAutoCalibration),
+                                     "m_advancedSetup.m_advancedFlags", kAdvFlagAutoCalibration);
     left->addWidget(toGas);
 
     auto* toPetrol = new QGroupBox(this);
     setCtrlId(toPetrol, kGrpToPetrol);
     auto* petrolGrid = new QGridLayout(toPetrol);
-    const SRow maxRpm = addRow(petrolGrid, toPetrol, kLblMaxRpm, kCmbMaxRpm, "RPM");
-    m_maxRpm = maxRpm.combo;
-    const SRow load = addRow(petrolGrid, toPetrol, kLblMaxLoad, kCmbMaxLoad, "ms");
+    const SRow maxRpm = addBound(petrolGrid, toPetrol, kLblMaxRpm, kCmbMaxRpm,
+                                 "m_base.m_maxRPMHigh", m_maxRpm, "RPM");
+    const SRow load = addRow(petrolGrid, toPetrol, kLblMaxLoad, kCmbMaxLoad, QStringLiteral("ms"));
     m_maxLoadLabel = load.label;
     m_maxLoad = load.combo;
     m_maxLoadUnit = load.unit;
     setCtrlId(m_maxLoadUnit, kUnitMaxLoad);
-    m_pressAverage = addRow(petrolGrid, toPetrol, kLblPressAverage, kCmbPressAverage, "s").combo;
-    const SRow minRpm = addRow(petrolGrid, toPetrol, kLblMinRpm, kCmbMinRpm, "RPM");
-    m_minRpm = minRpm.combo;
+    addBound(petrolGrid, toPetrol, kLblPressAverage, kCmbPressAverage, "m_base.m_pressAverageCount",
+             m_pressAverage);
+    const SRow minRpm = addBound(petrolGrid, toPetrol, kLblMinRpm, kCmbMinRpm,
+                                 "m_advancedSetup.m_minimalLPGRPM", m_minRpm, "RPM");
     m_rpmUnits = {rpmSwitch.unit, maxRpm.unit, minRpm.unit};
-    m_minLpgTempr = addCheck(petrolGrid, toPetrol, kChkMinLpgTempr);
+    m_minLpgTempr = CFlagBinding(addCheck(petrolGrid, toPetrol, kChkMinLpgTempr), "m_base.m_flags",
+                                 kBaseFlagMinGasTempr);
     left->addWidget(toPetrol);
     left->addStretch(1);
 
@@ -110,10 +131,11 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     auto* gaugeGrid = new QGridLayout(gauge);
     auto* sensorLabel = new QLabel(gauge);
     setCtrlId(sensorLabel, kLblFuelSensor);
-    m_fuelSensor = new CValueCmbBox(gauge);
-    setCtrlId(m_fuelSensor, kCmbFuelSensor);
+    auto* fuelSensor = new CValueCmbBox(gauge);
+    setCtrlId(fuelSensor, kCmbFuelSensor);
+    m_fuelSensor = CSettingBinding(fuelSensor, "m_sensorsSetup.m_fuelSensorType");
     gaugeGrid->addWidget(sensorLabel, 0, 0);
-    gaugeGrid->addWidget(m_fuelSensor, 0, 1, 1, 3, Qt::AlignLeft);
+    gaugeGrid->addWidget(fuelSensor, 0, 1, 1, 3, Qt::AlignLeft);
     for (int i = 0; i < 4; ++i) {
         const int row = gaugeGrid->rowCount();
         auto* mark = new QLabel(gauge);
@@ -153,21 +175,24 @@ CPanelSwitchPage::CPanelSwitchPage(QWidget* parent) : CAppPropPage("Przełączni
     gaugeGrid->setColumnStretch(1, 1);
     columns->addWidget(gauge, 1, Qt::AlignTop);
 
-    connect(m_temprSwitch, &CValueCmbBox::picked, this,
+    connect(m_temprSwitch.box(), &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbTemprSwitch);
-    connect(m_rpmSwitch, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbRpmSwitch);
-    connect(m_switchDelay, &CValueCmbBox::picked, this,
+    connect(m_rpmSwitch.box(), &CValueCmbBox::picked, this,
+            &CPanelSwitchPage::OnSelendokCmbRpmSwitch);
+    connect(m_switchDelay.box(), &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbSwitchDelay);
-    connect(m_emulatorDelay, &CValueCmbBox::picked, this,
+    connect(m_emulatorDelay.box(), &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbEmulatorDelay);
-    connect(m_pressAverage, &CValueCmbBox::picked, this,
+    connect(m_pressAverage.box(), &CValueCmbBox::picked, this,
             &CPanelSwitchPage::OnSelendokCmbPressAverage);
-    connect(m_maxRpm, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxRpm);
-    connect(m_minRpm, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMinRpm);
+    connect(m_maxRpm.box(), &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxRpm);
+    connect(m_minRpm.box(), &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMinRpm);
     connect(m_maxLoad, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbMaxLoad);
-    connect(m_fuelSensor, &CValueCmbBox::picked, this, &CPanelSwitchPage::OnSelendokCmbFuelSensor);
-    connect(m_minLpgTempr, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkMinLpgTempr);
-    connect(m_autoCalibration, &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkAutoCalibration);
+    connect(m_fuelSensor.box(), &CValueCmbBox::picked, this,
+            &CPanelSwitchPage::OnSelendokCmbFuelSensor);
+    connect(m_minLpgTempr.box(), &QCheckBox::clicked, this, &CPanelSwitchPage::OnChkMinLpgTempr);
+    connect(m_autoCalibration.box(), &QCheckBox::clicked, this,
+            &CPanelSwitchPage::OnChkAutoCalibration);
     m_texts.apply(this);
 }
 
@@ -176,15 +201,12 @@ void CPanelSwitchPage::updatePage() {
     for (QLabel* unit : m_rpmUnits)
         unit->setText(tr8("RPM"));
     const std::int32_t version = doc() != nullptr ? doc()->settings().m_devInfo.m_version : 0;
-    fillChoices(*m_temprSwitch, Choice::SwitchTempr, version);
-    fillChoices(*m_rpmSwitch, Choice::SwitchRpm, version);
-    fillChoices(*m_switchDelay, Choice::SwitchDelay, version);
-    fillChoices(*m_emulatorDelay, Choice::EmulatorDelay, version);
-    fillChoices(*m_maxRpm, Choice::MaxRpm, version);
+    for (const CSettingBinding* bound :
+         {&m_temprSwitch, &m_rpmSwitch, &m_switchDelay, &m_emulatorDelay, &m_maxRpm})
+        bound->fill(version);
     fillChoices(*m_maxLoad, Choice::MaxLoad, version);
-    fillChoices(*m_pressAverage, Choice::PressAverage, version);
-    fillChoices(*m_minRpm, Choice::MinRpm, version);
-    fillChoices(*m_fuelSensor, Choice::FuelSensor, version);
+    for (const CSettingBinding* bound : {&m_pressAverage, &m_minRpm, &m_fuelSensor})
+        bound->fill(version);
     if (doc() == nullptr)
         return;
 
@@ -194,26 +216,22 @@ void CPanelSwitchPage::updatePage() {
     m_maxLoadLabel->setVisible(maxLoad);
     m_maxLoadUnit->setVisible(maxLoad);
 
-    m_temprSwitch->showValue(image.m_base.m_switchTempr);
-    m_rpmSwitch->showValue(image.m_base.m_switchRPM);
-    m_switchDelay->showValue(image.m_base.m_switchDelay);
-    m_emulatorDelay->showValue(image.m_base.m_emulatorDelay);
-    m_maxRpm->showValue(image.m_base.m_maxRPMHigh);
+    for (const CSettingBinding* bound :
+         {&m_temprSwitch, &m_rpmSwitch, &m_switchDelay, &m_emulatorDelay, &m_maxRpm})
+        bound->show(image);
     m_maxLoad->showValue(image.m_advancedSetup.m_maxLoad);
-    m_pressAverage->showValue(image.m_base.m_pressAverageCount);
-    m_minRpm->showValue(image.m_advancedSetup.m_minimalLPGRPM);
-    m_fuelSensor->showValue(image.m_sensorsSetup.m_fuelSensorType);
-    m_minLpgTempr->setChecked((image.m_base.m_flags & kBaseFlagMinGasTempr) != 0);
-    m_autoCalibration->setChecked(
-        (image.m_advancedSetup.m_advancedFlags & kAdvFlagAutoCalibration) != 0);
+    for (const CSettingBinding* bound : {&m_pressAverage, &m_minRpm, &m_fuelSensor})
+        bound->show(image);
+    m_minLpgTempr.show(image);
+    m_autoCalibration.show(image);
     showMarks();
     CDiag record;
     if (vexor::linkLive(doc()->linkState()) && doc()->latestRecord(record))
         showGauge(record.fuelLevel());
     else
         showGaugeLive(false);
-    showUnread(
-        {SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base, SettingBlock::AdvancedSetup});
+    showUnread({SettingBlock::DevInfo, SettingBlock::Sensors, SettingBlock::Base,
+                SettingBlock::AdvancedSetup});
 }
 
 void CPanelSwitchPage::refreshLive() {
@@ -271,43 +289,29 @@ void CPanelSwitchPage::showGauge(std::uint8_t reading) {
         lamp->update();
 }
 
-void CPanelSwitchPage::writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
-                                      const char* reportName) {
-    runEdit(reportName, [this, box, member] {
-        const double value = box->selectedValue();
-        if (takePanelChoice(doc()->editSettings().m_base.*member, value))
-            writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
-}
-
 void CPanelSwitchPage::OnSelendokCmbRpmSwitch() {
-    writeBaseValue(m_rpmSwitch, &DeviceSettings::Base::m_switchRPM,
-                   "CPanelSwitchPage::OnSelendokCmbRpmSwitch()");
+    editSetting("CPanelSwitchPage::OnSelendokCmbRpmSwitch()", m_rpmSwitch);
 }
 
 void CPanelSwitchPage::OnSelendokCmbTemprSwitch() {
-    writeBaseValue(m_temprSwitch, &DeviceSettings::Base::m_switchTempr,
-                   "CPanelSwitchPage::OnSelendokCmbTemprSwitch()");
+    editSetting("CPanelSwitchPage::OnSelendokCmbTemprSwitch()", m_temprSwitch);
 }
 
 void CPanelSwitchPage::OnSelendokCmbSwitchDelay() {
-    writeBaseValue(m_switchDelay, &DeviceSettings::Base::m_switchDelay,
-                   "CPanelSwitchPage::OnSelendokCmbSwitchDelay()");
+    editSetting("CPanelSwitchPage::OnSelendokCmbSwitchDelay()", m_switchDelay);
 }
 
 void CPanelSwitchPage::OnSelendokCmbEmulatorDelay() {
-    writeBaseValue(m_emulatorDelay, &DeviceSettings::Base::m_emulatorDelay,
-                   "CPanelSwitchPage::OnSelendokCmbEmulatorDelay()");
+    editSetting("CPanelSwitchPage::OnSelendokCmbEmulatorDelay()", m_emulatorDelay);
 }
 
 void CPanelSwitchPage::OnSelendokCmbPressAverage() {
-    writeBaseValue(m_pressAverage, &DeviceSettings::Base::m_pressAverageCount,
-                   "CPanelSwitchPage::OnSelendokCmbPressAverage()");
+    editSetting("CPanelSwitchPage::OnSelendokCmbPressAverage()", m_pressAverage);
 }
 
 void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
     runEdit("CPanelSwitchPage::OnSelendokCmbMaxRpm()", [this] {
-        const double value = m_maxRpm->selectedValue();
+        const double value = m_maxRpm.box()->selectedValue();
         auto& base = doc()->editSettings().m_base;
         if (value < 0 || value == base.m_maxRPMHigh)
             return;
@@ -318,7 +322,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxRpm() {
 
 void CPanelSwitchPage::OnSelendokCmbMinRpm() {
     runEdit("CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
-        const double value = m_minRpm->selectedValue();
+        const double value = m_minRpm.box()->selectedValue();
         auto& setup = doc()->editSettings().m_advancedSetup;
         if (value < 0 || value == setup.m_minimalLPGRPM)
             return;
@@ -338,7 +342,7 @@ void CPanelSwitchPage::OnSelendokCmbMaxLoad() {
 // The report name is the one the fitters' support knows this box by.
 void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
     runEdit("CPanelSwitchPage::OnSelendokCmbSwitchDelay()", [this] {
-        const double value = m_fuelSensor->selectedValue();
+        const double value = m_fuelSensor.box()->selectedValue();
         auto& sensors = doc()->editSettings().m_sensorsSetup;
         if (value < 0 || value == sensors.m_fuelSensorType)
             return;
@@ -350,25 +354,12 @@ void CPanelSwitchPage::OnSelendokCmbFuelSensor() {
 }
 
 void CPanelSwitchPage::OnChkMinLpgTempr() {
-    runEdit("CPanelSwitchPage::OnChkMinLpgTempr()", [this] {
-        auto& base = doc()->editSettings().m_base;
-        const bool on = m_minLpgTempr->isChecked();
-        if (((base.m_flags & kBaseFlagMinGasTempr) != 0) == on)
-            return;
-        base.m_flags = withBit(base.m_flags, kBaseFlagMinGasTempr, on);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::Base});
-    });
+    editFlag("CPanelSwitchPage::OnChkMinLpgTempr()", m_minLpgTempr);
 }
 
+// The report name is the one the fitters' support knows this box by.
 void CPanelSwitchPage::OnChkAutoCalibration() {
-    runEdit("CPanelSwitchPage::OnSelendokCmbMinRpm()", [this] {
-        auto& setup = doc()->editSettings().m_advancedSetup;
-        const bool on = m_autoCalibration->isChecked();
-        if (((setup.m_advancedFlags & kAdvFlagAutoCalibration) != 0) == on)
-            return;
-        setup.m_advancedFlags = withBit(setup.m_advancedFlags, kAdvFlagAutoCalibration, on);
-        writePanelBlocks(*doc(), seams(), {SettingBlock::AdvancedSetup});
-    });
+    editFlag("CPanelSwitchPage::OnSelendokCmbMinRpm()", m_autoCalibration);
 }
 
 // Takes every slider's position as its mark and writes the sensors block

@@ -2,6 +2,8 @@
 
 #include "device/DeviceSettings.h"
 #include "pages/AppPropPage.h"
+#include "pages/FlagBinding.h"
+#include "pages/SettingBinding.h"
 #include "panels/FuelGauge.h"
 #include "texts/SwitchTexts.h"
 
@@ -9,7 +11,6 @@
 
 class CColorStatic;
 class CValueCmbBox;
-class QCheckBox;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -49,8 +50,6 @@ public:
     const CFuelGauge& gauge() const { return m_gauge; }
 
 private:
-    void writeBaseValue(CValueCmbBox* box, double DeviceSettings::Base::*member,
-                        const char* reportName);
     void showMarks();
     // Greys the level and darkens the lamps while no live level stands
     // behind them.
@@ -58,19 +57,20 @@ private:
     void showGauge(std::uint8_t reading);
 
     CSwitchTexts m_texts;
-    CValueCmbBox* m_temprSwitch;
-    CValueCmbBox* m_rpmSwitch;
-    CValueCmbBox* m_switchDelay;
-    CValueCmbBox* m_emulatorDelay;
-    QCheckBox* m_autoCalibration;
-    CValueCmbBox* m_maxRpm;
+    vexor::CSettingBinding m_temprSwitch;
+    vexor::CSettingBinding m_rpmSwitch;
+    vexor::CSettingBinding m_switchDelay;
+    vexor::CSettingBinding m_emulatorDelay;
+    vexor::CFlagBinding m_autoCalibration;
+    vexor::CSettingBinding m_maxRpm;
     QLabel* m_maxLoadLabel;
+    // Not in a settings file: no row to bind it to.
     CValueCmbBox* m_maxLoad;
     QLabel* m_maxLoadUnit;
-    CValueCmbBox* m_pressAverage;
-    CValueCmbBox* m_minRpm;
-    QCheckBox* m_minLpgTempr;
-    CValueCmbBox* m_fuelSensor;
+    vexor::CSettingBinding m_pressAverage;
+    vexor::CSettingBinding m_minRpm;
+    vexor::CFlagBinding m_minLpgTempr;
+    vexor::CSettingBinding m_fuelSensor;
     std::array<QSlider*, 4> m_sliders{};
     std::array<QLabel*, 4> m_numbers{};
     std::array<CColorStatic*, 4> m_lamps{}; // three levels, then the reserve

@@ -1,6 +1,7 @@
 // The settings pages and the settings schema describe the same choices: every
 // combo box offers exactly the entries the schema checks values against, for
-// old and new controllers alike.
+// old and new controllers alike. A box that edits a settings row offers the
+// row's own list.
 
 #include "controls/ChoiceFill.h"
 #include "controls/CtrlId.h"
@@ -30,6 +31,13 @@ using namespace vexor;
 namespace {
 
 using Boxes = std::vector<std::pair<int, Choice>>;
+
+// The list the schema gives the row of a settings-file key; none for a key
+// the schema lacks, which no filled box matches.
+Choice rowList(const char* key) {
+    const SettingInfo* row = findSetting(key);
+    return row != nullptr ? row->choice : Choice::None;
+}
 
 // The box offers the schema's list: same values, precisions and texts, the
 // same as a box filled from the list directly.
@@ -84,47 +92,48 @@ private slots:
 
     void gasolinePage() {
         using namespace panel_ids;
-        check<CPanelGasolinePage>({{kCmbRpmDiv, Choice::SparkDivider},
+        check<CPanelGasolinePage>({{kCmbRpmDiv, rowList("m_base.m_sparkDivider")},
                                    {kCmbRpmLevel, Choice::RpmLevel},
                                    {kCmbEngineType, Choice::EngineType},
-                                   {kCmbLambdaType, Choice::LambdaType},
+                                   {kCmbLambdaType, rowList("m_sensorsSetup.m_lambdaType")},
                                    {kCmbGasInjType, Choice::InjSequence}});
     }
 
     void gasPage() {
         using namespace panel_ids;
-        check<CPanelGasPage>({{kCmbLpgInj, Choice::InjectorType},
-                              {kCmbPressSwitch, Choice::SwitchPressure},
-                              {kCmbPressRef, Choice::PressureRefGas},
+        check<CPanelGasPage>({{kCmbLpgInj, rowList("m_adv.m_injectorType")},
+                              {kCmbPressSwitch, rowList("m_base.m_switchPressure")},
+                              {kCmbPressRef, rowList("m_base.m_pressureRef")},
                               {kCmbPressSensorType, Choice::PressureSensor},
-                              {kCmbTemprRedSensor, Choice::TemprSensor},
-                              {kCmbTemprLpgSensor, Choice::TemprSensor}});
+                              {kCmbTemprRedSensor, rowList("m_sensorsSetup.m_temprEngineSensor")},
+                              {kCmbTemprLpgSensor, rowList("m_sensorsSetup.m_temprLPGSensor")}});
     }
 
     void switchPage() {
         using namespace panel_ids;
-        check<CPanelSwitchPage>({{kCmbTemprSwitch, Choice::SwitchTempr},
-                                 {kCmbRpmSwitch, Choice::SwitchRpm},
-                                 {kCmbSwitchDelay, Choice::SwitchDelay},
-                                 {kCmbEmulatorDelay, Choice::EmulatorDelay},
-                                 {kCmbMaxRpm, Choice::MaxRpm},
+        check<CPanelSwitchPage>({{kCmbTemprSwitch, rowList("m_base.m_switchTempr")},
+                                 {kCmbRpmSwitch, rowList("m_base.m_switchRPM")},
+                                 {kCmbSwitchDelay, rowList("m_base.m_switchDelay")},
+                                 {kCmbEmulatorDelay, rowList("m_base.m_emulatorDelay")},
+                                 {kCmbMaxRpm, rowList("m_base.m_maxRPMHigh")},
                                  {kCmbMaxLoad, Choice::MaxLoad},
-                                 {kCmbPressAverage, Choice::PressAverage},
-                                 {kCmbMinRpm, Choice::MinRpm},
-                                 {kCmbFuelSensor, Choice::FuelSensor}});
+                                 {kCmbPressAverage, rowList("m_base.m_pressAverageCount")},
+                                 {kCmbMinRpm, rowList("m_advancedSetup.m_minimalLPGRPM")},
+                                 {kCmbFuelSensor, rowList("m_sensorsSetup.m_fuelSensorType")}});
     }
 
     void advancedPage() {
         using namespace ids;
-        check<CAdvancedPage>({{kAdvWarmingTime, Choice::WarmingTime},
+        check<CAdvancedPage>({{kAdvWarmingTime, rowList("m_adv.m_warmingTime")},
+                              // The working pressure up to 200 kPa, not 250 as on the gas panel.
                               {kAdvPressureRef, Choice::PressureRefAdv},
-                              {kAdvPressureGain, Choice::PressureGain},
-                              {kAdvCutOffPressure, Choice::CutOffPressure},
-                              {kAdvCutOffExitDelay, Choice::CutOffExitDelay},
-                              {kAdvMinLpgTime, Choice::MinLpgTime},
-                              {kAdvIgnoreTime, Choice::IgnoreTime},
-                              {kAdvSwitchCorr, Choice::SwitchCorr},
-                              {kAdvSwitchCorrTime, Choice::SwitchCorrTime}});
+                              {kAdvPressureGain, rowList("m_base.m_pressureGain")},
+                              {kAdvCutOffPressure, rowList("m_adv.m_cutOffPressSwitch")},
+                              {kAdvCutOffExitDelay, rowList("m_adv.m_cutOffExitDelay")},
+                              {kAdvMinLpgTime, rowList("m_adv.m_minLPGTime")},
+                              {kAdvIgnoreTime, rowList("m_adv.m_ignoreLPGTime")},
+                              {kAdvSwitchCorr, rowList("m_advancedSetup.m_switchCorr")},
+                              {kAdvSwitchCorrTime, rowList("m_advancedSetup.m_switchCorrTime")}});
     }
 
     void inspectionDialog() {
