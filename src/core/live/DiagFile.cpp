@@ -22,33 +22,54 @@ SRecordUnits SRecordUnits::fromSettings(const DeviceSettings& settings) {
     return units;
 }
 
-std::string recordLine(const CDiag& record, const SRecordUnits& units) {
-    std::array<SInjectorTimes, CDiag::kInjectorCount> t;
-    for (int i = 0; i < CDiag::kInjectorCount; ++i)
-        t[i] = record.injectorTimes(i);
+RecordFields recordFields(const CDiag& record, const SRecordUnits& units) {
+    std::array<double, 24> value{};
+    value[0] = static_cast<int>(record.workMode());
+    value[1] = record.rpm();
+    for (int i = 0; i < CDiag::kInjectorCount; ++i) {
+        const SInjectorTimes t = record.injectorTimes(i);
+        value[2 + 2 * i] = t.petrolMs;
+        value[3 + 2 * i] = t.gasMs;
+    }
+    value[18] = pressureFromRaw(record.gasPressureRaw());
+    value[19] = manifoldFromRaw(record.manifoldRaw(), units.advancedFlags, units.advancedFlags2);
+    value[20] = temprFromRaw(record.gasTemprRaw(), units.gasTemprColumn);
+    value[21] = temprFromRaw(record.reducerTemprRaw(), units.reducerTemprColumn);
+    value[22] = voltFromRaw(record.lambda1Raw());
+    value[23] = voltFromRaw(record.lambda2Raw());
 
     // The oscilloscope reads these files back with the C library; a decimal
     // comma from the user's locale would make them unreadable.
     locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
     locale_t previous = c ? uselocale(c) : static_cast<locale_t>(0);
-
-    char line[512];
-    std::snprintf(line, sizeof line,
-                  "%d\t%4.0f\t%4.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%."
-                  "2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.0f\t%.0f\t%.0f\t%.0f\t%.1f\t%.1f",
-                  static_cast<int>(record.workMode()), record.rpm(), t[0].petrolMs, t[0].gasMs,
-                  t[1].petrolMs, t[1].gasMs, t[2].petrolMs, t[2].gasMs, t[3].petrolMs, t[3].gasMs,
-                  t[4].petrolMs, t[4].gasMs, t[5].petrolMs, t[5].gasMs, t[6].petrolMs, t[6].gasMs,
-                  t[7].petrolMs, t[7].gasMs, pressureFromRaw(record.gasPressureRaw()),
-                  manifoldFromRaw(record.manifoldRaw(), units.advancedFlags, units.advancedFlags2),
-                  temprFromRaw(record.gasTemprRaw(), units.gasTemprColumn),
-                  temprFromRaw(record.reducerTemprRaw(), units.reducerTemprColumn),
-                  voltFromRaw(record.lambda1Raw()), voltFromRaw(record.lambda2Raw()));
-
+    RecordFields fields;
+    char text[64];
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i == 0)
+            std::snprintf(text, sizeof text, "%d", static_cast<int>(value[0]));
+        else if (i == 1)
+            std::snprintf(text, sizeof text, "%4.0f", value[1]);
+        else if (i == 2)
+            std::snprintf(text, sizeof text, "%4.2f", value[2]);
+        else
+            std::snprintf(text, sizeof text,
+                          i >= 22   ? "%.1f"
+                          : i >= 18 ? "%.0f"
+                                    : "%.2f",
+                          value[i]);
+        fields[i] = text;
+    }
     if (c) {
         uselocale(previous);
         freelocale(c);
     }
+    return fields;
+}
+
+std::string recordLine(const CDiag& record, const SRecordUnits& units) {
+    std::string line;
+    for (const std::string& field : recordFields(record, units))
+        line += (line.empty() ? "" : "\t") + field;
     return line;
 }
 

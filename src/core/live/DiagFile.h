@@ -3,6 +3,7 @@
 #include "device/DeviceSettings.h"
 #include "device/Diag.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -20,9 +21,14 @@ struct SRecordUnits {
     static SRecordUnits fromSettings(const DeviceSettings& settings);
 };
 
-// One recording line without its line end: 24 tab-separated fields — work
-// mode, engine speed, petrol and gas time of all eight injectors, gas and
-// manifold pressure, gas and reducer temperature, both lambda voltages.
+// The 24 fields of a recording line, each written as the line has it (the
+// engine speed padded to four places): work mode, engine speed, petrol and
+// gas time of all eight injectors, gas and manifold pressure, gas and
+// reducer temperature, both lambda voltages. Always with a decimal point.
+using RecordFields = std::array<std::string, 24>;
+RecordFields recordFields(const CDiag& record, const SRecordUnits& units);
+
+// One recording line without its line end: the fields, tab-separated.
 std::string recordLine(const CDiag& record, const SRecordUnits& units);
 
 } // namespace vexor

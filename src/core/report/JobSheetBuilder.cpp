@@ -88,12 +88,9 @@ std::vector<SJobSheetField> statisticsOf(const DeviceSettings& s) {
 // The live values as a recording line has them, named like the
 // oscilloscope's channels: what the fitter compares with a recorded drive.
 std::vector<SJobSheetLiveValue> liveOf(const CDiag& record, const DeviceSettings& s) {
-    std::istringstream line(recordLine(record, SRecordUnits::fromSettings(s)));
-    std::vector<std::string> fields;
-    for (std::string field; line >> field;)
-        fields.push_back(field);
-    if (fields.size() != static_cast<std::size_t>(kOscLineFields))
-        return {};
+    RecordFields fields = recordFields(record, SRecordUnits::fromSettings(s));
+    for (std::string& field : fields)
+        field.erase(0, field.find_first_not_of(' '));
     struct Column {
         std::size_t field;
         const char* label;
