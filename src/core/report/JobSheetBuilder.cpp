@@ -2,7 +2,6 @@
 
 #include "common/PrintableText.h"
 #include "device/ServiceInfo.h"
-#include "diag/OscChannels.h"
 #include "live/DiagFile.h"
 #include "report/JobSheetPhrases.h"
 #include "report/SettingsChanges.h"
@@ -10,7 +9,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 namespace vexor {
 
