@@ -6,6 +6,7 @@
 #   live-display.png  the full-window live display (F10)
 #   map.png           the map page after the service password, with the live point
 #   job-sheet.png     the first page of the job sheet (vexor-cli report, as PNG)
+#   history.png       the vehicle history after that visit and a map change
 #
 #   tools/manual-pictures.sh [BUILD_DIR]        (default: build)
 #
@@ -94,3 +95,29 @@ VEXOR_PID=""
   report "$SESSION_WORK/sheet.pdf"
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$SESSION_WORK/sheet.pdf" "$out/job-sheet"
 echo "wrote $out/job-sheet.png"
+
+# A map change (its backup and changed settings) on top of the visit, then
+# the vehicle history from the File menu (Alt+F, V).
+"$SESSION_BUILD/bin/vexor-cli" --no-system-ports --port "$SESSION_WORK/port" \
+  --config-dir "$SESSION_WORK/config" --data-dir "$SESSION_WORK/data" --lang 1 \
+  map add 5 5 2 2 3 >/dev/null
+session_vexor --no-splash --module lpg --lang 1
+sleep "$settle"
+before="$(session_windows)"
+xdotool windowfocus "$VEXOR_WIN"
+sleep 0.5
+xdotool key alt+f
+sleep 0.5
+xdotool key v
+history_win=""
+history_shown() {
+  history_win="$(comm -13 <(echo "$before") <(session_windows) | head -n 1)"
+  [ -n "$history_win" ]
+}
+session_wait 50 history_shown || {
+  echo "File -> Vehicle history opened no window" >&2
+  exit 1
+}
+sleep 1
+session_grab "$history_win" "$out/history.png"
+echo "wrote $out/history.png"
