@@ -78,4 +78,13 @@ std::string plainLines(const std::string& text) {
     return out;
 }
 
+std::string tabLines(const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            text += row[i] + (i + 1 < row.size() ? "\t" : "\n");
+    }
+    return text;
+}
+
 } // namespace vexor::cli

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vexor::cli {
 
@@ -29,5 +30,8 @@ std::string mapLines(const DeviceSettings& settings);
 
 // Fault text with its CR LF line ends as plain line feeds.
 std::string plainLines(const std::string& text);
+
+// One line per row, its cells TAB-separated.
+std::string tabLines(const std::vector<std::vector<std::string>>& rows);
 
 } // namespace vexor::cli

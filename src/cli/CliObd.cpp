@@ -44,14 +44,7 @@ constexpr std::array<ValueName, SObdPageView::kValues - 1> kValueNames = {{
 // Lines of TAB-separated cells, or with --json an array of objects.
 std::string table(bool json, const std::vector<SJsonField>& fields,
                   const std::vector<std::vector<std::string>>& rows) {
-    if (json)
-        return jsonObjects(fields, rows);
-    std::string text;
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            text += row[i] + (i + 1 < row.size() ? "\t" : "\n");
-    }
-    return text;
+    return json ? jsonObjects(fields, rows) : tabLines(rows);
 }
 
 } // namespace

@@ -30,15 +30,6 @@ constexpr const char* kCalibrationId = "Identyfikator kalibracji";
 
 using Rows = std::vector<std::vector<std::string>>;
 
-std::string lines(const Rows& rows) {
-    std::string text;
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            text += row[i] + (i + 1 < row.size() ? "\t" : "\n");
-    }
-    return text;
-}
-
 Rows codeRows(const COBDCodes& table, const std::vector<std::uint16_t>& codes) {
     Rows rows;
     for (std::uint16_t code : codes) {
@@ -68,14 +59,14 @@ int CCliCommands::obdScan(CObdPageModel& obd, const std::string& what) {
                 Rows rows = {{translate(kLamp), translate(r.lamp ? kLampOn : kLampOff)},
                              {translate(kStoredCount), std::to_string(r.storedCodes)}};
                 rows.insert(rows.end(), monitors.begin(), monitors.end());
-                text = lines(rows);
+                text = tabLines(rows);
             }
         } else if (what == "pending" || what == "permanent") {
             std::vector<std::uint16_t> codes;
             status = scan.readCodes(
                 what == "pending" ? CObdScan::kPendingCodes : CObdScan::kPermanentCodes, codes);
             const Rows rows = codeRows(obd.codeTable(), codes);
-            text = json ? jsonObjects({{"code"}, {"text"}}, rows) : lines(rows);
+            text = json ? jsonObjects({{"code"}, {"text"}}, rows) : tabLines(rows);
         } else if (what == "freeze") {
             ObdFreezeFrame frame;
             status = scan.readFreezeFrame(frame);
@@ -94,7 +85,7 @@ int CCliCommands::obdScan(CObdPageModel& obd, const std::string& what) {
                 text = freezeFrameJson(code, values);
             } else {
                 values.insert(values.begin(), {translate(obdPidName(kPidFreezeCode)), code, ""});
-                text = lines(values);
+                text = tabLines(values);
             }
         } else {
             std::string vin;
@@ -106,7 +97,7 @@ int CCliCommands::obdScan(CObdPageModel& obd, const std::string& what) {
                 Rows rows = {{"VIN", vin}};
                 for (const std::string& id : ids)
                     rows.push_back({translate(kCalibrationId), id});
-                text = lines(rows);
+                text = tabLines(rows);
             }
         }
     } catch (IError* error) {
